@@ -1,0 +1,87 @@
+# Shared by scripts/test and scripts/demo: installing, building, the Wine prefix and Xvfb.
+# Everything started here is recorded and stopped by its process id in orvanta_stop_all.
+
+ORVANTA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+ORVANTA_NATIVE_BUILD=$ORVANTA_ROOT/build/native
+ORVANTA_WINDOWS_BUILD=$ORVANTA_ROOT/build/windows
+ORVANTA_PIDS=()
+
+orvanta_log() { printf '==> %s\n' "$*" >&2; }
+
+# Installs the Debian packages that are missing (one apt-get call for all of them).
+orvanta_install_packages() {
+  local wanted=(cmake make g++ googletest g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool
+                imagemagick x11-apps python3 nginx curl)
+  local missing=()
+  local p
+  for p in "${wanted[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    orvanta_log "installing ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+      "${missing[@]}" >/dev/null
+  fi
+}
+
+orvanta_build() {
+  local preset
+  for preset in "$@"; do
+    orvanta_log "building $preset"
+    cmake --preset "$preset" -S "$ORVANTA_ROOT" >/dev/null
+    cmake --build --preset "$preset" -j "$(nproc)"
+  done
+}
+
+# Starts a private X server on a free display and exports DISPLAY.
+orvanta_start_xvfb() {
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  ORVANTA_PIDS+=($!)
+  local display
+  read -r display <"$fifo"
+  rm -f "$fifo"
+  export DISPLAY=":$display"
+  orvanta_log "Xvfb on $DISPLAY"
+}
+
+# Creates (once) a Wine prefix under the build tree and exports WINEPREFIX.
+# $1: prefix folder; $2 (optional): "bare" to leave the stand-in control unregistered.
+orvanta_prepare_prefix() {
+  local prefix=$1 kind=${2:-}
+  export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$prefix/system.reg" ]; then
+    orvanta_log "creating Wine prefix $prefix"
+    mkdir -p "$prefix"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+  if [ "$kind" != bare ] && [ -f "$ORVANTA_WINDOWS_BUILD/tools/rdpstub/rdpstub.dll" ]; then
+    wine regsvr32 /s "$ORVANTA_WINDOWS_BUILD/tools/rdpstub/rdpstub.dll" >/dev/null 2>&1 </dev/null
+  fi
+}
+
+# Keeps the prefix's wineserver and services running for the whole run, started here with
+# their output discarded so that no test inherits them.
+orvanta_keep_wine_running() {
+  wineserver -p >/dev/null 2>&1 </dev/null
+  wine wineboot >/dev/null 2>&1 </dev/null
+}
+
+orvanta_stop_all() {
+  local pid
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+  fi
+  for pid in "${ORVANTA_PIDS[@]}"; do
+    kill "$pid" >/dev/null 2>&1 || true
+  done
+  for pid in "${ORVANTA_PIDS[@]}"; do
+    wait "$pid" >/dev/null 2>&1 || true
+  done
+}
