@@ -1,16 +1,15 @@
-// The stand-in control object: enough COM to be created and hosted like the real one.
+// The stand-in control: the platform control's class id, interface layout, dispatch ids,
+// events and in-place activation, with a plain placeholder instead of a remote session.
 #pragma once
 
 #include <ocidl.h>
 #include <ole2.h>
+#include <olectl.h>
 #include <windows.h>
 
 namespace rdpstub {
 
 extern const CLSID kClsid;
-
-// Live objects and locks; the module unloads only when both are zero.
-LONG& moduleRefs();
 
 HRESULT createControl(REFIID riid, void** out);
 

@@ -36,14 +36,7 @@ class Factory final : public IClassFactory {
     if (outer) return CLASS_E_NOAGGREGATION;
     return rdpstub::createControl(riid, out);
   }
-  STDMETHODIMP LockServer(BOOL lock) override {
-    if (lock) {
-      InterlockedIncrement(&rdpstub::moduleRefs());
-    } else {
-      InterlockedDecrement(&rdpstub::moduleRefs());
-    }
-    return S_OK;
-  }
+  STDMETHODIMP LockServer(BOOL) override { return S_OK; }
 };
 
 std::wstring clsidKey() {
@@ -69,7 +62,8 @@ extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID riid, void
 }
 
 extern "C" HRESULT __stdcall DllCanUnloadNow() {
-  return rdpstub::moduleRefs() == 0 ? S_OK : S_FALSE;
+  // The window class registered by the control points into this module: stay loaded.
+  return S_FALSE;
 }
 
 extern "C" HRESULT __stdcall DllRegisterServer() {

@@ -1,0 +1,17 @@
+// What the stand-in records and what tests ask it to refuse, both named by environment
+// variables that only the stand-in reads:
+//   ORVANTA_RDPSTUB_LOG   file that receives one line per write, call, event and keystroke
+//   ORVANTA_RDPSTUB_FAIL  comma-separated member names to fail (e.g. "RedirectPrinters,Connect"),
+//                         plus "create" (refuse creation), "activate" (refuse in-place
+//                         activation) and "hwnd" (give no window handle)
+#pragma once
+
+#include <string>
+
+namespace rdpstub {
+
+void journal(const std::string& line);
+bool refuses(const std::string& member);
+std::string narrow(const wchar_t* text);
+
+}  // namespace rdpstub

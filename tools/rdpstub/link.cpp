@@ -1,0 +1,63 @@
+#include "link.h"
+
+#include <ws2tcpip.h>
+
+namespace rdpstub {
+
+namespace {
+
+void run(std::shared_ptr<void> keep, HWND notify, std::string host, std::string port,
+         std::atomic<SOCKET>* socketSlot, std::atomic<bool>* local) {
+  static const bool started = [] {
+    WSADATA data;
+    return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+  }();
+  addrinfo hints = {};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  if (!started || getaddrinfo(host.c_str(), port.c_str(), &hints, &found) != 0) {
+    PostMessageW(notify, kLinkFailed, 260, 0);
+    return;
+  }
+  const SOCKET s = socket(found->ai_family, found->ai_socktype, found->ai_protocol);
+  const bool connected =
+      s != INVALID_SOCKET && connect(s, found->ai_addr, static_cast<int>(found->ai_addrlen)) == 0;
+  freeaddrinfo(found);
+  if (!connected) {
+    if (s != INVALID_SOCKET) closesocket(s);
+    PostMessageW(notify, kLinkFailed, 516, 0);
+    return;
+  }
+  socketSlot->store(s);
+  if (!*local) {
+    PostMessageW(notify, kLinkConnected, 0, 0);
+    char buffer[512];
+    while (recv(s, buffer, sizeof buffer, 0) > 0) {
+    }
+  }
+  socketSlot->store(INVALID_SOCKET);
+  closesocket(s);
+  PostMessageW(notify, kLinkClosed, 0, 0);
+  (void)keep;
+}
+
+}  // namespace
+
+Link::Link(HWND notify, std::string host, std::string port) : shared_(std::make_shared<Shared>()) {
+  worker_ = std::thread(run, shared_, notify, std::move(host), std::move(port), &shared_->socket,
+                        &shared_->local);
+}
+
+Link::~Link() {
+  close();
+  worker_.join();
+}
+
+void Link::close() {
+  shared_->local = true;
+  const SOCKET s = shared_->socket.load();
+  if (s != INVALID_SOCKET) shutdown(s, SD_BOTH);
+}
+
+}  // namespace rdpstub
