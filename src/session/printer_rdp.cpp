@@ -1,0 +1,16 @@
+#include "session/printer_rdp.h"
+
+#include <string>
+
+#include "app/excecao.h"
+
+namespace orvanta {
+
+void PrinterRDP(RegistroUsuario& registro) {
+  if (!registro.gravaDword(kChaveRdpdr, kValorFilterQueueType, 0xFFFFFFFFu)) {
+    throw Excecao(std::string("Failed to set data for '") + kValorFilterQueueType + "'",
+                  "ERegistryException");
+  }
+}
+
+}  // namespace orvanta

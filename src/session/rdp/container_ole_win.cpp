@@ -1,0 +1,199 @@
+#include "session/rdp/container_ole_win.h"
+
+#include <cstring>
+
+#include "app/excecao.h"
+#include "session/rdp/erro_ole_win.h"
+
+namespace orvanta::rdp {
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// The control's own persistence of its initial state; handed over untouched.
+constexpr BYTE kEstadoInicial[20] = {0x00, 0x03, 0x00, 0x00, 0x08, 0x00, 0x02, 0x00, 0x00, 0x00,
+                                     0x00, 0x00, 0x0B, 0x00, 0x00, 0x00, 0x0B, 0x00, 0x00, 0x00};
+
+constexpr DISPID kAmbienteUserMode = -709;
+
+}  // namespace
+
+HRESULT SinkEventos::QueryInterface(REFIID riid, void** out) {
+  if (riid == IID_IUnknown || riid == IID_IDispatch || riid == DIID_IMsTscAxEvents) {
+    *out = static_cast<IDispatch*>(this);
+    return S_OK;
+  }
+  *out = nullptr;
+  return E_NOINTERFACE;
+}
+
+HRESULT SinkEventos::GetTypeInfoCount(UINT* count) {
+  *count = 0;
+  return S_OK;
+}
+
+HRESULT SinkEventos::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                            UINT*) {
+  static const DISPPARAMS vazio = {};
+  evento_(id, params ? *params : vazio);
+  return S_OK;
+}
+
+ContainerOle::ContainerOle(HWND pai, SinkEventos::Evento evento)
+    : pai_(pai), sink_(std::move(evento)) {
+  const HRESULT hr =
+      CoCreateInstance(CLSID_MsRdpClient7, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                       IID_IOleObject, reinterpret_cast<void**>(objeto_.GetAddressOf()));
+  if (FAILED(hr)) lancaErroSistema(hr);
+  DWORD status = 0;
+  if (SUCCEEDED(objeto_->GetMiscStatus(DVASPECT_CONTENT, &status)) &&
+      (status & OLEMISC_SETCLIENTSITEFIRST)) {
+    objeto_->SetClientSite(this);
+    siteDado_ = true;
+  }
+}
+
+ContainerOle::~ContainerOle() {
+  if (pontoEventos_) pontoEventos_->Unadvise(cookie_);
+  pontoEventos_.Reset();
+  cliente_.Reset();
+  dispatch_.Reset();
+  objeto_->Close(OLECLOSE_NOSAVE);
+  objeto_->SetClientSite(nullptr);
+  objeto_.Reset();
+}
+
+void ContainerOle::primeiroUso() {
+  if (usado_) return;
+  usado_ = true;
+  ComPtr<IPersistStreamInit> persistencia;
+  if (SUCCEEDED(objeto_.As(&persistencia))) {
+    ComPtr<IStream> fluxo;
+    HGLOBAL memoria = GlobalAlloc(GMEM_MOVEABLE, sizeof kEstadoInicial);
+    if (!memoria) lancaErroSistema(E_OUTOFMEMORY);
+    std::memcpy(GlobalLock(memoria), kEstadoInicial, sizeof kEstadoInicial);
+    GlobalUnlock(memoria);
+    if (const HRESULT hr = CreateStreamOnHGlobal(memoria, TRUE, &fluxo); FAILED(hr)) {
+      GlobalFree(memoria);
+      lancaErroSistema(hr);
+    }
+    if (const HRESULT hr = persistencia->Load(fluxo.Get()); FAILED(hr)) lancaErroSistema(hr);
+  }
+  if (!siteDado_) {
+    objeto_->SetClientSite(this);
+    siteDado_ = true;
+  }
+  ComPtr<IConnectionPointContainer> pontos;
+  if (SUCCEEDED(objeto_.As(&pontos)) &&
+      SUCCEEDED(pontos->FindConnectionPoint(DIID_IMsTscAxEvents, &pontoEventos_)) &&
+      FAILED(pontoEventos_->Advise(static_cast<IDispatch*>(&sink_), &cookie_))) {
+    pontoEventos_.Reset();
+  }
+}
+
+void ContainerOle::ativa(const RECT& area) {
+  primeiroUso();
+  area_ = area;
+  if (FAILED(objeto_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, pai_, &area_))) {
+    throw Excecao("OLE control activation failed", "EOleError");
+  }
+  ComPtr<IOleInPlaceObject> noLugar;
+  HWND janela = nullptr;
+  if (FAILED(objeto_.As(&noLugar)) || FAILED(noLugar->GetWindow(&janela)) || !janela) {
+    throw Excecao("Could not obtain OLE control window handle", "EOleError");
+  }
+  janela_ = janela;
+}
+
+void ContainerOle::posiciona(const RECT& area) {
+  area_ = area;
+  ComPtr<IOleInPlaceObject> noLugar;
+  if (janela_ && SUCCEEDED(objeto_.As(&noLugar))) noLugar->SetObjectRects(&area_, &area_);
+}
+
+IDispatch& ContainerOle::dispatch() {
+  primeiroUso();
+  if (!dispatch_) {
+    if (const HRESULT hr = objeto_.As(&dispatch_); FAILED(hr)) lancaErroSistema(hr);
+  }
+  return *dispatch_.Get();
+}
+
+IMsRdpClient7& ContainerOle::cliente() {
+  primeiroUso();
+  if (!cliente_) {
+    if (const HRESULT hr = objeto_->QueryInterface(
+            IID_IMsRdpClient7, reinterpret_cast<void**>(cliente_.GetAddressOf()));
+        FAILED(hr)) {
+      lancaErroSistema(hr);
+    }
+  }
+  return *cliente_.Get();
+}
+
+HRESULT ContainerOle::QueryInterface(REFIID riid, void** out) {
+  if (riid == IID_IUnknown || riid == IID_IOleClientSite) {
+    *out = static_cast<IOleClientSite*>(this);
+  } else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite) {
+    *out = static_cast<IOleInPlaceSite*>(this);
+  } else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame) {
+    *out = static_cast<IOleInPlaceFrame*>(this);
+  } else if (riid == IID_IOleControlSite) {
+    *out = static_cast<IOleControlSite*>(this);
+  } else if (riid == IID_IOleContainer || riid == IID_IParseDisplayName) {
+    *out = static_cast<IOleContainer*>(this);
+  } else if (riid == IID_IDispatch) {
+    *out = static_cast<IDispatch*>(this);
+  } else {
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  return S_OK;
+}
+
+HRESULT ContainerOle::GetContainer(IOleContainer** container) {
+  *container = this;
+  return S_OK;
+}
+
+HRESULT ContainerOle::GetWindow(HWND* window) {
+  *window = pai_;
+  return S_OK;
+}
+
+HRESULT ContainerOle::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
+                                       LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+  *frame = this;
+  *document = nullptr;
+  *position = area_;
+  *clip = area_;
+  info->fMDIApp = FALSE;
+  info->hwndFrame = pai_;
+  info->haccel = nullptr;
+  info->cAccelEntries = 0;
+  return S_OK;
+}
+
+HRESULT ContainerOle::OnPosRectChange(LPCRECT position) {
+  posiciona(*position);
+  return S_OK;
+}
+
+HRESULT ContainerOle::GetTypeInfoCount(UINT* count) {
+  *count = 0;
+  return S_OK;
+}
+
+HRESULT ContainerOle::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
+                             EXCEPINFO*, UINT*) {
+  if (id != kAmbienteUserMode) return DISP_E_MEMBERNOTFOUND;
+  if (result) {
+    VariantInit(result);
+    result->vt = VT_BOOL;
+    result->boolVal = VARIANT_TRUE;
+  }
+  return S_OK;
+}
+
+}  // namespace orvanta::rdp

@@ -1,0 +1,22 @@
+// Failed calls on the remote desktop control, raised as Excecao with the best text at hand.
+#pragma once
+
+#include <ole2.h>
+#include <windows.h>
+
+#include "app/excecao.h"
+
+namespace orvanta::rdp {
+
+// From IDispatch::Invoke: the EXCEPINFO's description when the control filled it.
+[[noreturn]] void lancaErroDispatch(HRESULT hr, EXCEPINFO& info);
+// From a vtable call: the thread's IErrorInfo description when present.
+[[noreturn]] void lancaErroChamada(HRESULT hr);
+// Without a description: the system's text, else "OLE error %.8x".
+[[noreturn]] void lancaErroSistema(HRESULT hr);
+
+inline void verificaChamada(HRESULT hr) {
+  if (FAILED(hr)) lancaErroChamada(hr);
+}
+
+}  // namespace orvanta::rdp
