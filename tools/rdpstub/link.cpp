@@ -32,8 +32,15 @@ void run(std::shared_ptr<void> keep, HWND notify, std::string host, std::string 
   socketSlot->store(s);
   if (!*local) {
     PostMessageW(notify, kLinkConnected, 0, 0);
+    // Polls so that a local close ends the wait even where shutdown does not wake recv.
     char buffer[512];
-    while (recv(s, buffer, sizeof buffer, 0) > 0) {
+    while (!*local) {
+      fd_set readable;
+      FD_ZERO(&readable);
+      FD_SET(s, &readable);
+      timeval wait = {0, 50000};
+      const int ready = select(0, &readable, nullptr, nullptr, &wait);
+      if (ready < 0 || (ready > 0 && recv(s, buffer, sizeof buffer, 0) <= 0)) break;
     }
   }
   socketSlot->store(INVALID_SOCKET);
