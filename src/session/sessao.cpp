@@ -48,6 +48,22 @@ void Sessao::ajudaImpressao() {
   d_.janela.mostraAjudaImpressao();
 }
 
+void Sessao::eventoControle(int32_t dispid, int32_t argumento) {
+  switch (dispid) {
+    case kEventoOnConnecting:
+      aoConectando();
+      break;
+    case kEventoOnConnected:
+      aoConectado();
+      break;
+    case kEventoOnDisconnected:
+      aoDesconectado(argumento);
+      break;
+    default:
+      break;
+  }
+}
+
 void Sessao::aoConectando() {
   d_.alerta.show("Conectando", 0);
 }

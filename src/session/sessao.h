@@ -35,6 +35,11 @@ struct DependenciasSessao {
   std::string hostSite;
 };
 
+// Dispatch ids of the control's events that the session handles.
+inline constexpr int32_t kEventoOnConnecting = 1;
+inline constexpr int32_t kEventoOnConnected = 2;
+inline constexpr int32_t kEventoOnDisconnected = 4;
+
 class Sessao {
  public:
   explicit Sessao(DependenciasSessao d) : d_(d) {}
@@ -50,6 +55,9 @@ class Sessao {
   void ajudaTransferencia();
   void ajudaImpressao();
   void JumpTo(const std::string& aAdress);
+
+  // An event of the control by its dispatch id; the others are not handled.
+  void eventoControle(int32_t dispid, int32_t argumento);
 
   void aoConectando();
   void aoConectado();

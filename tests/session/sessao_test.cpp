@@ -175,9 +175,7 @@ TEST(SessaoBotoes, OtherButtons) {
 
 TEST(SessaoEventos, DriveTheAlertAndReconectar) {
   Mundo m;
-  m.sessao.aoConectando();
-  m.sessao.aoConectado();
-  m.sessao.aoDesconectado(516);
+  for (const int32_t dispid : {1, 3, 2, 10, 11, 4}) m.sessao.eventoControle(dispid, 516);
   EXPECT_THAT(m.diario, ElementsAre("alert Conectando 0", "alert closed", "Reconectar true",
                                     "alert Desconectado 1"));
   EXPECT_TRUE(m.reconectarHabilitado);
