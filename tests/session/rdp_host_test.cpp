@@ -6,10 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +16,7 @@
 #include "session/rdp/container_ole_win.h"
 #include "session/rdp/controle_rdp_win.h"
 #include "session/registro_usuario_win.h"
+#include "stub_win.h"
 
 namespace orvanta::rdp {
 namespace {
@@ -31,21 +30,10 @@ struct Evento {
   bool operator==(const Evento&) const = default;
 };
 
-std::wstring caminhoDiario() {
-  wchar_t pasta[MAX_PATH];
-  GetTempPathW(MAX_PATH, pasta);
-  return std::wstring(pasta) + L"rdpstub-host-test-" + std::to_wstring(GetCurrentProcessId()) +
-         L".log";
-}
-
 class HostTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-    diario_ = caminhoDiario();
-    DeleteFileW(diario_.c_str());
-    SetEnvironmentVariableW(L"ORVANTA_RDPSTUB_LOG", diario_.c_str());
-    recusa(L"");
     WNDCLASSW classe = {};
     classe.lpfnWndProc = DefWindowProcW;
     classe.hInstance = GetModuleHandleW(nullptr);
@@ -59,53 +47,19 @@ class HostTest : public ::testing::Test {
     controle_.reset();
     container_.reset();
     DestroyWindow(janela_);
-    DeleteFileW(diario_.c_str());
-    SetEnvironmentVariableW(L"ORVANTA_RDPSTUB_FAIL", nullptr);
     OleUninitialize();
   }
 
-  void recusa(const wchar_t* membros) {
-    SetEnvironmentVariableW(L"ORVANTA_RDPSTUB_FAIL", *membros ? membros : nullptr);
-  }
+  static void recusa(const wchar_t* membros) { teste::DiarioStub::recusa(membros); }
   void cria() {
     container_ = std::make_unique<ContainerOle>(janela_, [this](DISPID id, const DISPPARAMS& p) {
       eventos_.push_back({id, p.cArgs == 1 && p.rgvarg[0].vt == VT_I4 ? p.rgvarg[0].lVal : 0});
     });
     controle_ = std::make_unique<ControleRdp>(*container_);
   }
-  std::vector<std::string> linhas() {
-    std::string texto;
-    HANDLE arquivo = CreateFileW(diario_.c_str(), GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
-    if (arquivo != INVALID_HANDLE_VALUE) {
-      char bloco[4096];
-      DWORD lidos = 0;
-      while (ReadFile(arquivo, bloco, sizeof bloco, &lidos, nullptr) && lidos > 0) {
-        texto.append(bloco, lidos);
-      }
-      CloseHandle(arquivo);
-    }
-    std::vector<std::string> resultado;
-    std::istringstream linhas(texto);
-    for (std::string linha; std::getline(linhas, linha);) resultado.push_back(linha);
-    return resultado;
-  }
-  void esquece() { DeleteFileW(diario_.c_str()); }
-  // Runs the message loop until the predicate holds or ten seconds pass.
-  bool bombeia(const std::function<bool()>& pronto) {
-    const auto fim = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!pronto()) {
-      if (std::chrono::steady_clock::now() > fim) return false;
-      MSG msg;
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-      Sleep(5);
-    }
-    return true;
-  }
+  std::vector<std::string> linhas() const { return diario_.linhas(); }
+  void esquece() { diario_.esquece(); }
+  static bool bombeia(const std::function<bool()>& pronto) { return teste::bombeia(pronto); }
   std::string mensagemDe(const std::function<void()>& operacao) {
     try {
       operacao();
@@ -115,7 +69,7 @@ class HostTest : public ::testing::Test {
     return "(no exception)";
   }
 
-  std::wstring diario_;
+  teste::DiarioStub diario_;
   HWND janela_ = nullptr;
   std::unique_ptr<ContainerOle> container_;
   std::unique_ptr<ControleRdp> controle_;
@@ -263,43 +217,7 @@ TEST_F(HostTest, ActivatesInPlaceAndFollowsResizes) {
   EXPECT_EQ(linhas().back(), "rects 0 25 640 275");
 }
 
-// A loopback listener standing in for the remote desktop server.
-class Ouvinte {
- public:
-  Ouvinte() {
-    WSADATA dados;
-    WSAStartup(MAKEWORD(2, 2), &dados);
-    escuta_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in endereco = {};
-    endereco.sin_family = AF_INET;
-    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(escuta_, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco);
-    listen(escuta_, 1);
-    int tamanho = sizeof endereco;
-    getsockname(escuta_, reinterpret_cast<sockaddr*>(&endereco), &tamanho);
-    porta_ = ntohs(endereco.sin_port);
-  }
-  ~Ouvinte() {
-    fechaPar();
-    fecha();
-    WSACleanup();
-  }
-  int porta() const { return porta_; }
-  void aceita() { par_ = accept(escuta_, nullptr, nullptr); }
-  void fechaPar() {
-    if (par_ != INVALID_SOCKET) closesocket(par_);
-    par_ = INVALID_SOCKET;
-  }
-  void fecha() {
-    if (escuta_ != INVALID_SOCKET) closesocket(escuta_);
-    escuta_ = INVALID_SOCKET;
-  }
-
- private:
-  SOCKET escuta_ = INVALID_SOCKET;
-  SOCKET par_ = INVALID_SOCKET;
-  int porta_ = 0;
-};
+using teste::Ouvinte;
 
 TEST_F(HostTest, ConnectsByTcpAndReportsAPeerThatCloses) {
   Ouvinte servidor;

@@ -1,0 +1,38 @@
+// The session's Win32 side without the window itself: the hosted control, its events wired
+// to the session rules, the registry and the status alert. The session window owns one.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "session/alerta_status_win.h"
+#include "session/rdp/container_ole_win.h"
+#include "session/rdp/controle_rdp_win.h"
+#include "session/registro_usuario_win.h"
+#include "session/sessao.h"
+
+namespace orvanta::rdp {
+
+class SessaoRdpWin {
+ public:
+  // Creates the control on janela; throws Excecao when it cannot be created.
+  SessaoRdpWin(HWND janela, JanelaSessao& janelaSessao, Timer& checaImpressao, Shell& shell,
+               std::string hostSite);
+
+  // What the login writes the session settings to.
+  ControleRemoto& controle() { return controle_; }
+  Sessao& sessao() { return sessao_; }
+  // Activation on the first showing, then every resize; area in client coordinates.
+  void posiciona(const RECT& area);
+  HWND janelaControle() const { return container_.janela(); }
+
+ private:
+  RegistroUsuarioWin registro_;
+  AlertaStatusWin alerta_;
+  ContainerOle container_;
+  ControleRdp controle_;
+  Sessao sessao_;
+};
+
+}  // namespace orvanta::rdp
