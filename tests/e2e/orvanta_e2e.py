@@ -16,6 +16,9 @@ PROGRAM = os.path.join(BUILD_DIR, "Orvanta.exe")
 PROBE = os.path.join(BUILD_DIR, "tools", "probe", "probe.exe")
 STANDIN_CONTROL = os.path.join(BUILD_DIR, "tools", "rdpstub", "rdpstub.dll")
 
+# ImageMagick's own convert, not a wrapper earlier on the PATH.
+CONVERT = "/usr/bin/convert" if os.path.exists("/usr/bin/convert") else "convert"
+
 SKIP = 77  # CTest SKIP_RETURN_CODE
 
 
@@ -109,7 +112,7 @@ def xdotool(*args):
 def screenshot(path):
     """The whole X screen as a PNG."""
     xwd = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, timeout=30, check=True)
-    subprocess.run(["convert", "xwd:-", path], input=xwd.stdout, timeout=60, check=True)
+    subprocess.run([CONVERT, "xwd:-", path], input=xwd.stdout, timeout=60, check=True)
     return path
 
 
