@@ -22,7 +22,7 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
   Button1.create(*this, {344, 280, 153, 41}, "Login");
   RadioGroup1.create(*this, {304, 200, 241, 41}, {}, {"Ruruvudud", "Rozevuv"}, 2);
   RadioGroup1.setItemIndex(0);
-  RadioGroup1.setGroupVisible(false);
+  RadioGroup1.setVisible(false);
   fonteOpcoes_ = createFont(L"Tahoma", 13);
   CheckBox1.create(*this, {304, 352, 254, 17}, "Comunicação direta com as impressoras");
   CheckBox1.setFont(fonteOpcoes_.get());

@@ -216,9 +216,14 @@ void RadioGroup::setItemIndex(int index) {
   }
 }
 
-void RadioGroup::setGroupVisible(bool visible) {
-  setVisible(visible);
+void RadioGroup::setVisible(bool visible) {
+  Control::setVisible(visible);
   for (auto& item : items_) item->setVisible(visible);
+}
+
+void RadioGroup::setEnabled(bool enabled) {
+  Control::setEnabled(enabled);
+  for (auto& item : items_) item->setEnabled(enabled);
 }
 
 void RadioGroup::Item::create(RadioGroup& group, Window& parent, const Bounds& b,

@@ -34,9 +34,9 @@ class Control {
   void setBounds(const Bounds& b);
   Bounds bounds() const;  // relative to the parent's client area
   bool visible() const;
-  void setVisible(bool visible);
+  virtual void setVisible(bool visible);
   bool enabled() const;
-  void setEnabled(bool enabled);
+  virtual void setEnabled(bool enabled);
   void setFont(HFONT font);
   void setFocus();
   bool focused() const;
@@ -125,9 +125,9 @@ class RadioGroup : public Control {
   void setItemIndex(int index);
   size_t count() const { return items_.size(); }
   HWND item(size_t index) const { return items_[index]->hwnd(); }
-  // Hides, shows or moves the frame with its items.
-  void setGroupVisible(bool visible);
-  bool groupVisible() const { return visible(); }
+  // The frame together with its items.
+  void setVisible(bool visible) override;
+  void setEnabled(bool enabled) override;
   std::function<void()> onClick;
 
  private:

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <stdexcept>
+
 #include "fakes/fake_message_boxes_win.h"
 #include "ui/timer_win.h"
 #include "ui/user_messages_win.h"
@@ -43,6 +46,29 @@ TEST(ApplicationTitle, IsTheFileNameUpToTheFirstDotWithLaterLettersInLowerCase) 
       {L"semponto", L"semponto"},
   };
   for (const auto& c : cases) EXPECT_EQ(applicationTitle(c.path), c.title) << c.path;
+}
+
+TEST_F(ApplicationTest, TitleComesFromTheProgramFile) {
+  EXPECT_EQ(app.title(), L"ui_tests");
+}
+
+TEST_F(ApplicationTest, DefaultHandlerShowsTheMessageInAnErrorBoxEndedByADot) {
+  const struct {
+    const char* message;
+    const wchar_t* shown;
+  } cases[] = {
+      {"Falha na conexão", L"Falha na conexão."},
+      {"Falha na conexão.", L"Falha na conexão."},
+      {"Porta inválida: abc", L"Porta inválida: abc."},
+      {"Sem resposta!", L"Sem resposta!"},
+  };
+  for (const auto& c : cases) app.handleException(std::runtime_error(c.message));
+  ASSERT_EQ(boxes.boxes.size(), std::size(cases));
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(boxes.boxes[i].text, cases[i].shown);
+    EXPECT_EQ(boxes.boxes[i].caption, L"ui_tests");
+    EXPECT_EQ(boxes.boxes[i].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  }
 }
 
 TEST_F(ApplicationTest, TheFirstFormCreatedIsTheMainWindow) {

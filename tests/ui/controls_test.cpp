@@ -77,7 +77,7 @@ TEST_F(ControlsTest, RadioGroupLaysItemsOutColumnByColumn) {
   EXPECT_GT(b.top, a.top);
   EXPECT_GT(c.left, a.left);
   EXPECT_EQ(c.top, a.top);
-  form.sites.setGroupVisible(false);
+  form.sites.setVisible(false);
   EXPECT_FALSE(IsWindowVisible(form.sites.item(0)));
 }
 
