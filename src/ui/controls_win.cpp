@@ -16,7 +16,10 @@ const wchar_t kControlProperty[] = L"Orvanta.Control";
 }  // namespace
 
 Control::~Control() {
-  if (hwnd_) RemovePropW(hwnd_.get(), kControlProperty);
+  if (!hwnd_) return;
+  RemoveWindowSubclass(hwnd_.get(), &subclassProc, 0);
+  RemovePropW(hwnd_.get(), kControlProperty);
+  hwnd_.reset();
 }
 
 Control* Control::fromHandle(HWND hwnd) {
@@ -32,7 +35,22 @@ void Control::create(Window& parent, const wchar_t* className, const Bounds& b,
                               nullptr));
   if (!hwnd_) throw std::runtime_error("CreateWindowEx failed for a control");
   SetPropW(hwnd_.get(), kControlProperty, this);
+  SetWindowSubclass(hwnd_.get(), &subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
   setFont(parent.font());
+}
+
+LRESULT CALLBACK Control::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR data) {
+  auto* self = reinterpret_cast<Control*>(data);
+  if (msg == WM_NCDESTROY) {
+    // Destroyed with its parent window: the wrapper no longer owns a handle.
+    RemoveWindowSubclass(hwnd, &subclassProc, 0);
+    RemovePropW(hwnd, kControlProperty);
+    self->hwnd_.release();
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+  }
+  if (self->filterMessage(msg, wParam)) return 0;
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 std::string Control::text() const {
@@ -115,7 +133,6 @@ void Edit::create(Window& parent, const Bounds& b, std::string_view text, const 
   if (o.readOnly) style |= ES_READONLY;
   Control::create(parent, L"EDIT", b, text, style, o.border ? WS_EX_CLIENTEDGE : 0);
   if (o.password) SendMessageW(hwnd(), EM_SETPASSWORDCHAR, o.passwordChar, 0);
-  SetWindowSubclass(hwnd(), &subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void Edit::command(WORD code) {
@@ -123,27 +140,20 @@ void Edit::command(WORD code) {
   if (code == EN_KILLFOCUS && onExit) onExit();
 }
 
-LRESULT CALLBACK Edit::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR data) {
-  auto* self = reinterpret_cast<Edit*>(data);
+bool Edit::filterMessage(UINT msg, WPARAM wParam) {
   switch (msg) {
     case WM_KEYDOWN:
-      if (self->onKeyDown) self->onKeyDown(static_cast<unsigned>(wParam));
-      break;
+      if (onKeyDown) onKeyDown(static_cast<unsigned>(wParam));
+      return false;
     case WM_KEYUP:
-      if (self->onKeyUp) self->onKeyUp(static_cast<unsigned>(wParam));
-      break;
+      if (onKeyUp) onKeyUp(static_cast<unsigned>(wParam));
+      return false;
     case WM_CHAR:
       // A one-line field has no use for Enter; the platform would only beep.
-      if (wParam == L'\r' && !(GetWindowLongPtrW(hwnd, GWL_STYLE) & ES_MULTILINE)) return 0;
-      break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, &subclassProc, 0);
-      break;
+      return wParam == L'\r' && !(GetWindowLongPtrW(hwnd(), GWL_STYLE) & ES_MULTILINE);
     default:
-      break;
+      return false;
   }
-  return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 void Button::create(Window& parent, const Bounds& b, std::string_view text, bool flat) {
@@ -195,10 +205,6 @@ void RadioGroup::create(Window& parent, const Bounds& b, std::string_view captio
     SetWindowPos(item->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     items_.push_back(std::move(item));
   }
-}
-
-RadioGroup::~RadioGroup() {
-  items_.clear();
 }
 
 int RadioGroup::itemIndex() const {

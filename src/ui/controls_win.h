@@ -53,8 +53,13 @@ class Control {
   void create(Window& parent, const wchar_t* className, const Bounds& b, std::string_view text,
               DWORD style, DWORD exStyle = 0);
   Window& parent() const { return *parent_; }
+  // Sees the control's own messages first; true swallows the message.
+  virtual bool filterMessage(UINT /*msg*/, WPARAM /*wParam*/) { return false; }
 
  private:
+  static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR data);
+
   UniqueHwnd hwnd_;
   Window* parent_ = nullptr;
   std::optional<COLORREF> textColor_;
@@ -91,9 +96,8 @@ class Edit : public Control {
 
   void command(WORD code) override;
 
- private:
-  static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data);
+ protected:
+  bool filterMessage(UINT msg, WPARAM wParam) override;
 };
 
 class Button : public Control {
@@ -120,7 +124,6 @@ class RadioGroup : public Control {
  public:
   void create(Window& parent, const Bounds& b, std::string_view caption,
               const std::vector<std::string>& items, int columns = 1);
-  ~RadioGroup() override;
   int itemIndex() const;  // -1 when none is selected
   void setItemIndex(int index);
   size_t count() const { return items_.size(); }

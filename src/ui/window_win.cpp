@@ -43,7 +43,12 @@ UniqueHfont createFont(std::wstring_view face, int charHeightPx, bool bold, bool
   return UniqueHfont(CreateFontIndirectW(&lf));
 }
 
-Window::Window(Application& app) : app_(app), font_(createFont(L"Tahoma", 11)) {}
+Window::Window(Application& app) : app_(app) {}
+
+HFONT Window::font() const {
+  if (!font_) font_ = createFont(L"Tahoma", 11);
+  return font_.get();
+}
 
 Window::~Window() {
   destroy();

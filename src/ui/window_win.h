@@ -23,7 +23,9 @@
 // Messages reach named virtual handlers (onShow, onClose, onResize, ...); handleMessage can be
 // overridden for anything else. Control notifications (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*)
 // are reflected to the control object that sent them. An exception thrown by any handler goes
-// to Application::handleException and the message loop goes on.
+// to Application::handleException and the message loop goes on. A class whose handlers use its
+// own members calls destroy() first in its destructor, so that no message arrives while those
+// members are being destroyed.
 #pragma once
 
 #include <windows.h>
@@ -93,7 +95,7 @@ class Window {
   void setBounds(const Bounds& b);
 
   // The font given to controls created on this window. Default: Tahoma, 11 px.
-  HFONT font() const { return font_.get(); }
+  HFONT font() const;
   void setFont(UniqueHfont font) { font_ = std::move(font); }
   // Background colour of the client area and of the controls that show it.
   void setColor(COLORREF color);
@@ -134,7 +136,7 @@ class Window {
 
   Application& app_;
   HWND hwnd_ = nullptr;
-  UniqueHfont font_;
+  mutable UniqueHfont font_;  // made on first use: most message-only windows never need one
   UniqueHbrush background_;
   int modalResult_ = 0;
   bool modal_ = false;

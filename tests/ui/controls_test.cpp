@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "fakes/fake_message_boxes_win.h"
 #include "ui/application_win.h"
 
@@ -79,6 +81,18 @@ TEST_F(ControlsTest, RadioGroupLaysItemsOutColumnByColumn) {
   EXPECT_EQ(c.top, a.top);
   form.sites.setVisible(false);
   EXPECT_FALSE(IsWindowVisible(form.sites.item(0)));
+}
+
+TEST(ControlLifetime, AControlDestroyedWithItsWindowNoLongerOwnsAHandle) {
+  fakes::FakeMessageBoxes boxes;
+  Application app{boxes};
+  auto form = std::make_unique<Form>(app);
+  Button& login = form->login;
+  HWND button = login.hwnd();
+  DestroyWindow(form->hwnd());
+  EXPECT_FALSE(IsWindow(button));
+  EXPECT_EQ(login.hwnd(), nullptr);
+  EXPECT_EQ(form->hwnd(), nullptr);
 }
 
 TEST_F(ControlsTest, ProgressBarKeepsItsPositionInsideTheRange) {
