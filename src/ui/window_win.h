@@ -18,6 +18,7 @@
 //    private:
 //     ExemploCore core_;
 //     Button Button1;
+//     Panel Panel1{app()};  // custom child windows (Panel, Picture) take the Application
 //   };
 //
 // Messages reach named virtual handlers (onShow, onClose, onResize, ...); handleMessage can be
