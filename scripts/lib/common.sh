@@ -64,13 +64,20 @@ orvanta_prepare_prefix() {
     wineserver -w
   fi
   if [ "$kind" != bare ] && [ -f "$ORVANTA_WINDOWS_BUILD/tools/rdpstub/rdpstub.dll" ]; then
-    wine regsvr32 /s "$ORVANTA_WINDOWS_BUILD/tools/rdpstub/rdpstub.dll" >/dev/null 2>&1 </dev/null
+    if ! wine regsvr32 /s "$ORVANTA_WINDOWS_BUILD/tools/rdpstub/rdpstub.dll" >/dev/null 2>&1 </dev/null
+    then
+      orvanta_log "registering the stand-in control in $prefix failed"
+      return 1
+    fi
+    # Let this prefix's server end (registry written) so that a persistent one can start.
+    wineserver -w
   fi
 }
 
 # Keeps the prefix's wineserver and services running for the whole run, started here with
 # their output discarded so that no test inherits them.
 orvanta_keep_wine_running() {
+  wineserver -w
   wineserver -p >/dev/null 2>&1 </dev/null
   wine wineboot >/dev/null 2>&1 </dev/null
 }

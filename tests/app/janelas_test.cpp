@@ -19,9 +19,12 @@
 namespace orvanta {
 namespace {
 
-// Stands in for the remote desktop control: a bare COM object for its class id.
-class ObjetoVazio final : public IClassFactory {
+// Stands in for the remote desktop control, registered in this process only, so the tests do
+// not depend on what the prefix has registered: a bare COM object for its class id, or the
+// failure a missing registration gives.
+class FabricaControle final : public IClassFactory {
  public:
+  explicit FabricaControle(HRESULT falha) : falha_(falha) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (iid == IID_IUnknown || iid == IID_IClassFactory) {
       *out = static_cast<IClassFactory*>(this);
@@ -33,10 +36,15 @@ class ObjetoVazio final : public IClassFactory {
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+    *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
+    if (FAILED(falha_)) return falha_;
     return QueryInterface(iid, out);
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+ private:
+  HRESULT falha_;
 };
 
 // Records the program's windows in the order they are created.
@@ -58,13 +66,14 @@ struct JanelasTest : ::testing::Test {
   OleSession ole;
   fakes::FakeMessageBoxes boxes;
   Application app{boxes};
-  ObjetoVazio controle;
+  FabricaControle controle{S_OK};
+  FabricaControle controleAusente{REGDB_E_CLASSNOTREG};
   DWORD registro = 0;
   std::vector<std::wstring> ordem;
   HHOOK gancho = nullptr;
 
-  void registrarControle() {
-    ASSERT_EQ(CoRegisterClassObject(CLSID_MsRdpClient7, &controle, CLSCTX_INPROC_SERVER,
+  void registrarControle(IClassFactory& fabrica) {
+    ASSERT_EQ(CoRegisterClassObject(CLSID_MsRdpClient7, &fabrica, CLSCTX_INPROC_SERVER,
                                     REGCLS_MULTIPLEUSE, &registro),
               S_OK);
   }
@@ -87,7 +96,7 @@ struct Esperado {
 };
 
 TEST_F(JanelasTest, CreatesTheSixWindowsHiddenInOrderWithLoginAsMainWindow) {
-  registrarControle();
+  registrarControle(controle);
   {
     ConjuntoJanelas janelas(app);
     EXPECT_EQ(ordem, (std::vector<std::wstring>{
@@ -130,6 +139,7 @@ TEST_F(JanelasTest, CreatesTheSixWindowsHiddenInOrderWithLoginAsMainWindow) {
 }
 
 TEST_F(JanelasTest, WithoutTheRemoteDesktopControlCreationFailsAndLeavesNoWindow) {
+  registrarControle(controleAusente);
   try {
     ConjuntoJanelas janelas(app);
     FAIL() << "created without the control";
@@ -156,7 +166,7 @@ TEST_F(JanelasTest, StartUpFailureBoxIsTaskModalApplicationError) {
 }
 
 TEST_F(JanelasTest, EscolhasLoginAreWhatTheLoginControlsHoldNow) {
-  registrarControle();
+  registrarControle(controle);
   ConjuntoJanelas janelas(app);
   EXPECT_EQ(FrmLogin->escolhas().nomeDigitado, "");
   FrmLogin->Edit1.setText("Maria42");
