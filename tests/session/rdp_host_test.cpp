@@ -52,9 +52,10 @@ class HostTest : public ::testing::Test {
 
   static void recusa(const wchar_t* membros) { teste::DiarioStub::recusa(membros); }
   void cria() {
-    container_ = std::make_unique<ContainerOle>(janela_, [this](DISPID id, const DISPPARAMS& p) {
-      eventos_.push_back({id, p.cArgs == 1 && p.rgvarg[0].vt == VT_I4 ? p.rgvarg[0].lVal : 0});
-    });
+    container_ = std::make_unique<ContainerOle>(
+        janela_, criaControle(), [this](DISPID id, const DISPPARAMS& p) {
+          eventos_.push_back({id, p.cArgs == 1 && p.rgvarg[0].vt == VT_I4 ? p.rgvarg[0].lVal : 0});
+        });
     controle_ = std::make_unique<ControleRdp>(*container_);
   }
   std::vector<std::string> linhas() const { return diario_.linhas(); }

@@ -67,8 +67,8 @@ class SessaoRdpTest : public ::testing::Test {
         CreateWindowExW(0, L"SessaoRdpTest", L"session", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 248,
                         121, 800, 600, nullptr, nullptr, classe.hInstance, nullptr);
     ASSERT_NE(janela_.hwnd, nullptr);
-    sessao_ =
-        std::make_unique<SessaoRdpWin>(janela_.hwnd, janela_, janela_, janela_, "127.0.0.4:8052");
+    sessao_ = std::make_unique<SessaoRdpWin>(janela_.hwnd, criaControle(), janela_, janela_,
+                                             janela_, "127.0.0.4:8052");
     ShowWindow(janela_.hwnd, SW_SHOW);
     sessao_->posiciona({0, 25, 784, 524});
   }

@@ -40,12 +40,18 @@ HRESULT SinkEventos::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, V
   return S_OK;
 }
 
-ContainerOle::ContainerOle(HWND pai, SinkEventos::Evento evento)
-    : pai_(pai), sink_(std::move(evento)) {
+ComPtr<IUnknown> criaControle() {
+  ComPtr<IUnknown> controle;
   const HRESULT hr =
       CoCreateInstance(CLSID_MsRdpClient7, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                       IID_IOleObject, reinterpret_cast<void**>(objeto_.GetAddressOf()));
+                       IID_IUnknown, reinterpret_cast<void**>(controle.GetAddressOf()));
   if (FAILED(hr)) lancaErroSistema(hr);
+  return controle;
+}
+
+ContainerOle::ContainerOle(HWND pai, ComPtr<IUnknown> controle, SinkEventos::Evento evento)
+    : pai_(pai), sink_(std::move(evento)) {
+  if (const HRESULT hr = controle.As(&objeto_); FAILED(hr)) lancaErroSistema(hr);
   DWORD status = 0;
   if (SUCCEEDED(objeto_->GetMiscStatus(DVASPECT_CONTENT, &status)) &&
       (status & OLEMISC_SETCLIENTSITEFIRST)) {

@@ -14,7 +14,8 @@
 
 namespace orvanta::rdp {
 
-class ContainerOle;
+// Creates the platform's control; throws Excecao when its class is missing or refuses.
+Microsoft::WRL::ComPtr<IUnknown> criaControle();
 
 // The event interface's dispatch calls, handed to the container's owner.
 class SinkEventos final : public IDispatch {
@@ -45,8 +46,8 @@ class ContainerOle final : public IOleClientSite,
                            public IOleContainer,
                            public IDispatch {
  public:
-  // Creates the control; throws Excecao when its class is missing or refuses.
-  ContainerOle(HWND pai, SinkEventos::Evento evento);
+  // Hosts a control made by criaControle (or the program's own COM creation).
+  ContainerOle(HWND pai, Microsoft::WRL::ComPtr<IUnknown> controle, SinkEventos::Evento evento);
   ~ContainerOle();
   ContainerOle(const ContainerOle&) = delete;
   ContainerOle& operator=(const ContainerOle&) = delete;

@@ -16,9 +16,9 @@ namespace orvanta::rdp {
 
 class SessaoRdpWin {
  public:
-  // Creates the control on janela; throws Excecao when it cannot be created.
-  SessaoRdpWin(HWND janela, JanelaSessao& janelaSessao, Timer& checaImpressao, Shell& shell,
-               std::string hostSite);
+  // Hosts controle (see criaControle) on janela.
+  SessaoRdpWin(HWND janela, Microsoft::WRL::ComPtr<IUnknown> controle, JanelaSessao& janelaSessao,
+               Timer& checaImpressao, Shell& shell, std::string hostSite);
 
   // What the login writes the session settings to.
   ControleRemoto& controle() { return controle_; }
