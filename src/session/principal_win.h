@@ -4,25 +4,59 @@
 #include <memory>
 
 #include "service/transferencia_http.h"
+#include "session/rdp/msrdp_win.h"
+#include "session/rdp/sessao_rdp_win.h"
+#include "session/sessao.h"
 #include "ui/controls_win.h"
-#include "ui/ole_win.h"
+#include "ui/launcher_win.h"
 #include "ui/timer_win.h"
 #include "ui/window_win.h"
 
 namespace orvanta {
 
-// The platform's Remote Desktop control, version 7 of its client interface.
-inline constexpr CLSID CLSID_MsRdpClient7 = {
-    0xA9D7038D, 0xB5ED, 0x472E, {0x9C, 0x47, 0x94, 0xBE, 0xA9, 0x0A, 0x59, 0x10}};
+using rdp::CLSID_MsRdpClient7;
 
-class TFrmPrincipal : public Window {
+class TFrmPrincipal : public Window, public JanelaSessao {
  public:
-  // Throws ErroOle when the remote desktop control cannot be created.
+  // Throws Excecao when the remote desktop control cannot be created.
   explicit TFrmPrincipal(Application& app);
+  ~TFrmPrincipal() override;
 
+  // Where the login writes the session settings.
+  ControleRemoto& controle() { return MsRdpClient71->controle(); }
+  Sessao& sessao() { return MsRdpClient71->sessao(); }
+
+  Panel Panel1{app()};
+  Button SpeedButton1;  // Tela Cheia
+  Button SpeedButton3;  // Reconectar
+  Button SpeedButton4;  // Teclado Virtual
+  Button SpeedButton5;  // Ajuda para transferir arquivos
+  Button SpeedButton6;  // Ajuda para imprimir
+  Button SpeedButton2;  // Suporte
+  Panel TouchKeyboard1{app()};
+  Label Label1;
+  Edit Memo1;
+  Edit Edit1;
   std::unique_ptr<TransferenciaHttp> IdHTTP1;
-  ComPtr<IUnknown> MsRdpClient71;
   WinTimer ChecaImpressao{app(), 5000};
+  std::unique_ptr<rdp::SessaoRdpWin> MsRdpClient71;
+
+ protected:
+  void onShow() override;
+  void onClose() override;
+  void onResize(int clientWidth, int clientHeight) override;
+
+  void ajustaATela() override;
+  void setReconectarHabilitado(bool habilitado) override;
+  void mostraAjudaTransferencia() override;
+  void mostraAjudaImpressao() override;
+  void solicitaTermino() override;
+
+ private:
+  RECT areaControle() const;
+
+  WinShell shell_;
+  bool mostrada_ = false;
 };
 
 extern TFrmPrincipal* FrmPrincipal;

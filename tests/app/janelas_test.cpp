@@ -66,7 +66,6 @@ struct JanelasTest : ::testing::Test {
   OleSession ole;
   fakes::FakeMessageBoxes boxes;
   Application app{boxes};
-  FabricaControle controle{S_OK};
   FabricaControle controleAusente{REGDB_E_CLASSNOTREG};
   DWORD registro = 0;
   std::vector<std::wstring> ordem;
@@ -96,7 +95,7 @@ struct Esperado {
 };
 
 TEST_F(JanelasTest, CreatesTheSixWindowsHiddenInOrderWithLoginAsMainWindow) {
-  registrarControle(controle);
+  // The stand-in control registered in the test prefix is hosted by the session window.
   {
     ConjuntoJanelas janelas(app);
     EXPECT_EQ(ordem, (std::vector<std::wstring>{
@@ -166,7 +165,7 @@ TEST_F(JanelasTest, StartUpFailureBoxIsTaskModalApplicationError) {
 }
 
 TEST_F(JanelasTest, EscolhasLoginAreWhatTheLoginControlsHoldNow) {
-  registrarControle(controle);
+  // The stand-in control registered in the test prefix is hosted by the session window.
   ConjuntoJanelas janelas(app);
   EXPECT_EQ(FrmLogin->escolhas().nomeDigitado, "");
   FrmLogin->Edit1.setText("Maria42");
