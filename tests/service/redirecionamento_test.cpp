@@ -108,5 +108,18 @@ TEST(Redirecionamento, FalhasNoRedirecionamento) {
   }
 }
 
+TEST(Redirecionamento, LocationSobreviveATrailersDoCorpoChunked) {
+  std::string trailers;
+  for (int i = 0; i < 64; ++i) trailers += "T" + std::to_string(i) + ": v\r\n";
+  ConexoesMemoria conexoes{
+      {"HTTP/1.1 302 Found\r\nLocation: /destino\r\nTransfer-Encoding: chunked"
+       "\r\n\r\n1\r\nx\r\n0\r\n" +
+           trailers + "\r\n",
+       ok("chegou")}};
+  ClienteHttp cliente(ConfiguracaoHttp::sessao(), relogioSistema(), conexoes.abrir());
+  EXPECT_EQ(cliente.Get("http://h/a"), "chegou");
+  EXPECT_EQ(conexoes.enviados.at(1).substr(0, 23), "GET /destino HTTP/1.1\r\n");
+}
+
 }  // namespace
 }  // namespace orvanta
