@@ -7,7 +7,7 @@ saida="$raiz/build/bench"
 mkdir -p "$saida"
 fontes=()
 for f in cliente_http configuracao_http cookies corpo_resposta data_cookie decodificacao_texto \
-         decodificador_chunked escritor_requisicao leitor_resposta resposta_http socket_tcp_comum \
+         decodificador_chunked escritor_requisicao leitor_resposta redirecionamento resposta_http socket_tcp_comum \
          socket_tcp_posix url_http; do
   fontes+=("$raiz/src/service/$f.cpp")
 done

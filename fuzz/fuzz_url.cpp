@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "service/escritor_requisicao.h"
-#include "service/url_http.h"
+#include "service/redirecionamento.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
   std::string_view entrada(reinterpret_cast<const char*>(dados), tamanho);

@@ -7,6 +7,7 @@
 #include "service/decodificacao_texto.h"
 #include "service/erro_http.h"
 #include "service/escritor_requisicao.h"
+#include "service/redirecionamento.h"
 #include "service/socket_tcp.h"
 #include "service/texto_ascii.h"
 

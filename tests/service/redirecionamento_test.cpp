@@ -6,7 +6,7 @@
 #include "notificacoes.h"
 #include "service/cliente_http.h"
 #include "service/erro_http.h"
-#include "service/url_http.h"
+#include "service/redirecionamento.h"
 
 namespace orvanta {
 namespace {
