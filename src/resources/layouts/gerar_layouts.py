@@ -194,7 +194,8 @@ def main(saida, entradas):
         (saida / f"{recurso}.bin").write_bytes(dados)
         recursos.append((recurso, dados))
     recursos.sort()
-    rc = "".join(f'{r} RCDATA "{r}.bin"\n' for r, _ in recursos)
+    pasta = saida.resolve().as_posix()
+    rc = "".join(f'{r} RCDATA "{pasta}/{r}.bin"\n' for r, _ in recursos)
     (saida / "keyboard_layouts.rc").write_text(rc)
     cpp = ["// Generated from src/resources/layouts/*.layout; do not edit.",
            '#include "resources/keyboard_layouts_data.h"', "", "namespace orvanta {",
