@@ -192,12 +192,13 @@ TEST(VirtualKeyLayoutTest, NumPadHasSeventeenKeysWithTallPlusAndEnter) {
 }
 
 // Hand-built stored data for cases the shipped layouts do not reach.
-std::vector<unsigned char> Cabecalho(uint8_t versao, std::vector<unsigned char> nome) {
-  std::vector<unsigned char> d{versao, static_cast<unsigned char>(nome.size())};
-  d.insert(d.end(), nome.begin(), nome.end());
-  d.push_back(0);                   // type
-  d.insert(d.end(), 14, 0);         // sizes
-  d.insert(d.end(), {0, 0, 0, 0});  // no languages, no rows
+std::vector<unsigned char> Cabecalho(uint8_t versao, const std::vector<unsigned char>& nome) {
+  std::vector<unsigned char> d;
+  d.push_back(versao);
+  d.push_back(static_cast<unsigned char>(nome.size()));
+  for (unsigned char c : nome) d.push_back(c);
+  // Empty type, seven sizes, no languages, no rows.
+  d.resize(d.size() + 1 + 14 + 2 + 2, 0);
   return d;
 }
 
