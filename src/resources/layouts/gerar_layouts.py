@@ -67,10 +67,10 @@ def campos(tokens, permitidos, linha):
     out = {}
     for t in tokens:
         if "=" not in t:
-            raise Falha(f"line {linha}: expected name=value, got {t!r}")
+            raise Falha(f"{linha}: expected name=value, got {t!r}")
         k, v = t.split("=", 1)
         if k not in permitidos:
-            raise Falha(f"line {linha}: unknown field {k!r}")
+            raise Falha(f"{linha}: unknown field {k!r}")
         out[k] = v
     return out
 
@@ -126,7 +126,7 @@ def ler(caminho):
                 teclas = [k for r in rows for k in r["keys"]
                           if (k["sc"] == alvo if isinstance(alvo, int) else k["pub"] == alvo)]
                 if len(teclas) != 1:
-                    raise Falha(f"line {n}: {alvo!r} names {len(teclas)} keys")
+                    raise Falha(f"{n}: {alvo!r} names {len(teclas)} keys")
                 k = teclas[0]
                 entrada = {"caption": f.get("caption", ""), "vk": int(f.get("vk", -1)),
                            "image": IMAGES[f.get("image", "None")],
@@ -139,7 +139,7 @@ def ler(caminho):
                     entrada.update(sc=int(f.get("sc", -1)), combo=combos(f.get("combo", "")))
                     k["languages"].append(entrada)
         else:
-            raise Falha(f"line {n}: unknown statement {cmd!r}")
+            raise Falha(f"{n}: unknown statement {cmd!r}")
     layout["rows"] = rows
     return layout
 
