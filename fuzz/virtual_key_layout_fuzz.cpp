@@ -1,0 +1,15 @@
+// libFuzzer target for the keyboard layout reader: any input either reads or is refused with
+// ErroLayoutTeclado, never read past its end.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "session/virtual_key_layout.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  try {
+    orvanta::TVirtualKeyLayout::Ler(std::span<const unsigned char>(data, size));
+  } catch (const orvanta::ErroLayoutTeclado&) {
+  }
+  return 0;
+}

@@ -1,0 +1,19 @@
+// The shipped keyboard layouts as bytes, for code that cannot use the program's resources.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace orvanta {
+
+struct RecursoLayout {
+  std::string_view nome;  // resource name, e.g. "STANDARD101KEYBOARD"
+  std::span<const unsigned char> dados;
+};
+
+// In resource-name order, the same bytes the program embeds as RCDATA.
+const std::vector<RecursoLayout>& RecursosLayoutEmbutidos();
+
+}  // namespace orvanta

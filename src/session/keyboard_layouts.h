@@ -1,0 +1,40 @@
+// The layouts the program carries, read once at start; the on-screen keyboard picks from them.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "session/virtual_key_layout.h"
+
+namespace orvanta {
+
+class TKeyboardLayouts {
+ public:
+  // Reads one stored layout and appends it; on ErroLayoutTeclado nothing is appended.
+  const TVirtualKeyLayout& LoadFromStream(std::span<const unsigned char> dados);
+  // Windows only: appends the program's RCDATA resource `nome` (e.g. "STANDARD102KEYBOARD").
+  const TVirtualKeyLayout& LoadFromResourceName(std::string_view nome);
+
+  // Last layout to first: the first of `tipo` that serves exactly `idioma`.
+  const TVirtualKeyLayout* FindLayout(std::string_view tipo, std::string_view idioma) const;
+  // First layout to last: the first of `tipo`.
+  const TVirtualKeyLayout* FindLayout(std::string_view tipo) const;
+
+  const std::vector<TVirtualKeyLayout>& layouts() const { return layouts_; }
+  void clear() { layouts_.clear(); }
+
+ private:
+  std::vector<TVirtualKeyLayout> layouts_;
+};
+
+// The process-wide registry, filled at start.
+TKeyboardLayouts& KeyboardLayouts();
+
+// The keyboard's choice for an input language tag: the exact tag, then the tag up to its
+// first "-", then the type alone. None when no layout has the type.
+const TVirtualKeyLayout* EscolherLayout(const TKeyboardLayouts& layouts, std::string_view tipo,
+                                        std::string_view idioma);
+
+}  // namespace orvanta
