@@ -1,17 +1,28 @@
 #include "update/atualiza_win.h"
 
+#include "service/cliente_http.h"
+#include "update/janela_download_win.h"
+
 namespace orvanta {
 
-TFrmAtualiza::TFrmAtualiza(int& ultimaPosicao, std::unique_ptr<TransferenciaHttp> IdHTTP1,
-                           Endpoints endpoints, std::function<void()> solicitarEncerramento)
-    : janela_(L"TFrmAtualiza"),
-      IdHTTP1_(std::move(IdHTTP1)),
-      nucleo_({janela_.timer(0), janela_.timer(1), *IdHTTP1_, janela_.mensagens(), arquivos_,
-               janela_.lancador()},
-              janela_.timer(2), ultimaPosicao, std::move(endpoints), cpuid_,
-              std::move(solicitarEncerramento)) {
-  janela_.espelhar(nucleo_.janela().ProgressBar1());
-  janela_.aoMostrar = [this] { nucleo_.FormShow(); };
+TFrmAtualiza* FrmAtualiza = nullptr;
+
+TFrmAtualiza::TFrmAtualiza(Application& app) : TFrmAtualiza(app, propria_) {}
+
+TFrmAtualiza::TFrmAtualiza(Application& app, int& ultimaPosicao,
+                           std::unique_ptr<TransferenciaHttp> http, Endpoints endpoints)
+    : Window(app),
+      IdHTTP1(http ? std::move(http)
+                   : std::make_unique<ClienteHttp>(ConfiguracaoHttp::atualizacao())),
+      ultimaPosicao_(ultimaPosicao),
+      nucleo_({Timer1, Timer2, *IdHTTP1, app, arquivos_, lancador_}, Timer3, ultimaPosicao_,
+              std::move(endpoints), cpuid_, [this] { this->app().terminate(); }) {
+  createTopLevel(especificacaoJanelaDownload(L"TFrmAtualiza"));
+  criarBarra(*this, ProgressBar1, nucleo_.janela().ProgressBar1());
+}
+
+void TFrmAtualiza::onResize(int clientWidth, int clientHeight) {
+  if (ProgressBar1.hwnd()) ProgressBar1.setBounds({0, 0, clientWidth, clientHeight});
 }
 
 }  // namespace orvanta

@@ -1,34 +1,51 @@
-// TFrmAtualiza (unit atualiza): downloads the client's updater, starts it and ends the program.
+// TFrmAtualiza (unit atualiza): the update window. Downloads the client's updater, starts it
+// and ends the program so that the updater can replace it.
 #pragma once
 
-#include <functional>
 #include <memory>
 
 #include "service/transferencia_http.h"
+#include "ui/controls_win.h"
+#include "ui/launcher_win.h"
+#include "ui/timer_win.h"
+#include "ui/window_win.h"
 #include "update/arquivo_local_win.h"
 #include "update/download_atualizacao.h"
-#include "update/janela_download_win.h"
 
 namespace orvanta {
 
-class TFrmAtualiza {
+class TFrmAtualiza : public Window {
  public:
-  // ultimaPosicao is the class's last bar position, kept by whoever creates the windows.
-  TFrmAtualiza(
-      int& ultimaPosicao, std::unique_ptr<TransferenciaHttp> IdHTTP1,
-      Endpoints endpoints = Endpoints(),
-      std::function<void()> solicitarEncerramento = [] { PostQuitMessage(0); });
+  // The window set's instance, which keeps the class's last bar position for every run.
+  explicit TFrmAtualiza(Application& app);
+  // A window for one run, sharing the class's last bar position (FrmAtualiza->UltimaPosicao()).
+  // Without a client of its own, it makes the download client.
+  TFrmAtualiza(Application& app, int& ultimaPosicao,
+               std::unique_ptr<TransferenciaHttp> http = nullptr,
+               Endpoints endpoints = Endpoints());
 
-  void ShowModal() { janela_.ShowModal(); }
-  JanelaDownloadWin& janela() { return janela_; }
-  const BarraProgresso& ProgressBar1() { return nucleo_.janela().ProgressBar1(); }
+  int& UltimaPosicao() { return ultimaPosicao_; }
+  BarraProgresso& barra() { return nucleo_.janela().ProgressBar1(); }
+
+  std::unique_ptr<TransferenciaHttp> IdHTTP1;
+  ProgressBar ProgressBar1;
+  WinTimer Timer1{app()};
+  WinTimer Timer2{app()};
+  WinTimer Timer3{app()};
+
+ protected:
+  void onShow() override { nucleo_.FormShow(); }
+  void onResize(int clientWidth, int clientHeight) override;
 
  private:
-  JanelaDownloadWin janela_;
-  std::unique_ptr<TransferenciaHttp> IdHTTP1_;
+  int propria_ = 0;
+  int& ultimaPosicao_;
   ArquivoLocal arquivos_;
+  WinProgramLauncher lancador_;
   CpuidDoProcessador cpuid_;
   DownloadAtualizacao nucleo_;
 };
+
+extern TFrmAtualiza* FrmAtualiza;
 
 }  // namespace orvanta

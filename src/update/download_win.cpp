@@ -1,16 +1,28 @@
 #include "update/download_win.h"
 
+#include "service/cliente_http.h"
+#include "update/janela_download_win.h"
+
 namespace orvanta {
 
-TFrmDownload::TFrmDownload(int& ultimaPosicao, std::unique_ptr<TransferenciaHttp> IdHTTP1,
-                           const Endpoints& endpoints)
-    : janela_(L"TFrmDownload"),
-      IdHTTP1_(std::move(IdHTTP1)),
-      nucleo_({janela_.timer(0), janela_.timer(1), *IdHTTP1_, janela_.mensagens(), arquivos_,
-               janela_.lancador()},
-              ultimaPosicao, endpoints, [this] { janela_.Close(); }) {
-  janela_.espelhar(nucleo_.janela().ProgressBar1());
-  janela_.aoMostrar = [this] { nucleo_.FormShow(); };
+TFrmDownload* FrmDownload = nullptr;
+
+TFrmDownload::TFrmDownload(Application& app) : TFrmDownload(app, propria_) {}
+
+TFrmDownload::TFrmDownload(Application& app, int& ultimaPosicao,
+                           std::unique_ptr<TransferenciaHttp> http, const Endpoints& endpoints)
+    : Window(app),
+      IdHTTP1(http ? std::move(http)
+                   : std::make_unique<ClienteHttp>(ConfiguracaoHttp::instalador())),
+      ultimaPosicao_(ultimaPosicao),
+      nucleo_({Timer1, Timer2, *IdHTTP1, app, arquivos_, lancador_}, ultimaPosicao_, endpoints,
+              [this] { close(); }) {
+  createTopLevel(especificacaoJanelaDownload(L"TFrmDownload"));
+  criarBarra(*this, ProgressBar1, nucleo_.janela().ProgressBar1());
+}
+
+void TFrmDownload::onResize(int clientWidth, int clientHeight) {
+  if (ProgressBar1.hwnd()) ProgressBar1.setBounds({0, 0, clientWidth, clientHeight});
 }
 
 }  // namespace orvanta

@@ -1,30 +1,49 @@
-// TFrmDownload (unit download): downloads the PDF tool installer, starts it and closes.
+// TFrmDownload (unit download): the installer window. Downloads the PDF tool installer,
+// starts it and closes.
 #pragma once
 
 #include <memory>
 
 #include "service/transferencia_http.h"
+#include "ui/controls_win.h"
+#include "ui/launcher_win.h"
+#include "ui/timer_win.h"
+#include "ui/window_win.h"
 #include "update/arquivo_local_win.h"
 #include "update/download_ferramenta_pdf.h"
-#include "update/janela_download_win.h"
 
 namespace orvanta {
 
-class TFrmDownload {
+class TFrmDownload : public Window {
  public:
-  // ultimaPosicao is the class's last bar position, kept by whoever creates the windows.
-  TFrmDownload(int& ultimaPosicao, std::unique_ptr<TransferenciaHttp> IdHTTP1,
+  // The window set's instance, which keeps the class's last bar position for every run.
+  explicit TFrmDownload(Application& app);
+  // A window for one run, sharing the class's last bar position (FrmDownload->UltimaPosicao()).
+  // Without a client of its own, it makes the download client.
+  TFrmDownload(Application& app, int& ultimaPosicao,
+               std::unique_ptr<TransferenciaHttp> http = nullptr,
                const Endpoints& endpoints = Endpoints());
 
-  void ShowModal() { janela_.ShowModal(); }
-  JanelaDownloadWin& janela() { return janela_; }
-  const BarraProgresso& ProgressBar1() { return nucleo_.janela().ProgressBar1(); }
+  int& UltimaPosicao() { return ultimaPosicao_; }
+  BarraProgresso& barra() { return nucleo_.janela().ProgressBar1(); }
+
+  std::unique_ptr<TransferenciaHttp> IdHTTP1;
+  ProgressBar ProgressBar1;
+  WinTimer Timer1{app()};
+  WinTimer Timer2{app()};
+
+ protected:
+  void onShow() override { nucleo_.FormShow(); }
+  void onResize(int clientWidth, int clientHeight) override;
 
  private:
-  JanelaDownloadWin janela_;
-  std::unique_ptr<TransferenciaHttp> IdHTTP1_;
+  int propria_ = 0;
+  int& ultimaPosicao_;
   ArquivoLocal arquivos_;
+  WinProgramLauncher lancador_;
   DownloadFerramentaPdf nucleo_;
 };
+
+extern TFrmDownload* FrmDownload;
 
 }  // namespace orvanta

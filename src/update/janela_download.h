@@ -24,8 +24,6 @@ class JanelaDownload {
  public:
   static constexpr int kInicioMs = 3000;
   static constexpr int kVerificacaoMs = 10000;
-  // The Accept value of the download windows' HTTP clients, which follow no redirects.
-  static constexpr const char* kAccept = "text/html, */*,*.exe";
 
   // The window's own parts and the platform services it uses; all outlive the JanelaDownload.
   struct Ambiente {
