@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "service/transferencia_http.h"
+#include "ui/application_win.h"
 #include "ui/controls_win.h"
 #include "ui/launcher_win.h"
 #include "ui/timer_win.h"

@@ -1,6 +1,5 @@
 #include "update/janela_download_win.h"
 
-
 namespace orvanta {
 
 TopLevelSpec especificacaoJanelaDownload(const wchar_t* className) {
