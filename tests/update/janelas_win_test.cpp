@@ -90,16 +90,27 @@ TEST_F(JanelasWin, TheInstallerWindowDownloadsStartsTheProgramAndCloses) {
   EXPECT_TRUE(caixas.caixas.empty());
 }
 
-TEST_F(JanelasWin, TheUpdateWindowStartsTheUpdaterAndEndsTheProgram) {
+TEST_F(JanelasWin, TheUpdateWindowStartsTheUpdaterAndEndsTheProgramASecondLater) {
   const std::string programa = programaDeTeste();
   int ultimaPosicao = 0;
   TFrmAtualiza janela(app, ultimaPosicao,
                       std::make_unique<TransferenciaLenta>(programa, programa.size() / 4 + 1, 100),
                       Endpoints(kHosts));
+  ULONGLONG ultimaVerificacao = 0, encerramento = 0;
+  janela.Timer2.onTick = [&, verificar = janela.Timer2.onTick] {
+    ultimaVerificacao = GetTickCount64();
+    verificar();
+  };
+  janela.Timer3.onTick = [&, encerrar = janela.Timer3.onTick] {
+    encerramento = GetTickCount64();
+    encerrar();
+  };
 
   janela.showModal();
 
   EXPECT_TRUE(app.terminated()) << "the program was asked to end";
+  EXPECT_GE(encerramento - ultimaVerificacao, 950u);
+  EXPECT_LE(encerramento - ultimaVerificacao, 1500u);
   EXPECT_TRUE(esperarArquivo("atualiza.exe.executado", 10000)) << "the updater did not run";
   EXPECT_EQ(lerArquivo("atualiza.exe"), programa);
 }
