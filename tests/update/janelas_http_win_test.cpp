@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "janela_teste_win.h"
+#include "service/cliente_http.h"
 #include "update/atualiza_win.h"
 #include "update/download_win.h"
 
@@ -46,6 +47,10 @@ TEST_F(JanelasHttp, TheUpdateWindowFetchesStartsTheUpdaterAndEndsTheProgram) {
     posicoes.push_back(janela.ProgressBar1.position());
   };
 
+  const auto& http = dynamic_cast<const ClienteHttp&>(*janela.IdHTTP1).configuracao();
+  EXPECT_EQ(http.accept, "text/html, */*,*.exe");
+  EXPECT_FALSE(http.handleRedirects);
+
   janela.showModal();
 
   EXPECT_TRUE(app.terminated());
@@ -62,6 +67,9 @@ TEST_F(JanelasHttp, TheInstallerWindowFetchesStartsTheInstallerAndCloses) {
   const std::string programa = programaDeTeste();
   int ultimaPosicao = 0;
   TFrmDownload janela(app, ultimaPosicao, nullptr, Endpoints(site()));
+  const auto& http = dynamic_cast<const ClienteHttp&>(*janela.IdHTTP1).configuracao();
+  EXPECT_EQ(http.accept, "text/html, */*,*.exe");
+  EXPECT_FALSE(http.handleRedirects);
 
   janela.showModal();
 
