@@ -1,11 +1,13 @@
 #include "service/cliente_http.h"
 
 #include <charconv>
+#include <optional>
 
 #include "service/corpo_resposta.h"
 #include "service/decodificacao_texto.h"
 #include "service/erro_http.h"
 #include "service/escritor_requisicao.h"
+#include "service/redirecionamento.h"
 #include "service/socket_tcp.h"
 #include "service/texto_ascii.h"
 
@@ -178,7 +180,9 @@ bool ClienteHttp::executar(std::string_view aUrl, Destino& destino) {
       url_ = url;
       resposta_ = lerResposta(*leitor_, [&](const RespostaHttp& r) { guardarCookies(r, url); });
       int codigo = resposta_.codigo;
-      auto local = resposta_.valor("Location");
+      // A copy: trailers of a chunked body may still add headers.
+      std::optional<std::string> local;
+      if (auto valor = resposta_.valor("Location")) local = std::string(*valor);
       bool seguir = configuracao_.handleRedirects && redirecionamento(codigo) && local;
       if (codigo >= 200 && codigo < 300) {
         lerCorpoPara(destino, &destino);

@@ -1,6 +1,6 @@
 #include "service/url_http.h"
 
-#include <vector>
+#include <algorithm>
 
 #include "service/texto_ascii.h"
 
@@ -21,47 +21,6 @@ std::string codificarAlvo(std::string_view s) {
     } else {
       r += c;
     }
-  }
-  return r;
-}
-
-void separarCaminho(std::string_view resto, UrlHttp& u) {
-  size_t barra = resto.rfind('/');
-  if (barra == std::string_view::npos) {
-    u.caminho = "/";
-    u.documento = std::string(resto);
-  } else {
-    u.caminho = std::string(resto.substr(0, barra + 1));
-    u.documento = std::string(resto.substr(barra + 1));
-  }
-  if (u.caminho.empty() || u.caminho.front() != '/') u.caminho.insert(0, "/");
-  size_t fragmento = u.documento.find('#');
-  if (fragmento != std::string::npos) u.documento.resize(fragmento);
-}
-
-// Collapses repeated "/" and applies "." and ".." to a path that begins with "/".
-std::string normalizarCaminho(std::string_view caminho) {
-  std::vector<std::string_view> segmentos;
-  bool terminaEmBarra = caminho.empty() || caminho.back() == '/';
-  size_t i = 0;
-  while (i <= caminho.size()) {
-    size_t fim = caminho.find('/', i);
-    if (fim == std::string_view::npos) fim = caminho.size();
-    std::string_view seg = caminho.substr(i, fim - i);
-    if (seg == "..") {
-      if (!segmentos.empty()) segmentos.pop_back();
-      if (fim == caminho.size()) terminaEmBarra = true;
-    } else if (seg == ".") {
-      if (fim == caminho.size()) terminaEmBarra = true;
-    } else if (!seg.empty()) {
-      segmentos.push_back(seg);
-    }
-    i = fim + 1;
-  }
-  std::string r = "/";
-  for (size_t k = 0; k < segmentos.size(); ++k) {
-    r += segmentos[k];
-    if (k + 1 < segmentos.size() || terminaEmBarra) r += '/';
   }
   return r;
 }
@@ -95,32 +54,24 @@ UrlHttp dividirUrl(std::string_view entrada) {
     if (doisPontos != std::string_view::npos)
       u.porta = std::string(hostPorta.substr(doisPontos + 1));
   }
-  separarCaminho(v, u);
+  u.definirCaminho(v);
   if (u.porta.empty() && u.protocolo == "http") u.porta = "80";
   if (u.porta.empty() && u.protocolo == "https") u.porta = "443";
   return u;
 }
 
-UrlHttp resolverLocalizacao(const UrlHttp& atual, std::string_view localizacao) {
-  std::string local(localizacao);
-  if (local.find("://") != std::string::npos) return dividirUrl(local);
-  if (local.starts_with("//")) return dividirUrl(atual.protocolo + ":" + local);
-  std::string consulta;
-  size_t q = local.find('?');
-  if (q != std::string::npos) {
-    consulta = local.substr(q + 1);
-    local.resize(q);
+void UrlHttp::definirCaminho(std::string_view resto) {
+  size_t barra = resto.rfind('/');
+  if (barra == std::string_view::npos) {
+    caminho = "/";
+    documento = std::string(resto);
+  } else {
+    caminho = std::string(resto.substr(0, barra + 1));
+    documento = std::string(resto.substr(barra + 1));
   }
-  size_t frag = local.find('#');
-  if (frag != std::string::npos) local.resize(frag);
-  for (char& c : local) {
-    if (c == '\\') c = '/';
-  }
-  std::string caminho = local.starts_with("/") ? local : atual.caminho + local;
-  UrlHttp u = atual;
-  u.consulta = consulta;
-  separarCaminho(normalizarCaminho(caminho), u);
-  return u;
+  if (caminho.empty() || caminho.front() != '/') caminho.insert(0, "/");
+  size_t fragmento = documento.find('#');
+  if (fragmento != std::string::npos) documento.resize(fragmento);
 }
 
 std::string UrlHttp::alvoRequisicao() const {

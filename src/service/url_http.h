@@ -1,4 +1,4 @@
-// Splitting a URL into the parts a request needs, and resolving redirect targets.
+// Splitting a URL into the parts a request needs.
 #pragma once
 
 #include <string>
@@ -17,12 +17,11 @@ struct UrlHttp {
   // path + document (+ "?" + query), with unsafe characters percent-encoded.
   std::string alvoRequisicao() const;
   std::string textoCompleto() const;
+  // Splits "dir/.../doc#fragment" into caminho and documento.
+  void definirCaminho(std::string_view resto);
 };
 
 // Splits `url`. Ports are not checked here; an empty scheme yields an empty protocolo.
 UrlHttp dividirUrl(std::string_view url);
-
-// Resolves a Location value against the URL of the request that received it.
-UrlHttp resolverLocalizacao(const UrlHttp& atual, std::string_view localizacao);
 
 }  // namespace orvanta

@@ -6,7 +6,7 @@
 #include "notificacoes.h"
 #include "service/cliente_http.h"
 #include "service/erro_http.h"
-#include "service/url_http.h"
+#include "service/redirecionamento.h"
 
 namespace orvanta {
 namespace {
@@ -106,6 +106,19 @@ TEST(Redirecionamento, FalhasNoRedirecionamento) {
     }
     EXPECT_EQ(conexoes.destinos.size(), 1u);
   }
+}
+
+TEST(Redirecionamento, LocationSobreviveATrailersDoCorpoChunked) {
+  std::string trailers;
+  for (int i = 0; i < 64; ++i) trailers += "T" + std::to_string(i) + ": v\r\n";
+  ConexoesMemoria conexoes{
+      {"HTTP/1.1 302 Found\r\nLocation: /destino\r\nTransfer-Encoding: chunked"
+       "\r\n\r\n1\r\nx\r\n0\r\n" +
+           trailers + "\r\n",
+       ok("chegou")}};
+  ClienteHttp cliente(ConfiguracaoHttp::sessao(), relogioSistema(), conexoes.abrir());
+  EXPECT_EQ(cliente.Get("http://h/a"), "chegou");
+  EXPECT_EQ(conexoes.enviados.at(1).substr(0, 23), "GET /destino HTTP/1.1\r\n");
 }
 
 }  // namespace
