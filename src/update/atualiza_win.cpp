@@ -7,7 +7,8 @@ namespace orvanta {
 
 TFrmAtualiza* FrmAtualiza = nullptr;
 
-TFrmAtualiza::TFrmAtualiza(Application& app) : TFrmAtualiza(app, propria_) {}
+TFrmAtualiza::TFrmAtualiza(Application& app)
+    : TFrmAtualiza(app, FrmAtualiza ? FrmAtualiza->UltimaPosicao() : propria_) {}
 
 TFrmAtualiza::TFrmAtualiza(Application& app, int& ultimaPosicao,
                            std::unique_ptr<TransferenciaHttp> http, Endpoints endpoints)

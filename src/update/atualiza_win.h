@@ -17,10 +17,11 @@ namespace orvanta {
 
 class TFrmAtualiza : public Window {
  public:
-  // The window set's instance, which keeps the class's last bar position for every run.
+  // The window set's instance (FrmAtualiza) keeps the class's last bar position; a window made
+  // later for one run shares it.
   explicit TFrmAtualiza(Application& app);
-  // A window for one run, sharing the class's last bar position (FrmAtualiza->UltimaPosicao()).
-  // Without a client of its own, it makes the download client.
+  // With the class's last bar position given (tests); without a client of its own, it makes
+  // the download client.
   TFrmAtualiza(Application& app, int& ultimaPosicao,
                std::unique_ptr<TransferenciaHttp> http = nullptr,
                Endpoints endpoints = Endpoints());
@@ -39,6 +40,7 @@ class TFrmAtualiza : public Window {
   void onResize(int clientWidth, int clientHeight) override;
 
  private:
+  // The class's last bar position, when this is the window set's instance.
   int propria_ = 0;
   int& ultimaPosicao_;
   ArquivoLocal arquivos_;

@@ -7,7 +7,8 @@ namespace orvanta {
 
 TFrmDownload* FrmDownload = nullptr;
 
-TFrmDownload::TFrmDownload(Application& app) : TFrmDownload(app, propria_) {}
+TFrmDownload::TFrmDownload(Application& app)
+    : TFrmDownload(app, FrmDownload ? FrmDownload->UltimaPosicao() : propria_) {}
 
 TFrmDownload::TFrmDownload(Application& app, int& ultimaPosicao,
                            std::unique_ptr<TransferenciaHttp> http, const Endpoints& endpoints)

@@ -17,10 +17,11 @@ namespace orvanta {
 
 class TFrmDownload : public Window {
  public:
-  // The window set's instance, which keeps the class's last bar position for every run.
+  // The window set's instance (FrmDownload) keeps the class's last bar position; a window made
+  // later for one run shares it.
   explicit TFrmDownload(Application& app);
-  // A window for one run, sharing the class's last bar position (FrmDownload->UltimaPosicao()).
-  // Without a client of its own, it makes the download client.
+  // With the class's last bar position given (tests); without a client of its own, it makes
+  // the download client.
   TFrmDownload(Application& app, int& ultimaPosicao,
                std::unique_ptr<TransferenciaHttp> http = nullptr,
                const Endpoints& endpoints = Endpoints());
@@ -38,6 +39,7 @@ class TFrmDownload : public Window {
   void onResize(int clientWidth, int clientHeight) override;
 
  private:
+  // The class's last bar position, when this is the window set's instance.
   int propria_ = 0;
   int& ultimaPosicao_;
   ArquivoLocal arquivos_;

@@ -58,6 +58,24 @@ TEST_F(JanelasWin, BothWindowsLookTheSame) {
   EXPECT_STREQ(classe, L"TFrmDownload");
 }
 
+// A window made for one run, as its callers make them, shares the last bar position kept by
+// the window set's instance of its class.
+template <class Janela>
+void compartilhaAPosicaoDaClasse(Application& app, Janela*& global) {
+  Janela doConjunto(app);
+  global = &doConjunto;
+  Janela execucao(app);
+  EXPECT_EQ(&execucao.UltimaPosicao(), &doConjunto.UltimaPosicao());
+  global = nullptr;
+  Janela semConjunto(app);
+  EXPECT_NE(&semConjunto.UltimaPosicao(), &doConjunto.UltimaPosicao());
+}
+
+TEST_F(JanelasWin, ARunSharesTheLastPositionOfItsClass) {
+  compartilhaAPosicaoDaClasse(app, FrmDownload);
+  compartilhaAPosicaoDaClasse(app, FrmAtualiza);
+}
+
 TEST_F(JanelasWin, TheInstallerWindowDownloadsStartsTheProgramAndCloses) {
   const std::string programa = programaDeTeste();
   ASSERT_GT(programa.size(), 1000u);
