@@ -1,16 +1,25 @@
 #include "update/atualiza_win.h"
 
+#include "service/cliente_http.h"
+#include "update/janela_download_win.h"
+
 namespace orvanta {
 
 TFrmAtualiza* FrmAtualiza = nullptr;
 
-TFrmAtualiza::TFrmAtualiza(Application& app) : Window(app) {
-  createTopLevel({.className = L"TFrmAtualiza",
-                  .caption = "Download em andamento...",
-                  .clientWidth = 912,
-                  .clientHeight = 25,
-                  .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU});
-  ProgressBar1.create(*this, {0, 0, 912, 25});
+TFrmAtualiza::TFrmAtualiza(Application& app)
+    : TFrmAtualiza(app, FrmAtualiza ? FrmAtualiza->UltimaPosicao() : propria_) {}
+
+TFrmAtualiza::TFrmAtualiza(Application& app, int& ultimaPosicao,
+                           std::unique_ptr<TransferenciaHttp> http, Endpoints endpoints)
+    : Window(app),
+      IdHTTP1(http ? std::move(http)
+                   : std::make_unique<ClienteHttp>(ConfiguracaoHttp::atualizacao())),
+      ultimaPosicao_(ultimaPosicao),
+      nucleo_({Timer1, Timer2, *IdHTTP1, app, arquivos_, lancador_}, Timer3, ultimaPosicao_,
+              std::move(endpoints), cpuid_, [this] { this->app().terminate(); }) {
+  createTopLevel(especificacaoJanelaDownload(L"TFrmAtualiza"));
+  criarBarra(*this, ProgressBar1, nucleo_.janela().ProgressBar1());
 }
 
 void TFrmAtualiza::onResize(int clientWidth, int clientHeight) {

@@ -1,16 +1,25 @@
 #include "update/download_win.h"
 
+#include "service/cliente_http.h"
+#include "update/janela_download_win.h"
+
 namespace orvanta {
 
 TFrmDownload* FrmDownload = nullptr;
 
-TFrmDownload::TFrmDownload(Application& app) : Window(app) {
-  createTopLevel({.className = L"TFrmDownload",
-                  .caption = "Download em andamento...",
-                  .clientWidth = 912,
-                  .clientHeight = 25,
-                  .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU});
-  ProgressBar1.create(*this, {0, 0, 912, 25});
+TFrmDownload::TFrmDownload(Application& app)
+    : TFrmDownload(app, FrmDownload ? FrmDownload->UltimaPosicao() : propria_) {}
+
+TFrmDownload::TFrmDownload(Application& app, int& ultimaPosicao,
+                           std::unique_ptr<TransferenciaHttp> http, const Endpoints& endpoints)
+    : Window(app),
+      IdHTTP1(http ? std::move(http)
+                   : std::make_unique<ClienteHttp>(ConfiguracaoHttp::instalador())),
+      ultimaPosicao_(ultimaPosicao),
+      nucleo_({Timer1, Timer2, *IdHTTP1, app, arquivos_, lancador_}, ultimaPosicao_, endpoints,
+              [this] { close(); }) {
+  createTopLevel(especificacaoJanelaDownload(L"TFrmDownload"));
+  criarBarra(*this, ProgressBar1, nucleo_.janela().ProgressBar1());
 }
 
 void TFrmDownload::onResize(int clientWidth, int clientHeight) {

@@ -6,6 +6,8 @@
 //   probe close CAPTION                 sends WM_CLOSE to the window
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -71,6 +73,16 @@ std::wstring classOf(HWND h) {
   return std::wstring(buffer, static_cast<size_t>(n));
 }
 
+// A progress bar's position and maximum, as extra fields; nothing for other controls.
+std::string progressOf(HWND h) {
+  if (_wcsicmp(classOf(h).c_str(), PROGRESS_CLASSW) != 0) return {};
+  DWORD_PTR position = 0, maximum = 0;
+  SendMessageTimeoutW(h, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 2000, &position);
+  SendMessageTimeoutW(h, PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, 2000, &maximum);
+  return ", \"position\": " + std::to_string(static_cast<int>(position)) +
+         ", \"max\": " + std::to_string(static_cast<int>(maximum));
+}
+
 std::vector<HWND> topLevel() {
   std::vector<HWND> all;
   EnumWindows(
@@ -127,7 +139,8 @@ void list() {
       first = false;
       line += "{\"class\": " + json(classOf(child)) + ", \"text\": " + json(textOf(child)) +
               ", \"visible\": " + (IsWindowVisible(child) ? "true" : "false") +
-              ", \"enabled\": " + (IsWindowEnabled(child) ? "true" : "false") + "}";
+              ", \"enabled\": " + (IsWindowEnabled(child) ? "true" : "false") + progressOf(child) +
+              "}";
     }
     line += "]}\n";
     std::fputs(line.c_str(), stdout);
