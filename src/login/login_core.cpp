@@ -9,17 +9,19 @@
 
 namespace orvanta {
 
-LoginCore::LoginCore(TransferenciaHttp& http, UserMessages& mensagens, Endpoints endpoints)
-    : http_(http), mensagens_(mensagens), endpoints_(std::move(endpoints)) {}
+LoginCore::LoginCore(UserMessages& mensagens, Endpoints endpoints)
+    : mensagens_(mensagens), endpoints_(std::move(endpoints)) {}
 
-void LoginCore::FormShow(const std::function<void()>& executarAtualizacao) {
+void LoginCore::FormShow(TransferenciaHttp& http,
+                         const std::function<void()>& executarAtualizacao) {
   ImpressaoEmAndamento = false;
-  VerificarVersao(executarAtualizacao);
+  VerificarVersao(http, executarAtualizacao);
 }
 
-void LoginCore::VerificarVersao(const std::function<void()>& executarAtualizacao) {
+void LoginCore::VerificarVersao(TransferenciaHttp& http,
+                                const std::function<void()>& executarAtualizacao) {
   try {
-    if (VersaoPublicadaDiferente(http_.Get(endpoints_.versao()))) {
+    if (VersaoPublicadaDiferente(http.Get(endpoints_.versao()))) {
       mensagens_.showMessage(mensagens_login::NovaVersao);
       executarAtualizacao();
     }
@@ -39,7 +41,8 @@ void LoginCore::CheckBox2Click(bool marcado) {
   }
 }
 
-ResultadoLogin LoginCore::Login(const CamposLogin& campos, ControleRemoto& controle,
+ResultadoLogin LoginCore::Login(TransferenciaHttp& http, const CamposLogin& campos,
+                                ControleRemoto& controle,
                                 const std::function<void()>& passarSessao) {
   try {
     std::string chave = RemoverNumeros(campos.usuario);
@@ -47,7 +50,7 @@ ResultadoLogin LoginCore::Login(const CamposLogin& campos, ControleRemoto& contr
       chave += SufixoSite;
     }
     const RespostaLogin resposta =
-        DividirResposta(http_.Get(endpoints_.login(campos.rotaAlternativa, chave)));
+        DividirResposta(http.Get(endpoints_.login(campos.rotaAlternativa, chave)));
     if (!resposta.contaEncontrada()) {
       mensagens_.showMessage(mensagens_login::UsuarioNaoEncontrado);
       return ResultadoLogin::usuarioNaoEncontrado;

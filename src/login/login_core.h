@@ -27,19 +27,19 @@ inline constexpr int TeclaEnter = 13;
 
 class LoginCore {
  public:
-  LoginCore(TransferenciaHttp& http, UserMessages& mensagens, Endpoints endpoints = Endpoints());
+  explicit LoginCore(UserMessages& mensagens, Endpoints endpoints = Endpoints());
 
   // Window shown: a document relay cut short by the update must not stay marked as running.
-  void FormShow(const std::function<void()>& executarAtualizacao);
+  void FormShow(TransferenciaHttp& http, const std::function<void()>& executarAtualizacao);
   // Any failure is swallowed: an unreachable version service must not keep anyone out.
-  void VerificarVersao(const std::function<void()>& executarAtualizacao);
+  void VerificarVersao(TransferenciaHttp& http, const std::function<void()>& executarAtualizacao);
 
   void CheckBox1Click(bool marcado);
   void CheckBox2Click(bool marcado);
 
   // Applies the session settings to the control and calls passarSessao to hand the main
   // window over; a throw from either shows the connection-failure message.
-  ResultadoLogin Login(const CamposLogin& campos, ControleRemoto& controle,
+  ResultadoLogin Login(TransferenciaHttp& http, const CamposLogin& campos, ControleRemoto& controle,
                        const std::function<void()>& passarSessao);
 
   bool ImpressaoEmAndamento = false;
@@ -48,7 +48,6 @@ class LoginCore {
   void aplicarSessao(const CamposLogin& campos, ControleRemoto& controle,
                      const std::string& servidor, const std::string& textoPorta);
 
-  TransferenciaHttp& http_;
   UserMessages& mensagens_;
   Endpoints endpoints_;
 };

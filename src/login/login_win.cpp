@@ -43,7 +43,7 @@ bool marcado(HWND caixa) {
 }  // namespace
 
 TFrmLogin::TFrmLogin(Ligacoes ligacoes)
-    : ligacoes_(std::move(ligacoes)), nucleo_(*ligacoes_.IdHTTP1, *ligacoes_.mensagens) {
+    : ligacoes_(std::move(ligacoes)), nucleo_(*ligacoes_.mensagens) {
   registrarClasse(&TFrmLogin::procedimento);
   const DWORD estilo = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   RECT r{0, 0, kLarguraCliente, kAlturaCliente};
@@ -150,7 +150,7 @@ bool TFrmLogin::RadioGroup1Visible() const {
 }
 
 void TFrmLogin::FormShow() {
-  nucleo_.FormShow(ligacoes_.executarAtualizacao);
+  nucleo_.FormShow(*ligacoes_.IdHTTP1, ligacoes_.executarAtualizacao);
 }
 
 void TFrmLogin::Edit1Exit() {
@@ -174,7 +174,7 @@ void TFrmLogin::Button1Click() {
   senha.resize(static_cast<size_t>(tamanho));
   const CamposLogin campos{usuarioDigitado(), narrow(senha), RadioGroup1Visible(),
                            RadioGroup1ItemIndex(), rotaAlternativa()};
-  nucleo_.Login(campos, ligacoes_.controle(), ligacoes_.passarSessao);
+  nucleo_.Login(*ligacoes_.IdHTTP1, campos, ligacoes_.controle(), ligacoes_.passarSessao);
 }
 
 void TFrmLogin::comando(HWND controle, WORD notificacao) {

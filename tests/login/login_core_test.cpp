@@ -21,11 +21,11 @@ struct LoginFixture : ::testing::Test {
   teste::HttpRoteiro http;
   teste::MensagensGravadas mensagens;
   teste::ControleGravado controle;
-  LoginCore core{http, mensagens, Endpoints(kHosts)};
+  LoginCore core{mensagens, Endpoints(kHosts)};
   int entregas = 0;
 
   ResultadoLogin entrar(CamposLogin campos) {
-    return core.Login(campos, controle, [this] { ++entregas; });
+    return core.Login(http, campos, controle, [this] { ++entregas; });
   }
 };
 
@@ -94,10 +94,10 @@ TEST_F(LoginFixture, EveryOtherFailureShowsTheSameMessage) {
   EXPECT_EQ(entrar({"ana", "", false, 0, false}), ResultadoLogin::falha);
   controle.falharEm.reset();
   // Activation failing while the session window is shown, after the hand-over began.
-  EXPECT_EQ(core.Login({"ana", "", false, 0, false}, controle,
+  EXPECT_EQ(core.Login(http, {"ana", "", false, 0, false}, controle,
                        [] { throw Excecao("Class not registered", "EOleSysError"); }),
             ResultadoLogin::falha);
-  EXPECT_EQ(core.Login({"ana", "", false, 0, false}, controle, [] { throw 42; }),
+  EXPECT_EQ(core.Login(http, {"ana", "", false, 0, false}, controle, [] { throw 42; }),
             ResultadoLogin::falha);
   EXPECT_EQ(mensagens.mostradas,
             std::vector<std::string>(5, std::string(mensagens_login::FalhaConexao)));
@@ -106,7 +106,7 @@ TEST_F(LoginFixture, EveryOtherFailureShowsTheSameMessage) {
 struct VersaoFixture : LoginFixture {
   int atualizacoes = 0;
   void mostrar() {
-    core.FormShow([this] { ++atualizacoes; });
+    core.FormShow(http, [this] { ++atualizacoes; });
   }
 };
 
@@ -136,7 +136,7 @@ TEST_F(VersaoFixture, FailuresAreSilent) {
   mostrar();
   http.statusErro.clear();
   http.respostas[kVersao] = "2.1";
-  core.FormShow([] { throw Excecao("download failed"); });
+  core.FormShow(http, [] { throw Excecao("download failed"); });
   EXPECT_THAT(mensagens.mostradas, ElementsAre(mensagens_login::NovaVersao));
   EXPECT_EQ(atualizacoes, 0);
 }
