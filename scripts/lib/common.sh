@@ -5,6 +5,7 @@ ORVANTA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 ORVANTA_NATIVE_BUILD=$ORVANTA_ROOT/build/native
 ORVANTA_WINDOWS_BUILD=$ORVANTA_ROOT/build/windows
 ORVANTA_PIDS=()
+ORVANTA_PREFIXES=()
 
 orvanta_log() { printf '==> %s\n' "$*" >&2; }
 
@@ -32,7 +33,7 @@ orvanta_build() {
   for preset in "$@"; do
     orvanta_log "building $preset"
     cmake --preset "$preset" -S "$ORVANTA_ROOT" >/dev/null
-    cmake --build --preset "$preset" -j "$(nproc)"
+    cmake --build --preset "$preset" -j "${ORVANTA_JOBS:-$(nproc)}"
   done
 }
 
@@ -55,6 +56,7 @@ orvanta_start_xvfb() {
 orvanta_prepare_prefix() {
   local prefix=$1 kind=${2:-}
   export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  ORVANTA_PREFIXES+=("$prefix")
   if [ ! -f "$prefix/system.reg" ]; then
     orvanta_log "creating Wine prefix $prefix"
     mkdir -p "$prefix"
@@ -74,14 +76,39 @@ orvanta_keep_wine_running() {
 }
 
 orvanta_stop_all() {
-  local pid
-  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-    wineserver -k >/dev/null 2>&1 || true
-  fi
+  local pid prefix
+  for prefix in "${ORVANTA_PREFIXES[@]}"; do
+    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  done
   for pid in "${ORVANTA_PIDS[@]}"; do
     kill "$pid" >/dev/null 2>&1 || true
   done
   for pid in "${ORVANTA_PIDS[@]}"; do
     wait "$pid" >/dev/null 2>&1 || true
   done
+}
+
+# Starts the service stand-ins that tools/ provides: every tools/<name>/start-standin script is
+# run in the background with the build folder as its argument, and stopped at the end.
+orvanta_start_standins() {
+  local script
+  for script in "$ORVANTA_ROOT"/tools/*/start-standin; do
+    [ -x "$script" ] || continue
+    orvanta_log "starting $(basename "$(dirname "$script")")"
+    "$script" "$ORVANTA_WINDOWS_BUILD" >/dev/null 2>&1 </dev/null &
+    ORVANTA_PIDS+=($!)
+  done
+}
+
+# Waits until a visible window of the prefix has the caption; $2: timeout in ms.
+orvanta_wait_window() {
+  LANG=C.UTF-8 "$ORVANTA_ROOT/scripts/lib/wine-run" \
+    "$ORVANTA_WINDOWS_BUILD/tools/probe/probe.exe" wait "$1" "${2:-20000}" >/dev/null
+}
+
+# A screenshot of the whole X screen as PNG (ImageMagick's own convert, not a wrapper).
+orvanta_screenshot() {
+  local convert=convert
+  [ -x /usr/bin/convert ] && convert=/usr/bin/convert
+  xwd -root -silent | "$convert" xwd:- "$1"
 }

@@ -54,12 +54,16 @@ std::string Endpoints::removerStore(bool rotaAlternativa, std::string_view nomeD
 }
 
 std::string Endpoints::atualizador(bool x64) const {
-  return "http://" + hosts_.site + (x64 ? "/remoto/update/x64/atualiza.exe"
-                                        : "/remoto/update/x32/atualiza.exe");
+  return "http://" + hosts_.site +
+         (x64 ? "/remoto/update/x64/atualiza.exe" : "/remoto/update/x32/atualiza.exe");
 }
 
-std::string Endpoints::ferramentaPdf() const { return "http://" + hosts_.site + "/ferramentas/pdf.exe"; }
+std::string Endpoints::ferramentaPdf() const {
+  return "http://" + hosts_.site + "/ferramentas/pdf.exe";
+}
 
-std::string Endpoints::suporte() const { return "http://" + hosts_.site; }
+std::string Endpoints::suporte() const {
+  return "http://" + hosts_.site;
+}
 
 }  // namespace orvanta

@@ -1,0 +1,21 @@
+// Counts the times pending messages were handled; a test can run nested work from it (ticks,
+// clicks) as the real loop would.
+#pragma once
+
+#include <functional>
+
+#include "ui/message_pump.h"
+
+namespace orvanta::fakes {
+
+class FakeMessagePump final : public MessagePump {
+ public:
+  void processMessages() override {
+    ++calls;
+    if (onProcess) onProcess();
+  }
+  int calls = 0;
+  std::function<void()> onProcess;
+};
+
+}  // namespace orvanta::fakes

@@ -1,0 +1,203 @@
+// Looks at the windows of the Wine prefix it runs in, for end-to-end tests:
+//   probe list                          one JSON object per top-level window, with its controls
+//   probe wait CAPTION TIMEOUT_MS       exit 0 once a visible window has that caption, else 1
+//   probe gone CAPTION TIMEOUT_MS       exit 0 once no visible window has that caption, else 1
+//   probe press CAPTION BUTTON_TEXT     clicks the button of that window ("&" ignored)
+//   probe close CAPTION                 sends WM_CLOSE to the window
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string utf8(const std::wstring& w) {
+  if (w.empty()) return {};
+  const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
+                                    nullptr, nullptr);
+  std::string s(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
+                      nullptr);
+  return s;
+}
+
+std::string json(const std::wstring& w) {
+  std::string out = "\"";
+  for (char c : utf8(w)) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char esc[8];
+          std::snprintf(esc, sizeof esc, "\\u%04x", c);
+          out += esc;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::wstring textOf(HWND h) {
+  wchar_t buffer[4096];
+  // WM_GETTEXT with a timeout, so a hung window cannot hang the probe.
+  DWORD_PTR n = 0;
+  if (!SendMessageTimeoutW(h, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                           2000, &n))
+    return {};
+  return std::wstring(buffer, n);
+}
+
+std::wstring classOf(HWND h) {
+  wchar_t buffer[256];
+  const int n = GetClassNameW(h, buffer, 256);
+  return std::wstring(buffer, static_cast<size_t>(n));
+}
+
+std::vector<HWND> topLevel() {
+  std::vector<HWND> all;
+  EnumWindows(
+      [](HWND h, LPARAM p) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+std::vector<HWND> children(HWND parent) {
+  std::vector<HWND> all;
+  EnumChildWindows(
+      parent,
+      [](HWND h, LPARAM p) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+// Skips Wine's own hidden helper windows.
+bool interesting(HWND h) {
+  const std::wstring cls = classOf(h);
+  return IsWindowVisible(h) ||
+         (!textOf(h).empty() && cls != L"IME" && cls != L"OleMainThreadWndClass");
+}
+
+void list() {
+  for (HWND h : topLevel()) {
+    if (!interesting(h)) continue;
+    RECT r{}, c{};
+    GetWindowRect(h, &r);
+    GetClientRect(h, &c);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    std::string line = "{\"hwnd\": " + std::to_string(reinterpret_cast<uintptr_t>(h)) +
+                       ", \"pid\": " + std::to_string(pid) + ", \"caption\": " + json(textOf(h)) +
+                       ", \"class\": " + json(classOf(h)) +
+                       ", \"visible\": " + (IsWindowVisible(h) ? "true" : "false") +
+                       ", \"enabled\": " + (IsWindowEnabled(h) ? "true" : "false") +
+                       ", \"left\": " + std::to_string(r.left) +
+                       ", \"top\": " + std::to_string(r.top) +
+                       ", \"width\": " + std::to_string(r.right - r.left) +
+                       ", \"height\": " + std::to_string(r.bottom - r.top) +
+                       ", \"clientWidth\": " + std::to_string(c.right) +
+                       ", \"clientHeight\": " + std::to_string(c.bottom) +
+                       ", \"maximized\": " + (IsZoomed(h) ? "true" : "false") + ", \"children\": [";
+    bool first = true;
+    for (HWND child : children(h)) {
+      if (!first) line += ", ";
+      first = false;
+      line += "{\"class\": " + json(classOf(child)) + ", \"text\": " + json(textOf(child)) +
+              ", \"visible\": " + (IsWindowVisible(child) ? "true" : "false") +
+              ", \"enabled\": " + (IsWindowEnabled(child) ? "true" : "false") + "}";
+    }
+    line += "]}\n";
+    std::fputs(line.c_str(), stdout);
+  }
+}
+
+HWND findVisible(const std::wstring& caption) {
+  for (HWND h : topLevel()) {
+    if (IsWindowVisible(h) && textOf(h) == caption) return h;
+  }
+  return nullptr;
+}
+
+bool waitFor(const std::wstring& caption, DWORD timeoutMs, bool present) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if ((findVisible(caption) != nullptr) == present) return true;
+    if (GetTickCount64() >= end) return false;
+    Sleep(100);
+  }
+}
+
+std::wstring withoutAmpersands(std::wstring text) {
+  std::erase(text, L'&');
+  return text;
+}
+
+int press(const std::wstring& caption, const std::wstring& button) {
+  HWND window = findVisible(caption);
+  if (!window) {
+    std::fprintf(stderr, "no visible window \"%s\"\n", utf8(caption).c_str());
+    return 1;
+  }
+  for (HWND child : children(window)) {
+    if (classOf(child) == L"Button" &&
+        withoutAmpersands(textOf(child)) == withoutAmpersands(button)) {
+      const int id = GetDlgCtrlID(child);
+      PostMessageW(GetParent(child), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(child));
+      return 0;
+    }
+  }
+  std::fprintf(stderr, "no button \"%s\"\n", utf8(button).c_str());
+  return 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring command = argc > 1 ? argv[1] : L"";
+  if (command == L"list" && argc == 2) {
+    list();
+    return 0;
+  }
+  if ((command == L"wait" || command == L"gone") && argc == 4) {
+    return waitFor(argv[2], static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)),
+                   command == L"wait")
+               ? 0
+               : 1;
+  }
+  if (command == L"press" && argc == 4) return press(argv[2], argv[3]);
+  if (command == L"close" && argc == 3) {
+    HWND window = findVisible(argv[2]);
+    if (!window) return 1;
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  std::fputs(
+      "usage: probe list | wait CAPTION MS | gone CAPTION MS | press CAPTION BUTTON | close "
+      "CAPTION\n",
+      stderr);
+  return 2;
+}
