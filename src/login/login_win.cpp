@@ -49,7 +49,7 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
     anterior = RadioGroup1.item(i);
   }
   RadioGroup1.setItemIndex(0);
-  RadioGroup1.setGroupVisible(false);
+  RadioGroup1.setVisible(false);
   fonteOpcoes_ = createFont(L"Tahoma", 13);
   CheckBox1.create(*this, {304, 352, 254, 17}, "Comunicação direta com as impressoras");
   CheckBox1.setFont(fonteOpcoes_.get());
@@ -79,7 +79,7 @@ void TFrmLogin::onShow() {
 }
 
 void TFrmLogin::Edit1Exit() {
-  RadioGroup1.setGroupVisible(SeletorSiteVisivel(Edit1.text()));
+  RadioGroup1.setVisible(SeletorSiteVisivel(Edit1.text()));
 }
 
 void TFrmLogin::EditKeyUp(unsigned teclaVirtual) {
@@ -93,8 +93,10 @@ void TFrmLogin::RadioGroup1Click() {
 }
 
 void TFrmLogin::Button1Click() {
-  const CamposLogin campos{Edit1.text(), Edit2.text(), RadioGroup1.groupVisible(),
-                           RadioGroup1.itemIndex(), CheckBox2.checked()};
+  // The group's own visibility, whether or not the window is on screen.
+  const bool seletorVisivel = (GetWindowLongPtrW(RadioGroup1.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+  const CamposLogin campos{Edit1.text(), Edit2.text(), seletorVisivel, RadioGroup1.itemIndex(),
+                           CheckBox2.checked()};
   if (!IdHTTP1 || !controleSessao) {
     mensagens_.showMessage(mensagens_login::FalhaConexao);
     return;

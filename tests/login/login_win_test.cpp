@@ -8,6 +8,9 @@
 #include "login/mensagens_login.h"
 #include "ui/application_win.h"
 #include "ui/text_win.h"
+#include "ui/unique_handle_win.h"
+
+#include <cstdlib>
 
 namespace orvanta {
 namespace {
@@ -106,7 +109,7 @@ TEST_F(JanelaLogin, ControlsSitWhereTheyBelongWithTheirFonts) {
   EXPECT_EQ(SendMessageW(form.Edit2.hwnd(), EM_GETPASSWORDCHAR, 0, 0), L'*');
   EXPECT_EQ(texto(form.RadioGroup1.item(0)), L"Ruruvudud");
   EXPECT_EQ(texto(form.RadioGroup1.item(1)), L"Rozevuv");
-  EXPECT_FALSE(form.RadioGroup1.groupVisible());
+  EXPECT_FALSE(form.RadioGroup1.visible());
   EXPECT_EQ(form.RadioGroup1.itemIndex(), 0);
 }
 
@@ -134,7 +137,7 @@ TEST_F(JanelaLogin, TabOrderFollowsTheTabPositions) {
   EXPECT_THAT(ordem(form.Edit1.hwnd()),
               ElementsAre(form.Edit2.hwnd(), form.Button1.hwnd(), form.CheckBox1.hwnd(),
                           form.CheckBox2.hwnd(), form.Edit1.hwnd()));
-  form.RadioGroup1.setGroupVisible(true);
+  form.RadioGroup1.setVisible(true);
   EXPECT_EQ(GetNextDlgTabItem(form.hwnd(), form.Button1.hwnd(), FALSE), form.RadioGroup1.item(0));
 }
 
@@ -150,13 +153,13 @@ TEST_F(JanelaLogin, LeavingTheAccountFieldTogglesTheSiteSelector) {
   mostrar();
   digitar(form.Edit1, L"Tamberi2");
   sair(form.Edit1, form.Edit2);
-  EXPECT_TRUE(form.RadioGroup1.groupVisible());
+  EXPECT_TRUE(form.RadioGroup1.visible());
   SendMessageW(form.RadioGroup1.item(1), BM_CLICK, 0, 0);
   EXPECT_TRUE(form.Button1.focused());
   EXPECT_EQ(form.RadioGroup1.itemIndex(), 1);
   digitar(form.Edit1, L"x");
   sair(form.Edit1, form.Edit2);
-  EXPECT_FALSE(form.RadioGroup1.groupVisible());
+  EXPECT_FALSE(form.RadioGroup1.visible());
   EXPECT_EQ(form.RadioGroup1.itemIndex(), 1);
 }
 
@@ -202,6 +205,30 @@ TEST_F(JanelaLogin, CheckBoxesWarnOnlyWhenChecked) {
   EXPECT_THAT(mensagens(),
               ElementsAre(mensagens_login::ImpressorasDiretas, mensagens_login::RotaAlternativa));
   EXPECT_FALSE(form.escolhas().impressorasDiretas);
+}
+
+}  // namespace
+}  // namespace orvanta
+
+namespace orvanta {
+namespace {
+
+TEST_F(JanelaLogin, PaintsPictureOnTheLeftAndWhiteElsewhere) {
+  mostrar();
+  for (int i = 0; i < 20; ++i) {
+    app.processMessages();
+    Sleep(20);
+  }
+  if (const char* pausa = std::getenv("ORVANTA_PAUSA_MS")) {
+    Sleep(static_cast<DWORD>(std::atoi(pausa)));  // time for a screenshot when asked
+  }
+  WindowDc dc(form.hwnd());
+  auto cor = [&](int x, int y) { return GetPixel(dc.get(), x, y); };
+  EXPECT_EQ(cor(290, 20), RGB(255, 255, 255));
+  EXPECT_EQ(cor(560, 395), RGB(255, 255, 255));
+  const COLORREF canto = cor(3, 3);
+  EXPECT_GT(GetBValue(canto), GetRValue(canto));
+  EXPECT_LT(GetBValue(canto), 0x50);
 }
 
 }  // namespace
