@@ -2,32 +2,18 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
+
+#include "ui/unique_handle_win.h"
 
 namespace orvanta {
 namespace {
 
-using Pincel = std::unique_ptr<std::remove_pointer_t<HBRUSH>, decltype(&DeleteObject)>;
-using Caneta = std::unique_ptr<std::remove_pointer_t<HPEN>, decltype(&DeleteObject)>;
-
-Pincel pincel(COLORREF cor) {
-  return Pincel(CreateSolidBrush(cor), &DeleteObject);
+UniqueHbrush pincel(COLORREF cor) {
+  return UniqueHbrush(CreateSolidBrush(cor));
 }
-Caneta caneta(int largura, COLORREF cor) {
-  return Caneta(CreatePen(PS_SOLID, largura, cor), &DeleteObject);
+UniqueHpen caneta(int largura, COLORREF cor) {
+  return UniqueHpen(CreatePen(PS_SOLID, largura, cor));
 }
-
-class Selecao {
- public:
-  Selecao(HDC dc, HGDIOBJ objeto) : dc_(dc), anterior_(SelectObject(dc, objeto)) {}
-  ~Selecao() { SelectObject(dc_, anterior_); }
-  Selecao(const Selecao&) = delete;
-  Selecao& operator=(const Selecao&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ anterior_;
-};
 
 void fundo(HDC dc, const RECT& area) {
   std::array<TRIVERTEX, 2> v{};
@@ -50,8 +36,8 @@ void quadrados(HDC dc, const RECT& area, POINT toque) {
       const COLORREF borda = RGB(brilho / 4, brilho * 3 / 5, brilho);
       auto c = caneta(distancia2 < passo * passo ? 3 : 1, borda);
       auto p = pincel(RGB(brilho / 12, brilho / 6, brilho / 3));
-      Selecao sc(dc, c.get());
-      Selecao sp(dc, p.get());
+      SelectGuard sc(dc, c.get());
+      SelectGuard sp(dc, p.get());
       RoundRect(dc, x, y, x + lado, y + lado, 6, 6);
     }
   }
@@ -61,8 +47,8 @@ void mao(HDC dc, const RECT& area, POINT toque) {
   const COLORREF contorno = RGB(150, 210, 255);
   auto c = caneta(2, contorno);
   auto p = pincel(RGB(22, 44, 88));
-  Selecao sc(dc, c.get());
-  Selecao sp(dc, p.get());
+  SelectGuard sc(dc, c.get());
+  SelectGuard sp(dc, p.get());
   const int base = area.bottom;
   // Index finger reaching up to the touched square, the others folded on the palm.
   RoundRect(dc, toque.x - 11, toque.y - 4, toque.x + 11, base - 110, 22, 22);
@@ -78,8 +64,8 @@ void brilho(HDC dc, POINT toque) {
     const int nivel = 255 - raio * 4;
     auto p = pincel(RGB(nivel / 3, nivel * 4 / 5, nivel));
     auto c = caneta(1, RGB(nivel / 3, nivel * 4 / 5, nivel));
-    Selecao sc(dc, c.get());
-    Selecao sp(dc, p.get());
+    SelectGuard sc(dc, c.get());
+    SelectGuard sp(dc, p.get());
     Ellipse(dc, toque.x - raio, toque.y - raio, toque.x + raio, toque.y + raio);
   }
 }
