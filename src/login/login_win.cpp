@@ -3,6 +3,8 @@
 #include "login/imagem_login_win.h"
 #include "login/mensagens_login.h"
 #include "login/seletor_site.h"
+#include "session/principal_win.h"
+#include "update/atualiza_win.h"
 
 namespace orvanta {
 
@@ -55,6 +57,16 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
   CheckBox1.setFont(fonteOpcoes_.get());
   CheckBox2.create(*this, {304, 376, 254, 17}, "Rota Alternativa");
   CheckBox2.setFont(fonteOpcoes_.get());
+
+  passarSessao = [this] {
+    this->app().MakeMainWindow(*FrmPrincipal);
+    FrmPrincipal->show();
+    close();
+  };
+  executarAtualizacao = [this] {
+    auto atualiza = std::make_unique<TFrmAtualiza>(this->app());
+    atualiza->showModal();
+  };
 
   Edit1.onExit = [this] { Edit1Exit(); };
   Edit1.onKeyUp = [this](unsigned tecla) { EditKeyUp(tecla); };
