@@ -91,6 +91,12 @@ void TFrmLogin::onShow() {
 }
 
 void TFrmLogin::Edit1Exit() {
+  // Only a move to another control of this window counts; a message box taking the focus
+  // (say after Enter in the field) is not the user leaving the field.
+  HWND novoFoco = GetFocus();
+  if (novoFoco == nullptr || !IsChild(hwnd(), novoFoco)) {
+    return;
+  }
   RadioGroup1.setVisible(SeletorSiteVisivel(Edit1.text()));
 }
 

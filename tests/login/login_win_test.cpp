@@ -163,6 +163,16 @@ TEST_F(JanelaLogin, LeavingTheAccountFieldTogglesTheSiteSelector) {
   EXPECT_EQ(form.RadioGroup1.itemIndex(), 1);
 }
 
+TEST_F(JanelaLogin, FocusTakenByAnotherWindowIsNotLeavingTheField) {
+  mostrar();
+  digitar(form.Edit1, L"tamberi");
+  HWND outra = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetFocus(outra);
+  EXPECT_FALSE(form.RadioGroup1.visible());
+  DestroyWindow(outra);
+}
+
 TEST_F(JanelaLogin, EnterReleasedInEitherFieldLogsIn) {
   http->respostas[endpoints.login(false, "tamberi_ruruvudud")] = "srv;3389";
   mostrar();
