@@ -69,8 +69,10 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
   };
 
   Edit1.onExit = [this] { Edit1Exit(); };
-  Edit1.onKeyUp = [this](unsigned tecla) { EditKeyUp(tecla); };
-  Edit2.onKeyUp = [this](unsigned tecla) { EditKeyUp(tecla); };
+  for (Edit* campo : {&Edit1, &Edit2}) {
+    campo->onKeyDown = [this](unsigned tecla) { EditKeyDown(tecla); };
+    campo->onKeyUp = [this](unsigned tecla) { EditKeyUp(tecla); };
+  }
   Button1.onClick = [this] { Button1Click(); };
   RadioGroup1.onClick = [this] { RadioGroup1Click(); };
   CheckBox1.onClick = [this] { nucleo_.CheckBox1Click(CheckBox1.checked()); };
@@ -100,8 +102,15 @@ void TFrmLogin::Edit1Exit() {
   RadioGroup1.setVisible(SeletorSiteVisivel(Edit1.text()));
 }
 
+void TFrmLogin::EditKeyDown(unsigned teclaVirtual) {
+  enterNoCampo_ = teclaVirtual == TeclaEnter;
+}
+
+// The release alone is not enough: the Enter that closes a message box is released in the
+// field, and must not start the login again behind the box.
 void TFrmLogin::EditKeyUp(unsigned teclaVirtual) {
-  if (teclaVirtual == TeclaEnter) {
+  if (teclaVirtual == TeclaEnter && enterNoCampo_) {
+    enterNoCampo_ = false;
     Button1.click();
   }
 }

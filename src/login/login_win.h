@@ -52,6 +52,7 @@ class TFrmLogin : public Window {
 
  private:
   void Edit1Exit();
+  void EditKeyDown(unsigned teclaVirtual);
   void EditKeyUp(unsigned teclaVirtual);
   void RadioGroup1Click();
 
@@ -59,6 +60,8 @@ class TFrmLogin : public Window {
   LoginCore nucleo_{mensagens_};
   // The control that had the focus when the window was last deactivated.
   HWND foco_ = nullptr;
+  // Enter went down in one of the fields and is not yet released.
+  bool enterNoCampo_ = false;
 };
 
 extern TFrmLogin* FrmLogin;

@@ -186,8 +186,13 @@ TEST_F(JanelaLogin, EnterReleasedInEitherFieldLogsIn) {
   EXPECT_THAT(controle.chamadas,
               ElementsAre("UserName=tamberi2", "ClearTextPassword=Pw9", "DesktopWidth=1024",
                           "DesktopHeight=768", "Server=srv", "RDPPort=3389"));
+  SendMessageW(form.Edit1.hwnd(), WM_KEYDOWN, VK_TAB, 0);
   SendMessageW(form.Edit1.hwnd(), WM_KEYUP, VK_TAB, 0);
   EXPECT_EQ(entregas, 1);
+  SendMessageW(form.Edit1.hwnd(), WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageW(form.Edit1.hwnd(), WM_KEYUP, VK_RETURN, 0);
+  EXPECT_EQ(entregas, 2);
+  // An Enter pressed elsewhere (on a message box) and released in the field.
   SendMessageW(form.Edit1.hwnd(), WM_KEYUP, VK_RETURN, 0);
   EXPECT_EQ(entregas, 2);
   EXPECT_THAT(mensagens(), IsEmpty());
