@@ -160,15 +160,28 @@ def good_login(wine):
                   "login requests: %s" % vendor.logins())
         e2e.check(wait_until(lambda: any(l.startswith("RDP connect") for l in vendor.lines())),
                   "the stand-in control never reached the server")
-        with open(standin_log, encoding="utf-8", errors="replace") as f:
-            log = f.read()
-        written = [name for name in SESSION_ORDER if name in log]
-        e2e.check(written == SESSION_ORDER, "control log lacks %s" % SESSION_ORDER)
-        positions = [log.index(name) for name in SESSION_ORDER]
-        e2e.check(positions == sorted(positions), "session settings out of order:\n" + log)
-        for value in ("abc12def", "s3nha", "1024", "768", RDP_SERVER, "3389"):
-            e2e.check(value in log, "control log lacks %s:\n%s" % (value, log))
-        e2e.check(log.index("3389") < log.rfind("Connect"), "Connect before the port:\n" + log)
+        e2e.check(wait_until(lambda: "OnConnected" in read(standin_log)), "never connected")
+        lines = read(standin_log).splitlines()
+        puts = [(i, line.split(" put ", 1)[1].split(" ", 1)) for i, line in enumerate(lines)
+                if " put " in line]
+        session = [(name, value) for _, (name, *value) in puts if name in SESSION_ORDER]
+        expected = [("UserName", ["abc12def"]), ("ClearTextPassword", ["s3nha"]),
+                    ("DesktopWidth", ["1024"]), ("DesktopHeight", ["768"]),
+                    ("Server", [RDP_SERVER]), ("RDPPort", ["3389"])]
+        e2e.check(session == expected, "session settings: %s" % session)
+        port_line = max(i for i, (name, _) in puts if name == "RDPPort")
+        connect = [i for i, line in enumerate(lines) if line.endswith(" Connect")]
+        e2e.check(connect and connect[0] > port_line, "Connect before the settings")
+        redirections = [name for i, (name, _) in puts if port_line < i < connect[0]]
+        e2e.check("RedirectPrinters" in redirections, "redirections: %s" % redirections)
+        events = [line.split()[2] for line in lines if line.startswith("event ")]
+        e2e.check("OnConnecting" in events and "OnConnected" in events and
+                  events.index("OnConnecting") < events.index("OnConnected"),
+                  "events: %s" % events)
+        _, registry = wine.run("reg", "query",
+                               r"HKCU\Software\Microsoft\Terminal Server Client\Default\AddIns\RDPDR",
+                               "/v", "FilterQueueType")
+        e2e.check("FilterQueueType" in registry, "registry value missing: " + registry)
         e2e.screenshot(os.path.join(e2e.BUILD_DIR, "e2e-login-session.png"))
     return 0
 
