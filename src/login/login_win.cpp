@@ -1,5 +1,6 @@
 #include "login/login_win.h"
 
+#include "login/controle_ausente.h"
 #include "login/imagem_login_win.h"
 #include "login/mensagens_login.h"
 #include "login/seletor_site.h"
@@ -124,11 +125,12 @@ void TFrmLogin::Button1Click() {
   const bool seletorVisivel = (GetWindowLongPtrW(RadioGroup1.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
   const CamposLogin campos{Edit1.text(), Edit2.text(), seletorVisivel, RadioGroup1.itemIndex(),
                            CheckBox2.checked()};
-  if (!IdHTTP1 || !controleSessao) {
+  if (!IdHTTP1) {
     mensagens_.showMessage(mensagens_login::FalhaConexao);
     return;
   }
-  nucleo_.Login(*IdHTTP1, campos, controleSessao(), passarSessao);
+  ControleAusente ausente;
+  nucleo_.Login(*IdHTTP1, campos, controleSessao ? controleSessao() : ausente, passarSessao);
 }
 
 LRESULT TFrmLogin::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

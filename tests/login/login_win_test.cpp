@@ -211,6 +211,22 @@ TEST_F(JanelaLogin, ButtonUsesRouteAndReportsFailuresLeavingFields) {
   EXPECT_EQ(entregas, 0);
 }
 
+TEST_F(JanelaLogin, WithoutASessionControlTheServiceIsStillAsked) {
+  form.controleSessao = nullptr;
+  http->respostas[endpoints.login(false, "ana")] = "srv;3389";
+  http->respostas[endpoints.login(false, "anax")] = "";
+  mostrar();
+  digitar(form.Edit1, L"ana");
+  SendMessageW(form.Button1.hwnd(), BM_CLICK, 0, 0);
+  digitar(form.Edit1, L"x");
+  SendMessageW(form.Button1.hwnd(), BM_CLICK, 0, 0);
+  EXPECT_THAT(http->pedidos, ElementsAre(endpoints.versao(), endpoints.login(false, "ana"),
+                                         endpoints.login(false, "anax")));
+  EXPECT_THAT(mensagens(),
+              ElementsAre(mensagens_login::FalhaConexao, mensagens_login::UsuarioNaoEncontrado));
+  EXPECT_EQ(entregas, 0);
+}
+
 TEST_F(JanelaLogin, CheckBoxesWarnOnlyWhenChecked) {
   mostrar();
   for (int i = 0; i < 2; ++i) {
