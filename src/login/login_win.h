@@ -1,11 +1,14 @@
-// The login window: the main window at start.
+// The login window: the main window at start. Its rules live in LoginCore; this only forwards.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "login/escolhas_login.h"
+#include "login/login_core.h"
 #include "service/transferencia_http.h"
 #include "ui/controls_win.h"
+#include "ui/user_messages_win.h"
 #include "ui/window_win.h"
 
 namespace orvanta {
@@ -19,6 +22,9 @@ class TFrmLogin : public Window {
 
   // What the controls hold now; the window is only ever hidden, so this stays readable.
   EscolhasLogin escolhas() const;
+  LoginCore& nucleo() { return nucleo_; }
+
+  void Button1Click();
 
   std::unique_ptr<TransferenciaHttp> IdHTTP1;
 
@@ -31,6 +37,31 @@ class TFrmLogin : public Window {
   RadioGroup RadioGroup1;
   CheckBox CheckBox1;
   CheckBox CheckBox2;
+
+  // Where the login reaches the rest of the program; Windows tests put fakes here.
+  std::function<ControleRemoto&()> controleSessao;
+  // Makes the session window the main window, shows it (a failure to connect throws) and
+  // closes this one.
+  std::function<void()> passarSessao;
+  // A new update window, shown modally and destroyed.
+  std::function<void()> executarAtualizacao;
+
+ protected:
+  void onShow() override;
+  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void Edit1Exit();
+  void EditKeyDown(unsigned teclaVirtual);
+  void EditKeyUp(unsigned teclaVirtual);
+  void RadioGroup1Click();
+
+  WinUserMessages mensagens_{app()};
+  LoginCore nucleo_{mensagens_};
+  // The control that had the focus when the window was last deactivated.
+  HWND foco_ = nullptr;
+  // Enter went down in one of the fields and is not yet released.
+  bool enterNoCampo_ = false;
 };
 
 extern TFrmLogin* FrmLogin;
