@@ -3,6 +3,8 @@
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
 #include "login/login_win.h"
+#include "service/cliente_http.h"
+#include "service/configuracao_http.h"
 #include "session/principal_win.h"
 #include "update/atualiza_win.h"
 #include "update/download_win.h"
@@ -26,8 +28,14 @@ ConjuntoJanelas::ConjuntoJanelas(Application& app) {
   try {
     login_ = app.createForm<TFrmLogin>();
     FrmLogin = login_.get();
+    login_->IdHTTP1 = std::make_unique<ClienteHttp>(ConfiguracaoHttp::login());
     principal_ = app.createForm<TFrmPrincipal>();
     FrmPrincipal = principal_.get();
+    principal_->IdHTTP1 = std::make_unique<ClienteHttp>(ConfiguracaoHttp::sessao());
+    // The login writes the session settings straight into the session window's control.
+    login_->controleSessao = [principal = principal_.get()]() -> ControleRemoto& {
+      return principal->controle();
+    };
     download_ = app.createForm<TFrmDownload>();
     FrmDownload = download_.get();
     ajudaImpressao_ = app.createForm<TFrmAjudaImpressao>();

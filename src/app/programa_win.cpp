@@ -8,6 +8,8 @@
 #include "app/excecao.h"
 #include "app/janelas_win.h"
 #include "app/texto_excecao.h"
+#include "session/keyboard_layouts.h"
+#include "session/keyboard_layouts_win.h"
 #include "ui/application_win.h"
 #include "ui/ole_win.h"
 #include "ui/text_win.h"
@@ -50,6 +52,7 @@ int executarPrograma() {
   Application app;
   std::unique_ptr<ConjuntoJanelas> janelas;
   try {
+    CarregarLayoutsDoModulo(KeyboardLayouts(), GetModuleHandleW(nullptr));
     janelas = std::make_unique<ConjuntoJanelas>(app);
   } catch (...) {
     mostrarErroInicio(app.boxes(), std::current_exception(),
