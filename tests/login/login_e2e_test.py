@@ -21,6 +21,8 @@ SESSION = "Orvanta - Lessendra"
 TITLE = "Orvanta"  # message boxes
 NOT_FOUND = "Usuário não encontrado"
 FAILURE = "Parâmetros incorretos ou sem acesso à internet - Considere usar a Rota Alternativa"
+STANDIN_LOG_VARIABLE = "ORVANTA_RDPSTUB_LOG"
+SESSION_ORDER = ("UserName", "ClearTextPassword", "DesktopWidth", "DesktopHeight", "Server", "RDPPort")
 NEW_VERSION = "Uma nova versão está disponível. Clique em OK para atualizar"
 ALT_WARNING = "Utilize essa opção apenas se a conexão normal estiver apresentando instabilidade"
 ACCOUNTS = {
@@ -139,6 +141,15 @@ def started(wine):
     return person
 
 
+def read(path):
+    """The text of a file another process appends to; empty until it exists."""
+    try:
+        with open(path, encoding="utf-8", errors="replace") as f:
+            return f.read()
+    except FileNotFoundError:
+        return ""
+
+
 def log_in(person, account, password="s3nha"):
     """Types the account, leaves it with Tab, types the password and presses Enter."""
     person.type(account)
@@ -165,9 +176,10 @@ def good_login(wine):
         puts = [(i, line.split(" put ", 1)[1].split(" ", 1)) for i, line in enumerate(lines)
                 if " put " in line]
         session = [(name, value) for _, (name, *value) in puts if name in SESSION_ORDER]
-        expected = [("UserName", ["abc12def"]), ("ClearTextPassword", ["s3nha"]),
-                    ("DesktopWidth", ["1024"]), ("DesktopHeight", ["768"]),
-                    ("Server", [RDP_SERVER]), ("RDPPort", ["3389"])]
+        # Writes through IDispatch carry their variant type: text as BSTR (8), numbers as I4 (3).
+        expected = [("UserName", ["vt=8 abc12def"]), ("ClearTextPassword", ["s3nha"]),
+                    ("DesktopWidth", ["vt=3 1024"]), ("DesktopHeight", ["vt=3 768"]),
+                    ("Server", ["vt=8 " + RDP_SERVER]), ("RDPPort", ["3389"])]
         e2e.check(session == expected, "session settings: %s" % session)
         port_line = max(i for i, (name, _) in puts if name == "RDPPort")
         connect = [i for i, line in enumerate(lines) if line.endswith(" Connect")]
