@@ -53,7 +53,7 @@ struct Bounds {
 UniqueHfont createFont(std::wstring_view face, int charHeightPx, bool bold = false,
                        bool italic = false, bool underline = false);
 
-struct TopLevelSpec {
+struct TopLevelOptions {
   const wchar_t* className = L"OrvantaWindow";
   std::string caption{};  // UTF-8
   int clientWidth = 0;
@@ -103,7 +103,7 @@ class Window {
   HBRUSH backgroundBrush() const;
 
  protected:
-  void createTopLevel(const TopLevelSpec& spec);
+  void createTopLevel(const TopLevelOptions& opcoes);
   void createChild(Window& parent, const wchar_t* className, const Bounds& b, DWORD style = 0,
                    DWORD exStyle = WS_EX_CONTROLPARENT);
   // A hidden window that only receives messages (timers, posted work).

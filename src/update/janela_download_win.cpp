@@ -2,7 +2,7 @@
 
 namespace orvanta {
 
-TopLevelSpec especificacaoJanelaDownload(const wchar_t* className) {
+TopLevelOptions especificacaoJanelaDownload(const wchar_t* className) {
   return {.className = className,
           .caption = "Download em andamento...",
           .clientWidth = 912,

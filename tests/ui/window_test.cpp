@@ -12,7 +12,7 @@ namespace {
 
 class Probe : public Window {
  public:
-  Probe(Application& app, TopLevelSpec spec) : Window(app) { createTopLevel(spec); }
+  Probe(Application& app, TopLevelOptions opcoes) : Window(app) { createTopLevel(opcoes); }
   int shows = 0;
   int resizes = 0;
   bool throwOnShow = false;

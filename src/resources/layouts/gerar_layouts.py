@@ -75,8 +75,8 @@ def campos(tokens, permitidos, linha):
     return out
 
 
-def alvos(spec):
-    for parte in spec.split(","):
+def alvos(lista):
+    for parte in lista.split(","):
         if parte[:1].isdigit():
             if "-" in parte:
                 a, b = parte.split("-")
