@@ -53,6 +53,14 @@ Microsoft::WRL::ComPtr<IMsRdpClientAdvancedSettings> ControleRdp::avancadas() {
   return resultado;
 }
 
+void ControleRdp::escreveInteiro(DISPID id, int32_t numero) {
+  VARIANT valor;
+  VariantInit(&valor);
+  valor.vt = VT_I4;
+  valor.lVal = numero;
+  escreve(id, valor);
+}
+
 void ControleRdp::setUserName(std::string_view userName) {
   escreveTexto(dispid::UserName, userName);
 }
@@ -62,19 +70,11 @@ void ControleRdp::setServer(std::string_view server) {
 }
 
 void ControleRdp::setDesktopWidth(int32_t width) {
-  VARIANT valor;
-  VariantInit(&valor);
-  valor.vt = VT_I4;
-  valor.lVal = width;
-  escreve(dispid::DesktopWidth, valor);
+  escreveInteiro(dispid::DesktopWidth, width);
 }
 
 void ControleRdp::setDesktopHeight(int32_t height) {
-  VARIANT valor;
-  VariantInit(&valor);
-  valor.vt = VT_I4;
-  valor.lVal = height;
-  escreve(dispid::DesktopHeight, valor);
+  escreveInteiro(dispid::DesktopHeight, height);
 }
 
 void ControleRdp::setFullScreen(bool on) {

@@ -30,6 +30,7 @@ class ControleRdp : public ControleRemoto {
  private:
   void escreve(DISPID id, VARIANT& valor);
   void escreveTexto(DISPID id, std::string_view texto);
+  void escreveInteiro(DISPID id, int32_t numero);
   // Asked for afresh for each setting.
   Microsoft::WRL::ComPtr<IMsRdpClientAdvancedSettings> avancadas();
 
