@@ -41,6 +41,13 @@ std::optional<std::string> LeitorResposta::lerLinha() {
 }
 
 size_t LeitorResposta::ler(char* destino, size_t maximo) {
+  // A whole piece with nothing buffered goes straight from the socket to the caller: large bodies
+  // then cost one copy less, and never more than `maximo` is taken from the connection.
+  if (inicio_ == fim_ && !fechado_ && maximo >= kTamanhoPedaco) {
+    size_t n = canal_.ler(destino, kTamanhoPedaco);
+    if (n == 0) fechado_ = true;
+    return n;
+  }
   if (!encher()) return 0;
   size_t n = std::min({maximo, fim_ - inicio_, kTamanhoPedaco});
   std::memcpy(destino, buffer_.data() + inicio_, n);

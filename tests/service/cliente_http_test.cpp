@@ -159,6 +159,30 @@ TEST_P(Enquadramento, NotificacoesExatas) {
 
 INSTANTIATE_TEST_SUITE_P(Pedacos, Enquadramento, ::testing::Values(1, 7, 32768));
 
+// A body of several pieces followed by more bytes on the connection: the body ends exactly at its
+// length and no piece is larger than 32768 bytes, whatever the socket hands over at once.
+TEST(ClienteHttpCorpoGrande, PedacosLimitadosECorpoExato) {
+  std::string corpo(3 * 32768 + 5, '\0');
+  for (size_t i = 0; i < corpo.size(); ++i) corpo[i] = static_cast<char>('a' + i % 23);
+  for (size_t entrega : {size_t{1}, size_t{7}, size_t{32768}, size_t{100000}}) {
+    ConexoesMemoria conexoes{{ok(corpo) + ok("seguinte")}, entrega};
+    ClienteHttp cliente(ConfiguracaoHttp::instalador(), relogioSistema(), conexoes.abrir());
+    Notificacoes n;
+    n.ligar(cliente);
+    FluxoMemoria fluxo;
+    cliente.Get("http://h/grande", fluxo);
+    EXPECT_TRUE(fluxo.dados == corpo) << entrega;
+    int64_t anterior = 0;
+    for (const auto& e : n.eventos) {
+      if (e[0] != 'W') continue;
+      int64_t atual = std::stoll(e.substr(1));
+      EXPECT_LE(atual - anterior, 32768) << entrega;
+      anterior = atual;
+    }
+    EXPECT_EQ(anterior, static_cast<int64_t>(corpo.size())) << entrega;
+  }
+}
+
 TEST(ClienteHttpNotificacoes, SequenciasExatas) {
   struct Caso {
     std::string nome, resposta;
