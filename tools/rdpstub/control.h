@@ -13,4 +13,7 @@ extern const CLSID kClsid;
 
 HRESULT createControl(REFIID riid, void** out);
 
+// The stand-in's own DLL, for its window class and its registration path.
+HMODULE thisModule();
+
 }  // namespace rdpstub

@@ -7,7 +7,7 @@
 
 #include "control.h"
 
-namespace {
+namespace rdpstub {
 
 HMODULE thisModule() {
   HMODULE module = nullptr;
@@ -16,6 +16,10 @@ HMODULE thisModule() {
       reinterpret_cast<LPCWSTR>(&thisModule), &module);
   return module;
 }
+
+}  // namespace rdpstub
+
+namespace {
 
 class Factory final : public IClassFactory {
  public:
@@ -68,7 +72,7 @@ extern "C" HRESULT __stdcall DllCanUnloadNow() {
 
 extern "C" HRESULT __stdcall DllRegisterServer() {
   wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(thisModule(), path, MAX_PATH);
+  GetModuleFileNameW(rdpstub::thisModule(), path, MAX_PATH);
   HKEY key = nullptr;
   const std::wstring server = clsidKey() + L"\\InprocServer32";
   if (RegCreateKeyExW(HKEY_CLASSES_ROOT, server.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
