@@ -93,9 +93,14 @@ class Person:
         self.wine = wine
 
     def xid(self, caption):
-        ids = e2e.xdotool("search", "--onlyvisible", "--name", "^%s$" % caption).split()
-        e2e.check(ids, f'no X window "{caption}"')
-        return ids[-1]
+        # Wine reports the window shown before the X server has mapped it: the X side may lag.
+        deadline = time.time() + 10
+        while True:
+            ids = e2e.xdotool("search", "--onlyvisible", "--name", "^%s$" % caption).split()
+            if ids:
+                return ids[-1]
+            e2e.check(time.time() < deadline, f'no X window "{caption}"')
+            time.sleep(0.2)
 
     def focus(self, caption=LOGIN):
         e2e.xdotool("windowfocus", "--sync", self.xid(caption))
