@@ -50,10 +50,14 @@ class Wine:
 
     # The probe.
     def windows(self):
-        rc, out = self.run(PROBE, "list")
-        if rc != 0:
-            raise Failure("probe list failed: " + out)
-        return [json.loads(line) for line in out.splitlines() if line.strip()]
+        # Polled while the program's windows come and go, the probe now and then ends under
+        # Wine with no output and a failure code; the next look succeeds.
+        for _ in range(3):
+            rc, out = self.run(PROBE, "list")
+            if rc == 0:
+                return [json.loads(line) for line in out.splitlines() if line.strip()]
+            time.sleep(0.2)
+        raise Failure("probe list failed (exit code %d): %s" % (rc, out))
 
     def window(self, caption):
         for w in self.windows():
