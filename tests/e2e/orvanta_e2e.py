@@ -49,15 +49,22 @@ class Wine:
                                 start_new_session=True)
 
     # The probe.
-    def windows(self):
-        # Polled while the program's windows come and go, the probe now and then ends under
-        # Wine with no output and a failure code; the next look succeeds.
+    def probe(self, *args, timeout=60):
+        """Runs the probe; a run that ends with a code of its own (0 to 2) is final. Polled
+        while the program's windows come and go, the probe now and then ends under Wine with
+        no output and another code; the next run succeeds."""
         for _ in range(3):
-            rc, out = self.run(PROBE, "list")
-            if rc == 0:
-                return [json.loads(line) for line in out.splitlines() if line.strip()]
+            rc, out = self.run(PROBE, *args, timeout=timeout)
+            if rc in (0, 1, 2):
+                return rc, out
             time.sleep(0.2)
-        raise Failure("probe list failed (exit code %d): %s" % (rc, out))
+        raise Failure("probe %s failed (exit code %d): %s" % (" ".join(args), rc, out))
+
+    def windows(self):
+        rc, out = self.probe("list")
+        if rc != 0:
+            raise Failure("probe list failed: " + out)
+        return [json.loads(line) for line in out.splitlines() if line.strip()]
 
     def window(self, caption):
         for w in self.windows():
@@ -66,20 +73,20 @@ class Wine:
         return None
 
     def wait_window(self, caption, timeout_ms=20000):
-        rc, _ = self.run(PROBE, "wait", caption, str(timeout_ms), timeout=timeout_ms / 1000 + 30)
+        rc, _ = self.probe("wait", caption, str(timeout_ms), timeout=timeout_ms / 1000 + 30)
         return rc == 0
 
     def wait_gone(self, caption, timeout_ms=20000):
-        rc, _ = self.run(PROBE, "gone", caption, str(timeout_ms), timeout=timeout_ms / 1000 + 30)
+        rc, _ = self.probe("gone", caption, str(timeout_ms), timeout=timeout_ms / 1000 + 30)
         return rc == 0
 
     def press(self, caption, button):
-        rc, out = self.run(PROBE, "press", caption, button)
+        rc, out = self.probe("press", caption, button)
         if rc != 0:
             raise Failure(f'cannot press "{button}" on "{caption}": {out}')
 
     def close(self, caption):
-        rc, _ = self.run(PROBE, "close", caption)
+        rc, _ = self.probe("close", caption)
         if rc != 0:
             raise Failure(f'no window "{caption}" to close')
 
