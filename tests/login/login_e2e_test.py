@@ -93,14 +93,12 @@ class Person:
         self.wine = wine
 
     def xid(self, caption):
+        def search():
+            return e2e.xdotool("search", "--onlyvisible", "--name", "^%s$" % caption).split()
+
         # Wine reports the window shown before the X server has mapped it: the X side may lag.
-        deadline = time.time() + 10
-        while True:
-            ids = e2e.xdotool("search", "--onlyvisible", "--name", "^%s$" % caption).split()
-            if ids:
-                return ids[-1]
-            e2e.check(time.time() < deadline, f'no X window "{caption}"')
-            time.sleep(0.2)
+        e2e.check(wait_until(search, seconds=10), f'no X window "{caption}"')
+        return search()[-1]
 
     def focus(self, caption=LOGIN):
         e2e.xdotool("windowfocus", "--sync", self.xid(caption))
