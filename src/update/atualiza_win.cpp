@@ -18,7 +18,7 @@ TFrmAtualiza::TFrmAtualiza(Application& app, int& ultimaPosicao,
       ultimaPosicao_(ultimaPosicao),
       nucleo_({Timer1, Timer2, *IdHTTP1, app, arquivos_, lancador_}, Timer3, ultimaPosicao_,
               std::move(endpoints), cpuid_, [this] { this->app().terminate(); }) {
-  createTopLevel(especificacaoJanelaDownload(L"TFrmAtualiza"));
+  createTopLevel(opcoesJanelaDownload(L"TFrmAtualiza"));
   criarBarra(*this, ProgressBar1, nucleo_.janela().ProgressBar1());
 }
 

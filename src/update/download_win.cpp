@@ -18,7 +18,7 @@ TFrmDownload::TFrmDownload(Application& app, int& ultimaPosicao,
       ultimaPosicao_(ultimaPosicao),
       nucleo_({Timer1, Timer2, *IdHTTP1, app, arquivos_, lancador_}, ultimaPosicao_, endpoints,
               [this] { close(); }) {
-  createTopLevel(especificacaoJanelaDownload(L"TFrmDownload"));
+  createTopLevel(opcoesJanelaDownload(L"TFrmDownload"));
   criarBarra(*this, ProgressBar1, nucleo_.janela().ProgressBar1());
 }
 

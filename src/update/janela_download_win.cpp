@@ -2,7 +2,7 @@
 
 namespace orvanta {
 
-TopLevelOptions especificacaoJanelaDownload(const wchar_t* className) {
+TopLevelOptions opcoesJanelaDownload(const wchar_t* className) {
   return {.className = className,
           .caption = "Download em andamento...",
           .clientWidth = 912,

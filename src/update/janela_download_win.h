@@ -8,7 +8,7 @@
 namespace orvanta {
 
 // Caption "Download em andamento...", client area 912 x 25, centred on the screen.
-TopLevelOptions especificacaoJanelaDownload(const wchar_t* className);
+TopLevelOptions opcoesJanelaDownload(const wchar_t* className);
 
 // Creates the control filling the client area and mirrors the core's bar into it from now on.
 void criarBarra(Window& janela, ProgressBar& controle, BarraProgresso& barra);
