@@ -36,6 +36,18 @@ ConjuntoJanelas::ConjuntoJanelas(Application& app) {
     login_->controleSessao = [principal = principal_.get()]() -> ControleRemoto& {
       return principal->controle();
     };
+    login_->passarSessao = [&app, login = login_.get(), principal = principal_.get()] {
+      app.MakeMainWindow(*principal);
+      principal->show();
+      login->close();
+    };
+    login_->executarAtualizacao = [&app] {
+      auto atualiza = std::make_unique<TFrmAtualiza>(app);
+      atualiza->showModal();
+    };
+    principal_->impressorasDiretas = [login = login_.get()] {
+      return login->escolhas().impressorasDiretas;
+    };
     download_ = app.createForm<TFrmDownload>();
     FrmDownload = download_.get();
     ajudaImpressao_ = app.createForm<TFrmAjudaImpressao>();
@@ -44,6 +56,12 @@ ConjuntoJanelas::ConjuntoJanelas(Application& app) {
     FrmAjudaTransferencia = ajudaTransferencia_.get();
     atualiza_ = app.createForm<TFrmAtualiza>();
     FrmAtualiza = atualiza_.get();
+    principal_->mostrarAjudaTransferencia = [&app, ajuda = ajudaTransferencia_.get()] {
+      app.showModal(*ajuda);
+    };
+    principal_->mostrarAjudaImpressao = [&app, ajuda = ajudaImpressao_.get()] {
+      app.showModal(*ajuda);
+    };
   } catch (...) {
     limparGlobais();
     throw;

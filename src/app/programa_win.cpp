@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "app/excecao.h"
 #include "app/janelas_win.h"
-#include "app/texto_excecao.h"
+#include "base/exception.h"
+#include "base/exception_text.h"
 #include "session/keyboard_layouts.h"
 #include "session/keyboard_layouts_win.h"
 #include "ui/application_win.h"
@@ -15,18 +15,6 @@
 #include "ui/text_win.h"
 
 namespace orvanta {
-
-namespace {
-
-std::wstring nomeModulo() {
-  wchar_t path[MAX_PATH];
-  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring_view full(path, n);
-  const size_t slash = full.find_last_of(L"\\/");
-  return std::wstring(slash == std::wstring_view::npos ? full : full.substr(slash + 1));
-}
-
-}  // namespace
 
 void mostrarErroInicio(MessageBoxes& boxes, std::exception_ptr erro, const void* endereco) {
   std::string classe = "Exception";
@@ -40,7 +28,7 @@ void mostrarErroInicio(MessageBoxes& boxes, std::exception_ptr erro, const void*
     mensagem = e.what();
   } catch (...) {
   }
-  const std::string texto = textoErroInicio(classe, narrow(nomeModulo()),
+  const std::string texto = textoErroInicio(classe, narrow(programFileName()),
                                             reinterpret_cast<std::uintptr_t>(endereco), mensagem);
   boxes.show(nullptr, widen(texto), L"Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }

@@ -2,7 +2,7 @@
 // login still asks the service and then ends with the connection-failure message.
 #pragma once
 
-#include "app/excecao.h"
+#include "base/exception.h"
 #include "session/controle_remoto.h"
 
 namespace orvanta {

@@ -5,10 +5,10 @@
 #include <functional>
 #include <string>
 
+#include "base/user_messages.h"
 #include "service/endpoints.h"
 #include "service/transferencia_http.h"
 #include "session/controle_remoto.h"
-#include "ui/user_messages.h"
 
 namespace orvanta {
 
@@ -22,8 +22,6 @@ struct CamposLogin {
 };
 
 enum class ResultadoLogin { sessaoEntregue, usuarioNaoEncontrado, falha };
-
-inline constexpr int TeclaEnter = 13;
 
 class LoginCore {
  public:

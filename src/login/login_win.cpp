@@ -4,8 +4,6 @@
 #include "login/imagem_login_win.h"
 #include "login/mensagens_login.h"
 #include "login/seletor_site.h"
-#include "session/principal_win.h"
-#include "update/atualiza_win.h"
 
 namespace orvanta {
 
@@ -59,16 +57,6 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
   CheckBox2.create(*this, {304, 376, 254, 17}, "Rota Alternativa");
   CheckBox2.setFont(fonteOpcoes_.get());
 
-  passarSessao = [this] {
-    this->app().MakeMainWindow(*FrmPrincipal);
-    FrmPrincipal->show();
-    close();
-  };
-  executarAtualizacao = [this] {
-    auto atualiza = std::make_unique<TFrmAtualiza>(this->app());
-    atualiza->showModal();
-  };
-
   Edit1.onExit = [this] { Edit1Exit(); };
   for (Edit* campo : {&Edit1, &Edit2}) {
     campo->onKeyDown = [this](unsigned tecla) { EditKeyDown(tecla); };
@@ -104,13 +92,13 @@ void TFrmLogin::Edit1Exit() {
 }
 
 void TFrmLogin::EditKeyDown(unsigned teclaVirtual) {
-  enterNoCampo_ = teclaVirtual == TeclaEnter;
+  enterNoCampo_ = teclaVirtual == VK_RETURN;
 }
 
 // The release alone is not enough: the Enter that closes a message box is released in the
 // field, and must not start the login again behind the box.
 void TFrmLogin::EditKeyUp(unsigned teclaVirtual) {
-  if (teclaVirtual == TeclaEnter && enterNoCampo_) {
+  if (teclaVirtual == VK_RETURN && enterNoCampo_) {
     enterNoCampo_ = false;
     Button1.click();
   }

@@ -38,7 +38,8 @@ class TFrmLogin : public Window {
   CheckBox CheckBox1;
   CheckBox CheckBox2;
 
-  // Where the login reaches the rest of the program; Windows tests put fakes here.
+  // Where the login reaches the rest of the program, set by the window set; Windows tests
+  // put fakes here.
   std::function<ControleRemoto&()> controleSessao;
   // Makes the session window the main window, shows it (a failure to connect throws) and
   // closes this one.

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "app/excecao.h"
+#include "base/exception.h"
 
 namespace orvanta {
 namespace {

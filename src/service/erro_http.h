@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/excecao.h"
+#include "base/exception.h"
 
 namespace orvanta {
 

@@ -14,8 +14,6 @@ class TKeyboardLayouts {
  public:
   // Reads one stored layout and appends it; on ErroLayoutTeclado nothing is appended.
   const TVirtualKeyLayout& LoadFromStream(std::span<const unsigned char> dados);
-  // Windows only: appends the program's RCDATA resource `nome` (e.g. "STANDARD102KEYBOARD").
-  const TVirtualKeyLayout& LoadFromResourceName(std::string_view nome);
 
   // Last layout to first: the first of `tipo` that serves exactly `idioma`.
   const TVirtualKeyLayout* FindLayout(std::string_view tipo, std::string_view idioma) const;

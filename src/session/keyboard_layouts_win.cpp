@@ -29,13 +29,13 @@ BOOL CALLBACK JuntarNome(HMODULE, LPCWSTR, LPWSTR nome, LONG_PTR lista) {
 
 }  // namespace
 
-const TVirtualKeyLayout& TKeyboardLayouts::LoadFromResourceName(std::string_view nome) {
+const TVirtualKeyLayout& LoadFromResourceName(TKeyboardLayouts& layouts, std::string_view nome) {
   const std::wstring largo = widen(nome);
   std::span<const unsigned char> dados = DadosDoRecurso(GetModuleHandleW(nullptr), largo.c_str());
   if (dados.empty()) {
     throw ErroLayoutTeclado("keyboard layout resource not found: " + std::string(nome));
   }
-  return LoadFromStream(dados);
+  return layouts.LoadFromStream(dados);
 }
 
 size_t CarregarLayoutsDoModulo(TKeyboardLayouts& layouts, HMODULE modulo) {

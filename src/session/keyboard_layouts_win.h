@@ -9,6 +9,9 @@ namespace orvanta {
 
 // Appends every RCDATA resource of `modulo` whose name contains "KEYBOARD", in the order the
 // resource names are enumerated (alphabetical). Returns how many were read.
+// Appends the program's RCDATA resource `nome` (e.g. "STANDARD102KEYBOARD").
+const TVirtualKeyLayout& LoadFromResourceName(TKeyboardLayouts& layouts, std::string_view nome);
+
 size_t CarregarLayoutsDoModulo(TKeyboardLayouts& layouts, HMODULE modulo);
 
 }  // namespace orvanta

@@ -1,11 +1,8 @@
 #include "session/principal_win.h"
 
-#include "help/ajudaimpressao_win.h"
-#include "help/ajudatransferencia_win.h"
-#include "login/login_win.h"
+#include "login/versao.h"
 #include "service/hosts.h"
 #include "ui/application_win.h"
-#include "ui/ole_win.h"
 
 #include <algorithm>
 
@@ -18,7 +15,6 @@ namespace {
 constexpr int kAlturaBarra = 25;
 constexpr int kAlturaRotulo = 13;
 constexpr int kAlturaTeclado = 180;
-constexpr char kVersaoCliente[] = "2.0";
 
 }  // namespace
 
@@ -40,7 +36,7 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
   SpeedButton3.setEnabled(false);
   TouchKeyboard1.create(*this, {0, 562 - kAlturaRotulo - kAlturaTeclado, 784, kAlturaTeclado});
   TouchKeyboard1.setVisible(false);
-  Label1.create(*this, {0, 562 - kAlturaRotulo, 784, kAlturaRotulo}, kVersaoCliente,
+  Label1.create(*this, {0, 562 - kAlturaRotulo, 784, kAlturaRotulo}, std::string(VersaoCliente),
                 Label::Align::center);
   Memo1.create(*this, {0, 0, 185, 89}, {}, Edit::Options{.multiLine = true});
   Memo1.setVisible(false);
@@ -48,10 +44,8 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
   Edit1.setVisible(false);
   shell_ = WinShell(hwnd());
   // Created here so that a missing class fails the window set with the platform's text.
-  const ComPtr<IUnknown> controle = criarObjetoCom(CLSID_MsRdpClient7);
-  MsRdpClient71 =
-      std::make_unique<rdp::SessaoRdpWin>(hwnd(), Microsoft::WRL::ComPtr<IUnknown>(controle.get()),
-                                          *this, ChecaImpressao, shell_, HostSite);
+  MsRdpClient71 = std::make_unique<rdp::SessaoRdpWin>(hwnd(), rdp::criaControle(), *this,
+                                                      ChecaImpressao, shell_, HostSite);
   SpeedButton1.onClick = [this] { sessao().telaCheia(); };
   SpeedButton3.onClick = [this] { sessao().reconectar(); };
   SpeedButton4.onClick = [this] { TouchKeyboard1.setVisible(!TouchKeyboard1.visible()); };
@@ -77,7 +71,7 @@ void TFrmPrincipal::onShow() {
   if (mostrada_) return;
   mostrada_ = true;
   MsRdpClient71->posiciona(areaControle());
-  sessao().FormShow(FrmLogin && FrmLogin->escolhas().impressorasDiretas);
+  sessao().FormShow(impressorasDiretas && impressorasDiretas());
 }
 
 void TFrmPrincipal::onClose() {
@@ -104,11 +98,11 @@ void TFrmPrincipal::setReconectarHabilitado(bool habilitado) {
 }
 
 void TFrmPrincipal::mostraAjudaTransferencia() {
-  if (FrmAjudaTransferencia) app().showModal(*FrmAjudaTransferencia);
+  if (mostrarAjudaTransferencia) mostrarAjudaTransferencia();
 }
 
 void TFrmPrincipal::mostraAjudaImpressao() {
-  if (FrmAjudaImpressao) app().showModal(*FrmAjudaImpressao);
+  if (mostrarAjudaImpressao) mostrarAjudaImpressao();
 }
 
 void TFrmPrincipal::solicitaTermino() {

@@ -1,6 +1,7 @@
 // The session window: hosts the remote desktop control; the main window after a login.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "service/transferencia_http.h"
@@ -13,8 +14,6 @@
 #include "ui/window_win.h"
 
 namespace orvanta {
-
-using rdp::CLSID_MsRdpClient7;
 
 class TFrmPrincipal : public Window, public JanelaSessao {
  public:
@@ -40,6 +39,11 @@ class TFrmPrincipal : public Window, public JanelaSessao {
   std::unique_ptr<TransferenciaHttp> IdHTTP1;
   WinTimer ChecaImpressao{app(), 5000};
   std::unique_ptr<rdp::SessaoRdpWin> MsRdpClient71;
+
+  // Where the session reaches the rest of the program, set by the window set.
+  std::function<bool()> impressorasDiretas;  // the login's direct-printers choice
+  std::function<void()> mostrarAjudaTransferencia;
+  std::function<void()> mostrarAjudaImpressao;
 
  protected:
   void onShow() override;

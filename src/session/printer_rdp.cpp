@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/excecao.h"
+#include "base/exception.h"
 
 namespace orvanta {
 

@@ -2,21 +2,10 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
-
 #include "ui/text_win.h"
+#include "ui/unique_handle_win.h"
 
 namespace orvanta {
-
-namespace {
-
-struct FechaChave {
-  void operator()(HKEY chave) const { RegCloseKey(chave); }
-};
-using Chave = std::unique_ptr<std::remove_pointer_t<HKEY>, FechaChave>;
-
-}  // namespace
 
 bool RegistroUsuarioWin::gravaDword(std::string_view chave, std::string_view nome, uint32_t valor) {
   HKEY aberta = nullptr;
@@ -24,7 +13,7 @@ bool RegistroUsuarioWin::gravaDword(std::string_view chave, std::string_view nom
                       nullptr, &aberta, nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  const Chave fechada(aberta);
+  const UniqueHkey fechada(aberta);
   const DWORD dado = valor;
   return RegSetValueExW(fechada.get(), widen(nome).c_str(), 0, REG_DWORD,
                         reinterpret_cast<const BYTE*>(&dado), sizeof dado) == ERROR_SUCCESS;

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "base/launcher.h"
+#include "base/timer.h"
 #include "session/alerta_status.h"
 #include "session/controle_remoto.h"
 #include "session/registro_usuario.h"
-#include "ui/launcher.h"
-#include "ui/timer.h"
 
 namespace orvanta {
 

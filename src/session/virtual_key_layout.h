@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/excecao.h"
+#include "base/exception.h"
 
 namespace orvanta {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/texto_excecao.h"
+#include "base/exception_text.h"
 #include "ui/text_win.h"
 #include "ui/window_win.h"
 
@@ -22,6 +22,11 @@ std::wstring programPath() {
   }
 }
 
+std::wstring fileNameOf(std::wstring_view path) {
+  const size_t slash = path.find_last_of(L"\\/");
+  return std::wstring(slash == std::wstring_view::npos ? path : path.substr(slash + 1));
+}
+
 BOOL CALLBACK collectEnabled(HWND hwnd, LPARAM lParam) {
   if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
     reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
@@ -30,9 +35,12 @@ BOOL CALLBACK collectEnabled(HWND hwnd, LPARAM lParam) {
 
 }  // namespace
 
+std::wstring programFileName() {
+  return fileNameOf(programPath());
+}
+
 std::wstring applicationTitle(std::wstring_view programPath) {
-  const size_t slash = programPath.find_last_of(L"\\/");
-  std::wstring name(slash == std::wstring_view::npos ? programPath : programPath.substr(slash + 1));
+  std::wstring name = fileNameOf(programPath);
   name = name.substr(0, name.find(L'.'));
   if (name.size() > 1) CharLowerBuffW(name.data() + 1, static_cast<DWORD>(name.size() - 1));
   return name;

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/message_pump.h"
 #include "ui/message_box_win.h"
-#include "ui/message_pump.h"
 
 namespace orvanta {
 
@@ -18,6 +18,8 @@ class Window;
 
 // The program file's name up to its first ".", every letter after the first in lower case.
 std::wstring applicationTitle(std::wstring_view programPath);
+// The running program's file name without its folder ("Orvanta.exe").
+std::wstring programFileName();
 
 class Application : public MessagePump {
  public:

@@ -54,13 +54,11 @@ LRESULT CALLBACK Control::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 }
 
 std::string Control::text() const {
-  std::wstring t(static_cast<size_t>(GetWindowTextLengthW(hwnd())) + 1, L'\0');
-  t.resize(static_cast<size_t>(GetWindowTextW(hwnd(), t.data(), static_cast<int>(t.size()))));
-  return narrow(t);
+  return windowText(hwnd());
 }
 
 void Control::setText(std::string_view utf8) {
-  SetWindowTextW(hwnd(), widen(utf8).c_str());
+  setWindowText(hwnd(), utf8);
 }
 
 void Control::setBounds(const Bounds& b) {

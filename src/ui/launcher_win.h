@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "ui/launcher.h"
+#include "base/launcher.h"
 
 namespace orvanta {
 

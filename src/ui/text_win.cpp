@@ -23,4 +23,15 @@ std::string narrow(std::wstring_view utf16) {
   return saida;
 }
 
+std::string windowText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return narrow(text);
+}
+
+void setWindowText(HWND window, std::string_view utf8) {
+  SetWindowTextW(window, widen(utf8).c_str());
+}
+
 }  // namespace orvanta

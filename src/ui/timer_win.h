@@ -1,7 +1,7 @@
 // Timer on a window timer: ticks arrive as messages of the UI thread, like every other event.
 #pragma once
 
-#include "ui/timer.h"
+#include "base/timer.h"
 #include "ui/window_win.h"
 
 namespace orvanta {

@@ -56,6 +56,12 @@ struct DestroyIconCloser {
 struct FreeLibraryCloser {
   void operator()(HMODULE h) const { FreeLibrary(h); }
 };
+struct LocalFreeCloser {
+  void operator()(void* p) const { LocalFree(p); }
+};
+struct SysFreeStringCloser {
+  void operator()(BSTR s) const { SysFreeString(s); }
+};
 
 using UniqueHwnd = UniqueHandle<HWND, DestroyWindowCloser>;
 using UniqueHfont = UniqueHandle<HFONT, DeleteObjectCloser>;
@@ -67,6 +73,8 @@ using UniqueMemoryDc = UniqueHandle<HDC, DeleteDcCloser>;  // from CreateCompati
 using UniqueHkey = UniqueHandle<HKEY, RegCloseKeyCloser>;
 using UniqueHicon = UniqueHandle<HICON, DestroyIconCloser>;
 using UniqueHmodule = UniqueHandle<HMODULE, FreeLibraryCloser>;
+using UniqueLocalText = UniqueHandle<wchar_t*, LocalFreeCloser>;  // FormatMessage's buffer
+using UniqueBstr = UniqueHandle<BSTR, SysFreeStringCloser>;
 // Kernel objects whose failure value is null (events, processes, threads).
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandleCloser>;
 
@@ -158,8 +166,13 @@ class ComPtr {
   template <class U>
   ComPtr<U> as() const {
     ComPtr<U> other;
-    if (p_) p_->QueryInterface(__uuidof(U), other.putVoid());
+    query(other);
     return other;
+  }
+  // QueryInterface into `other`; the failure code when the object does not offer U.
+  template <class U>
+  HRESULT query(ComPtr<U>& other) const {
+    return p_ ? p_->QueryInterface(__uuidof(U), other.putVoid()) : E_POINTER;
   }
 
  private:

@@ -1,8 +1,8 @@
 // UserMessages as the platform's message boxes, through the application's box seam.
 #pragma once
 
+#include "base/user_messages.h"
 #include "ui/application_win.h"
-#include "ui/user_messages.h"
 
 namespace orvanta {
 

@@ -138,14 +138,11 @@ int Window::showModal() {
 }
 
 std::string Window::caption() const {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-  text.resize(
-      static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
-  return narrow(text);
+  return windowText(hwnd_);
 }
 
 void Window::setCaption(std::string_view utf8) {
-  SetWindowTextW(hwnd_, widen(utf8).c_str());
+  setWindowText(hwnd_, utf8);
 }
 
 SIZE Window::clientSize() const {

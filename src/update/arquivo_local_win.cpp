@@ -2,26 +2,17 @@
 
 #include <windows.h>
 
-#include "app/excecao.h"
+#include "base/exception.h"
+#include "ui/system_error_text_win.h"
 #include "ui/text_win.h"
+#include "ui/unique_handle_win.h"
 
 namespace orvanta {
 namespace {
 
-std::string textoDoSistema(DWORD erro) {
-  wchar_t* texto = nullptr;
-  const DWORD n = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, erro, 0, reinterpret_cast<wchar_t*>(&texto), 0, nullptr);
-  const std::unique_ptr<wchar_t, decltype(&LocalFree)> dono(texto, &LocalFree);
-  std::wstring linha(texto, n);
-  while (!linha.empty() && (linha.back() == L'\n' || linha.back() == L'\r')) linha.pop_back();
-  return narrow(linha);
-}
-
 class FluxoArquivo : public ByteStream {
  public:
-  explicit FluxoArquivo(HANDLE arquivo) : arquivo_(arquivo, &CloseHandle) {}
+  explicit FluxoArquivo(UniqueKernelHandle arquivo) : arquivo_(std::move(arquivo)) {}
 
   int64_t position() const override { return mover(0, FILE_CURRENT); }
   void setPosition(int64_t position) override { mover(position, FILE_BEGIN); }
@@ -58,20 +49,21 @@ class FluxoArquivo : public ByteStream {
     return nova.QuadPart;
   }
 
-  std::unique_ptr<void, decltype(&CloseHandle)> arquivo_;
+  UniqueKernelHandle arquivo_;
 };
 
 }  // namespace
 
 std::unique_ptr<ByteStream> ArquivoLocal::criar(std::string_view nome) {
-  HANDLE arquivo = CreateFileW(widen(nome).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (arquivo == INVALID_HANDLE_VALUE) {
+  UniqueKernelHandle arquivo =
+      fileHandle(CreateFileW(widen(nome).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!arquivo) {
     const DWORD erro = GetLastError();
-    throw Excecao("Cannot create file \"" + std::string(nome) + "\". " + textoDoSistema(erro),
+    throw Excecao("Cannot create file \"" + std::string(nome) + "\". " + systemErrorText(erro),
                   "EFCreateError");
   }
-  return std::make_unique<FluxoArquivo>(arquivo);
+  return std::make_unique<FluxoArquivo>(std::move(arquivo));
 }
 
 }  // namespace orvanta

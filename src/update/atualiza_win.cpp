@@ -1,8 +1,5 @@
 #include "update/atualiza_win.h"
 
-#include "service/cliente_http.h"
-#include "update/janela_download_win.h"
-
 namespace orvanta {
 
 TFrmAtualiza* FrmAtualiza = nullptr;
@@ -12,18 +9,10 @@ TFrmAtualiza::TFrmAtualiza(Application& app)
 
 TFrmAtualiza::TFrmAtualiza(Application& app, int& ultimaPosicao,
                            std::unique_ptr<TransferenciaHttp> http, Endpoints endpoints)
-    : Window(app),
-      IdHTTP1(http ? std::move(http)
-                   : std::make_unique<ClienteHttp>(ConfiguracaoHttp::atualizacao())),
-      ultimaPosicao_(ultimaPosicao),
-      nucleo_({Timer1, Timer2, *IdHTTP1, app, arquivos_, lancador_}, Timer3, ultimaPosicao_,
-              std::move(endpoints), cpuid_, [this] { this->app().terminate(); }) {
-  createTopLevel(opcoesJanelaDownload(L"TFrmAtualiza"));
-  criarBarra(*this, ProgressBar1, nucleo_.janela().ProgressBar1());
-}
-
-void TFrmAtualiza::onResize(int clientWidth, int clientHeight) {
-  if (ProgressBar1.hwnd()) ProgressBar1.setBounds({0, 0, clientWidth, clientHeight});
+    : JanelaDownloadWin(app, ultimaPosicao, std::move(http), ConfiguracaoHttp::atualizacao()),
+      nucleo_(ambiente(), Timer3, UltimaPosicao(), std::move(endpoints), cpuid_,
+              [this] { this->app().terminate(); }) {
+  criarJanela(L"TFrmAtualiza");
 }
 
 }  // namespace orvanta

@@ -6,11 +6,11 @@
 #include <functional>
 #include <string>
 
+#include "base/launcher.h"
+#include "base/message_pump.h"
+#include "base/timer.h"
 #include "service/criador_arquivo.h"
 #include "service/transferencia_http.h"
-#include "ui/launcher.h"
-#include "ui/message_pump.h"
-#include "ui/timer.h"
 #include "update/barra_progresso.h"
 
 namespace orvanta {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/programa_win.h"
+#include "base/exception.h"
 #include "fakes/fake_message_boxes_win.h"
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
@@ -72,7 +73,7 @@ struct JanelasTest : ::testing::Test {
   HHOOK gancho = nullptr;
 
   void registrarControle(IClassFactory& fabrica) {
-    ASSERT_EQ(CoRegisterClassObject(CLSID_MsRdpClient7, &fabrica, CLSCTX_INPROC_SERVER,
+    ASSERT_EQ(CoRegisterClassObject(rdp::CLSID_MsRdpClient7, &fabrica, CLSCTX_INPROC_SERVER,
                                     REGCLS_MULTIPLEUSE, &registro),
               S_OK);
   }
@@ -142,7 +143,7 @@ TEST_F(JanelasTest, WithoutTheRemoteDesktopControlCreationFailsAndLeavesNoWindow
   try {
     ConjuntoJanelas janelas(app);
     FAIL() << "created without the control";
-  } catch (const ErroOle& e) {
+  } catch (const Excecao& e) {
     EXPECT_EQ(e.nomeClasse(), "EOleSysError");
     EXPECT_EQ(std::string(e.what()), "Class not registered");
   }
@@ -154,7 +155,7 @@ TEST_F(JanelasTest, WithoutTheRemoteDesktopControlCreationFailsAndLeavesNoWindow
 }
 
 TEST_F(JanelasTest, StartUpFailureBoxIsTaskModalApplicationError) {
-  mostrarErroInicio(boxes, std::make_exception_ptr(ErroOle(REGDB_E_CLASSNOTREG)),
+  mostrarErroInicio(boxes, std::make_exception_ptr(Excecao("Class not registered", "EOleSysError")),
                     reinterpret_cast<const void*>(0x1234));
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].caption, L"Application Error");

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/launcher.h"
+#include "base/launcher.h"
 
 namespace orvanta::fakes {
 

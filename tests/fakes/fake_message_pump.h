@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "ui/message_pump.h"
+#include "base/message_pump.h"
 
 namespace orvanta::fakes {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/timer.h"
+#include "base/timer.h"
 
 namespace orvanta::fakes {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/user_messages.h"
+#include "base/user_messages.h"
 
 namespace orvanta::fakes {
 

@@ -22,8 +22,8 @@ TEST(KeyboardLayoutsWinTest, FillsTheRegistryFromTheModuleInResourceOrder) {
 
 TEST(KeyboardLayoutsWinTest, LoadsOneResourceByName) {
   TKeyboardLayouts registro;
-  EXPECT_EQ(registro.LoadFromResourceName("STANDARD102KEYBOARD").KeyboardName, "Standard102");
-  EXPECT_THROW(registro.LoadFromResourceName("QWERTZKEYBOARD"), ErroLayoutTeclado);
+  EXPECT_EQ(LoadFromResourceName(registro, "STANDARD102KEYBOARD").KeyboardName, "Standard102");
+  EXPECT_THROW(LoadFromResourceName(registro, "QWERTZKEYBOARD"), ErroLayoutTeclado);
   EXPECT_EQ(registro.layouts().size(), 1u);
 }
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/excecao.h"
+#include "base/exception.h"
+#include "base/user_messages.h"
 #include "service/erro_http.h"
 #include "service/transferencia_http.h"
 #include "session/controle_remoto.h"
-#include "ui/user_messages.h"
 
 namespace orvanta::teste {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/excecao.h"
+#include "base/exception.h"
 #include "login/remover_numeros.h"
 #include "login/resposta_login.h"
 #include "login/seletor_site.h"

@@ -23,6 +23,7 @@ TEST(MensagemOle, PrefersTheControlsDescriptionThenTheSystemTextThenTheCode) {
       {"Refused. ", "Unspecified error.\r\n", 0x80004005u, "Refused"},
       {"", "Unspecified error.\r\n", 0x80004005u, "Unspecified error"},
       {" .\r\n", "", 0x80004005u, "OLE error 80004005"},
+      {"", "", 0x80040154u, "Class not registered"},
       {"", "", 0x1u, "OLE error 00000001"},
   };
   for (const Caso& c : casos) {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/excecao.h"
+#include "base/exception.h"
 #include "session/printer_rdp.h"
 #include "session/rdp/container_ole_win.h"
 #include "session/rdp/controle_rdp_win.h"

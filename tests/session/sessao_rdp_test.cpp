@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/excecao.h"
+#include "base/exception.h"
 #include "session/rdp/sessao_rdp_win.h"
 #include "stub_win.h"
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/excecao.h"
+#include "base/exception.h"
 
 namespace orvanta {
 namespace {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/excecao.h"
+#include "base/exception.h"
 #include "service/criador_arquivo.h"
 
 namespace orvanta::teste {

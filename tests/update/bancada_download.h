@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "arquivos_memoria.h"
+#include "base/launcher.h"
 #include "relogio_virtual.h"
 #include "transferencia_roteirizada.h"
-#include "ui/launcher.h"
 #include "update/janela_download.h"
 
 namespace orvanta::teste {

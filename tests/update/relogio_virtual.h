@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/message_pump.h"
-#include "ui/timer.h"
+#include "base/message_pump.h"
+#include "base/timer.h"
 
 namespace orvanta::teste {
 

@@ -2,12 +2,10 @@
 
 #include <cstring>
 
-#include "app/excecao.h"
+#include "base/exception.h"
 #include "session/rdp/erro_ole_win.h"
 
 namespace orvanta::rdp {
-
-using Microsoft::WRL::ComPtr;
 
 namespace {
 
@@ -44,14 +42,14 @@ ComPtr<IUnknown> criaControle() {
   ComPtr<IUnknown> controle;
   const HRESULT hr =
       CoCreateInstance(CLSID_MsRdpClient7, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                       IID_IUnknown, reinterpret_cast<void**>(controle.GetAddressOf()));
+                       IID_IUnknown, controle.putVoid());
   if (FAILED(hr)) lancaErroSistema(hr);
   return controle;
 }
 
 ContainerOle::ContainerOle(HWND pai, ComPtr<IUnknown> controle, SinkEventos::Evento evento)
     : pai_(pai), sink_(std::move(evento)) {
-  if (const HRESULT hr = controle.As(&objeto_); FAILED(hr)) lancaErroSistema(hr);
+  if (const HRESULT hr = controle.query(objeto_); FAILED(hr)) lancaErroSistema(hr);
   DWORD status = 0;
   if (SUCCEEDED(objeto_->GetMiscStatus(DVASPECT_CONTENT, &status)) &&
       (status & OLEMISC_SETCLIENTSITEFIRST)) {
@@ -62,39 +60,39 @@ ContainerOle::ContainerOle(HWND pai, ComPtr<IUnknown> controle, SinkEventos::Eve
 
 ContainerOle::~ContainerOle() {
   if (pontoEventos_) pontoEventos_->Unadvise(cookie_);
-  pontoEventos_.Reset();
-  cliente_.Reset();
-  dispatch_.Reset();
+  pontoEventos_.reset();
+  cliente_.reset();
+  dispatch_.reset();
   objeto_->Close(OLECLOSE_NOSAVE);
   objeto_->SetClientSite(nullptr);
-  objeto_.Reset();
+  objeto_.reset();
 }
 
 void ContainerOle::primeiroUso() {
   if (usado_) return;
   usado_ = true;
   ComPtr<IPersistStreamInit> persistencia;
-  if (SUCCEEDED(objeto_.As(&persistencia))) {
+  if (SUCCEEDED(objeto_.query(persistencia))) {
     ComPtr<IStream> fluxo;
     HGLOBAL memoria = GlobalAlloc(GMEM_MOVEABLE, sizeof kEstadoInicial);
     if (!memoria) lancaErroSistema(E_OUTOFMEMORY);
     std::memcpy(GlobalLock(memoria), kEstadoInicial, sizeof kEstadoInicial);
     GlobalUnlock(memoria);
-    if (const HRESULT hr = CreateStreamOnHGlobal(memoria, TRUE, &fluxo); FAILED(hr)) {
+    if (const HRESULT hr = CreateStreamOnHGlobal(memoria, TRUE, fluxo.put()); FAILED(hr)) {
       GlobalFree(memoria);
       lancaErroSistema(hr);
     }
-    if (const HRESULT hr = persistencia->Load(fluxo.Get()); FAILED(hr)) lancaErroSistema(hr);
+    if (const HRESULT hr = persistencia->Load(fluxo.get()); FAILED(hr)) lancaErroSistema(hr);
   }
   if (!siteDado_) {
     objeto_->SetClientSite(this);
     siteDado_ = true;
   }
   ComPtr<IConnectionPointContainer> pontos;
-  if (SUCCEEDED(objeto_.As(&pontos)) &&
-      SUCCEEDED(pontos->FindConnectionPoint(DIID_IMsTscAxEvents, &pontoEventos_)) &&
+  if (SUCCEEDED(objeto_.query(pontos)) &&
+      SUCCEEDED(pontos->FindConnectionPoint(DIID_IMsTscAxEvents, pontoEventos_.put())) &&
       FAILED(pontoEventos_->Advise(static_cast<IDispatch*>(&sink_), &cookie_))) {
-    pontoEventos_.Reset();
+    pontoEventos_.reset();
   }
 }
 
@@ -106,7 +104,7 @@ void ContainerOle::ativa(const RECT& area) {
   }
   ComPtr<IOleInPlaceObject> noLugar;
   HWND janela = nullptr;
-  if (FAILED(objeto_.As(&noLugar)) || FAILED(noLugar->GetWindow(&janela)) || !janela) {
+  if (FAILED(objeto_.query(noLugar)) || FAILED(noLugar->GetWindow(&janela)) || !janela) {
     throw Excecao("Could not obtain OLE control window handle", "EOleError");
   }
   janela_ = janela;
@@ -115,27 +113,26 @@ void ContainerOle::ativa(const RECT& area) {
 void ContainerOle::posiciona(const RECT& area) {
   area_ = area;
   ComPtr<IOleInPlaceObject> noLugar;
-  if (janela_ && SUCCEEDED(objeto_.As(&noLugar))) noLugar->SetObjectRects(&area_, &area_);
+  if (janela_ && SUCCEEDED(objeto_.query(noLugar))) noLugar->SetObjectRects(&area_, &area_);
 }
 
 IDispatch& ContainerOle::dispatch() {
   primeiroUso();
   if (!dispatch_) {
-    if (const HRESULT hr = objeto_.As(&dispatch_); FAILED(hr)) lancaErroSistema(hr);
+    if (const HRESULT hr = objeto_.query(dispatch_); FAILED(hr)) lancaErroSistema(hr);
   }
-  return *dispatch_.Get();
+  return *dispatch_.get();
 }
 
 IMsRdpClient7& ContainerOle::cliente() {
   primeiroUso();
   if (!cliente_) {
-    if (const HRESULT hr = objeto_->QueryInterface(
-            IID_IMsRdpClient7, reinterpret_cast<void**>(cliente_.GetAddressOf()));
+    if (const HRESULT hr = objeto_->QueryInterface(IID_IMsRdpClient7, cliente_.putVoid());
         FAILED(hr)) {
       lancaErroSistema(hr);
     }
   }
-  return *cliente_.Get();
+  return *cliente_.get();
 }
 
 HRESULT ContainerOle::QueryInterface(REFIID riid, void** out) {

@@ -6,16 +6,17 @@
 #include <ole2.h>
 #include <olectl.h>
 #include <windows.h>
-#include <wrl/client.h>
 
 #include <functional>
 
 #include "session/rdp/msrdp_win.h"
+#include "ui/unique_handle_win.h"
 
 namespace orvanta::rdp {
 
-// Creates the platform's control; throws Excecao when its class is missing or refuses.
-Microsoft::WRL::ComPtr<IUnknown> criaControle();
+// Creates the platform's control; throws Excecao (EOleSysError) when its class is missing or
+// refuses. The one way the program and the tests make the control.
+ComPtr<IUnknown> criaControle();
 
 // The event interface's dispatch calls, handed to the container's owner.
 class SinkEventos final : public IDispatch {
@@ -46,8 +47,8 @@ class ContainerOle final : public IOleClientSite,
                            public IOleContainer,
                            public IDispatch {
  public:
-  // Hosts a control made by criaControle (or the program's own COM creation).
-  ContainerOle(HWND pai, Microsoft::WRL::ComPtr<IUnknown> controle, SinkEventos::Evento evento);
+  // Hosts a control made by criaControle.
+  ContainerOle(HWND pai, ComPtr<IUnknown> controle, SinkEventos::Evento evento);
   ~ContainerOle();
   ContainerOle(const ContainerOle&) = delete;
   ContainerOle& operator=(const ContainerOle&) = delete;
@@ -135,10 +136,10 @@ class ContainerOle final : public IOleClientSite,
   HWND janela_ = nullptr;
   RECT area_ = {};
   SinkEventos sink_;
-  Microsoft::WRL::ComPtr<IOleObject> objeto_;
-  Microsoft::WRL::ComPtr<IDispatch> dispatch_;
-  Microsoft::WRL::ComPtr<IMsRdpClient7> cliente_;
-  Microsoft::WRL::ComPtr<IConnectionPoint> pontoEventos_;
+  ComPtr<IOleObject> objeto_;
+  ComPtr<IDispatch> dispatch_;
+  ComPtr<IMsRdpClient7> cliente_;
+  ComPtr<IConnectionPoint> pontoEventos_;
   DWORD cookie_ = 0;
   bool siteDado_ = false;
   bool usado_ = false;

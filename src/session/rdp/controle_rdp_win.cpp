@@ -1,7 +1,5 @@
 #include "session/rdp/controle_rdp_win.h"
 
-#include <memory>
-
 #include "session/rdp/erro_ole_win.h"
 #include "ui/text_win.h"
 
@@ -9,14 +7,9 @@ namespace orvanta::rdp {
 
 namespace {
 
-struct LiberaBstr {
-  void operator()(wchar_t* texto) const { SysFreeString(texto); }
-};
-using Bstr = std::unique_ptr<wchar_t, LiberaBstr>;
-
-Bstr bstr(std::string_view texto) {
+UniqueBstr bstr(std::string_view texto) {
   const std::wstring largo = widen(texto);
-  Bstr resultado(SysAllocStringLen(largo.data(), static_cast<UINT>(largo.size())));
+  UniqueBstr resultado(SysAllocStringLen(largo.data(), static_cast<UINT>(largo.size())));
   if (!resultado) lancaErroSistema(E_OUTOFMEMORY);
   return resultado;
 }
@@ -38,7 +31,7 @@ void ControleRdp::escreve(DISPID id, VARIANT& valor) {
 }
 
 void ControleRdp::escreveTexto(DISPID id, std::string_view texto) {
-  const Bstr valor = bstr(texto);
+  const UniqueBstr valor = bstr(texto);
   VARIANT argumento;
   VariantInit(&argumento);
   argumento.vt = VT_BSTR;
@@ -46,9 +39,9 @@ void ControleRdp::escreveTexto(DISPID id, std::string_view texto) {
   escreve(id, argumento);
 }
 
-Microsoft::WRL::ComPtr<IMsRdpClientAdvancedSettings> ControleRdp::avancadas() {
-  Microsoft::WRL::ComPtr<IMsRdpClientAdvancedSettings> resultado;
-  verificaChamada(container_.cliente().get_AdvancedSettings2(&resultado));
+ComPtr<IMsRdpClientAdvancedSettings> ControleRdp::avancadas() {
+  ComPtr<IMsRdpClientAdvancedSettings> resultado;
+  verificaChamada(container_.cliente().get_AdvancedSettings2(resultado.put()));
   if (!resultado) lancaErroSistema(E_POINTER);
   return resultado;
 }
@@ -102,7 +95,7 @@ int16_t ControleRdp::connected() {
 }
 
 void ControleRdp::setClearTextPassword(std::string_view password) {
-  const Bstr valor = bstr(password);
+  const UniqueBstr valor = bstr(password);
   verificaChamada(avancadas()->put_ClearTextPassword(valor.get()));
 }
 

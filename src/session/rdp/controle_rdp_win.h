@@ -2,8 +2,6 @@
 // Disconnect and the advanced settings through the interfaces' function tables.
 #pragma once
 
-#include <wrl/client.h>
-
 #include "session/controle_remoto.h"
 #include "session/rdp/container_ole_win.h"
 
@@ -32,7 +30,7 @@ class ControleRdp : public ControleRemoto {
   void escreveTexto(DISPID id, std::string_view texto);
   void escreveInteiro(DISPID id, int32_t numero);
   // Asked for afresh for each setting.
-  Microsoft::WRL::ComPtr<IMsRdpClientAdvancedSettings> avancadas();
+  ComPtr<IMsRdpClientAdvancedSettings> avancadas();
 
   ContainerOle& container_;
 };

@@ -4,7 +4,7 @@
 #include <ole2.h>
 #include <windows.h>
 
-#include "app/excecao.h"
+#include "base/exception.h"
 
 namespace orvanta::rdp {
 

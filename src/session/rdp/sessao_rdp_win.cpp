@@ -15,9 +15,8 @@ int32_t primeiroInteiro(const DISPPARAMS& p) {
 
 }  // namespace
 
-SessaoRdpWin::SessaoRdpWin(HWND janela, Microsoft::WRL::ComPtr<IUnknown> controle,
-                           JanelaSessao& janelaSessao, Timer& checaImpressao, Shell& shell,
-                           std::string hostSite)
+SessaoRdpWin::SessaoRdpWin(HWND janela, ComPtr<IUnknown> controle, JanelaSessao& janelaSessao,
+                           Timer& checaImpressao, Shell& shell, std::string hostSite)
     : container_(janela, std::move(controle),
                  [this](DISPID id, const DISPPARAMS& p) {
                    sessao_.eventoControle(id, primeiroInteiro(p));

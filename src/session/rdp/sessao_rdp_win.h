@@ -17,7 +17,7 @@ namespace orvanta::rdp {
 class SessaoRdpWin {
  public:
   // Hosts controle (see criaControle) on janela.
-  SessaoRdpWin(HWND janela, Microsoft::WRL::ComPtr<IUnknown> controle, JanelaSessao& janelaSessao,
+  SessaoRdpWin(HWND janela, ComPtr<IUnknown> controle, JanelaSessao& janelaSessao,
                Timer& checaImpressao, Shell& shell, std::string hostSite);
 
   // What the login writes the session settings to.

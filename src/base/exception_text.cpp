@@ -1,4 +1,4 @@
-#include "app/texto_excecao.h"
+#include "base/exception_text.h"
 
 #include <cstdio>
 
