@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "service/socket_tcp.h"
+#include "service/ipv4_lookup.h"
 #include "service/socket_tcp_comum.h"
 
 namespace orvanta {
@@ -94,19 +95,6 @@ bool SocketTcp::ocioso() {
   if (::poll(&p, 1, 0) == 0) return true;
   // Readable while idle means a close, a reset or stray bytes: none is a clean connection.
   return false;
-}
-
-uint32_t resolverIpv4Sistema(const std::string& host) {
-  addrinfo dica{};
-  dica.ai_family = AF_INET;
-  dica.ai_socktype = SOCK_STREAM;
-  addrinfo* lista = nullptr;
-  if (::getaddrinfo(host.c_str(), nullptr, &dica, &lista) != 0 || lista == nullptr) {
-    lancarErroSocket(kErroHostNaoEncontrado);
-  }
-  uint32_t ip = reinterpret_cast<sockaddr_in*>(lista->ai_addr)->sin_addr.s_addr;
-  ::freeaddrinfo(lista);
-  return ip;
 }
 
 }  // namespace orvanta

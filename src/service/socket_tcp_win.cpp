@@ -2,6 +2,7 @@
 #include <ws2tcpip.h>
 
 #include "service/socket_tcp.h"
+#include "service/ipv4_lookup.h"
 #include "service/socket_tcp_comum.h"
 
 namespace orvanta {
@@ -91,19 +92,6 @@ bool SocketTcp::aguardarDados(int milissegundos) {
 bool SocketTcp::ocioso() {
   WSAPOLLFD p{impl_->s, POLLRDNORM, 0};
   return WSAPoll(&p, 1, 0) == 0;
-}
-
-uint32_t resolverIpv4Sistema(const std::string& host) {
-  addrinfo dica{};
-  dica.ai_family = AF_INET;
-  dica.ai_socktype = SOCK_STREAM;
-  addrinfo* lista = nullptr;
-  if (::getaddrinfo(host.c_str(), nullptr, &dica, &lista) != 0 || lista == nullptr) {
-    lancarErroSocket(kErroHostNaoEncontrado);
-  }
-  uint32_t ip = reinterpret_cast<sockaddr_in*>(lista->ai_addr)->sin_addr.s_addr;
-  ::freeaddrinfo(lista);
-  return ip;
 }
 
 }  // namespace orvanta

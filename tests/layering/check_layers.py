@@ -47,6 +47,8 @@ def breaches(root: Path):
             target_layer = target.split("/")[0] if quote == '"' and "/" in target else None
             if portable and quote == "<" and WIN32_HEADER.fullmatch(target):
                 yield f"{where}: portable file includes the Win32 header <{target}>"
+            if portable and quote == '"' and Path(target).stem.endswith("_win"):
+                yield f"{where}: portable file includes the Win32 half {target}"
             if portable and target_layer in {"ui", "app"}:
                 yield f"{where}: portable file includes {target}"
             if layer == "ui" and target_layer == "app":
