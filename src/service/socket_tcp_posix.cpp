@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "service/socket_tcp.h"
 #include "service/ipv4_lookup.h"
+#include "service/socket_tcp.h"
 #include "service/socket_tcp_comum.h"
 
 namespace orvanta {

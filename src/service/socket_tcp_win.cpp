@@ -1,8 +1,8 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
-#include "service/socket_tcp.h"
 #include "service/ipv4_lookup.h"
+#include "service/socket_tcp.h"
 #include "service/socket_tcp_comum.h"
 
 namespace orvanta {
