@@ -169,6 +169,17 @@ def good_login(wine):
         log_in(person, "abc12def", "s3nha")
         e2e.check(wine.wait_window(SESSION), "the session window was not shown")
         e2e.check(wait_until(lambda: wine.window(SESSION)["maximized"]), "session not maximised")
+        # Maximised, it fills the screen: its frame lies at or beyond every edge and its client
+        # area is as wide as the screen.
+        width, height = (int(n) for n in e2e.xdotool("getdisplaygeometry").split())
+        session = wine.window(SESSION)
+        e2e.check(session["left"] <= 0 and session["top"] <= 0 and
+                  session["left"] + session["width"] >= width and
+                  session["top"] + session["height"] >= height and
+                  session["clientWidth"] == width,
+                  "session window %s on a %dx%d screen" % (
+                      {k: session[k] for k in ("left", "top", "width", "height", "clientWidth",
+                                               "clientHeight")}, width, height))
         e2e.check(wine.window(LOGIN) is None, "the login window is still visible")
         e2e.check(vendor.logins() == [ROUTE + " /app/login.php?usuario=abcdef"],
                   "login requests: %s" % vendor.logins())
