@@ -10,6 +10,7 @@
 #include "session/session.h"
 #include "ui/controls_win.h"
 #include "ui/launcher_win.h"
+#include "ui/speed_button_win.h"
 #include "ui/timer_win.h"
 #include "ui/window_win.h"
 
@@ -25,13 +26,17 @@ class TFrmPrincipal : public Window, public SessionWindow {
   RemoteDesktopControl& control() { return MsRdpClient71->control(); }
   SessionCore& session() { return MsRdpClient71->session(); }
 
+  // The hand-over from the login: activates the control in place, then shows the window.
+  // Throws when the control cannot be activated; the window then stays hidden.
+  void showSession();
+
   Panel Panel1{app()};
-  Button SpeedButton1;  // Tela Cheia
-  Button SpeedButton3;  // Reconectar
-  Button SpeedButton4;  // Teclado Virtual
-  Button SpeedButton5;  // Ajuda para transferir files
-  Button SpeedButton6;  // Ajuda para printRate
-  Button SpeedButton2;  // Suporte
+  SpeedButton SpeedButton1{app()};  // Tela Cheia
+  SpeedButton SpeedButton3{app()};  // Reconectar
+  SpeedButton SpeedButton4{app()};  // Teclado Virtual
+  SpeedButton SpeedButton5{app()};  // Ajuda para transferir arquivos
+  SpeedButton SpeedButton6{app()};  // Ajuda para imprimir
+  SpeedButton SpeedButton2{app()};  // Suporte
   Panel TouchKeyboard1{app()};
   Label Label1;
   Edit Memo1;
@@ -46,6 +51,7 @@ class TFrmPrincipal : public Window, public SessionWindow {
   std::function<void()> openPrintingHelp;
 
  protected:
+  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void onShow() override;
   void onClose() override;
   void onResize(int clientWidth, int clientHeight) override;
@@ -57,10 +63,15 @@ class TFrmPrincipal : public Window, public SessionWindow {
   void requestTermination() override;
 
  private:
+  // Toolbar on top, version label at the bottom, the on-screen keyboard (when shown) above the
+  // label, and the control filling exactly the space between toolbar and keyboard or label.
+  void layOut();
   RECT controlArea() const;
 
   WinShell shell_;
   bool shown_ = false;
+  // Where the keyboard focus was when the window was last deactivated.
+  HWND lastFocus_ = nullptr;
 };
 
 extern TFrmPrincipal* FrmPrincipal;

@@ -16,11 +16,14 @@ int32_t firstIntArgument(const DISPPARAMS& p) {
 }  // namespace
 
 RdpSessionWin::RdpSessionWin(HWND window, ComPtr<IUnknown> control, SessionWindow& sessionWindow,
-                             Timer& printRelayTimer, Shell& shell, std::string hostSite)
-    : container_(window, std::move(control),
-                 [this](DISPID id, const DISPPARAMS& p) {
-                   session_.handleControlEvent(id, firstIntArgument(p));
-                 }),
+                             Timer& printRelayTimer, Shell& shell, std::string hostSite,
+                             ComFailure onFailure)
+    : container_(
+          window, std::move(control),
+          [this](DISPID id, const DISPPARAMS& p) {
+            session_.handleControlEvent(id, firstIntArgument(p));
+          },
+          std::move(onFailure)),
       control_(container_),
       session_({control_, registry_, sessionWindow, alert_, printRelayTimer, shell,
                 std::move(hostSite)}) {}

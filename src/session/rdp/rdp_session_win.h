@@ -16,9 +16,10 @@ namespace orvanta::rdp {
 
 class RdpSessionWin {
  public:
-  // Hosts control (see createControl) on window.
+  // Hosts control (see createControl) on window. A failure in the handling of a control's
+  // event goes to onFailure, never back into the control.
   RdpSessionWin(HWND window, ComPtr<IUnknown> control, SessionWindow& sessionWindow,
-                Timer& printRelayTimer, Shell& shell, std::string hostSite);
+                Timer& printRelayTimer, Shell& shell, std::string hostSite, ComFailure onFailure);
 
   // What the login writes the session settings to.
   RemoteDesktopControl& control() { return control_; }
