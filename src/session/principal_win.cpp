@@ -27,6 +27,8 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
                   .clientHeight = 562,
                   .position = POINT{248, 121}});
   Panel1.create(*this, {0, 0, 784, kToolbarHeight});
+  // The buttons take their captions' font from the toolbar: the window's own.
+  Panel1.setFont(createFont(L"MS Sans Serif", 11));
   SpeedButton1.create(Panel1, {3, 0, 86, 22}, "Tela Cheia");
   SpeedButton3.create(Panel1, {99, 0, 86, 22}, "Reconectar");
   SpeedButton4.create(Panel1, {195, 0, 86, 22}, "Teclado Virtual");

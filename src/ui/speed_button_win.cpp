@@ -56,7 +56,8 @@ LRESULT SpeedButton::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       setLook(false, pressed_);
       return 0;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) != hwnd()) setLook(false, false);
+      // Released here or taken away (a box opening, say): no longer held down.
+      setLook(hot_, false);
       return 0;
     default:
       return Window::handleMessage(msg, wParam, lParam);
@@ -70,19 +71,23 @@ void SpeedButton::onMouseDown(int x, int y) {
 
 void SpeedButton::onMouseMove(int x, int y) {
   const bool over = inside(x, y);
-  if (over && !hot_) {
-    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
-    TrackMouseEvent(&track);
-  }
+  if (over && !hot_) trackLeave();
   setLook(over, pressed_);
 }
 
 void SpeedButton::onMouseUp(int x, int y) {
   if (!pressed_) return;
   const bool over = inside(x, y);
-  setLook(over, false);
   ReleaseCapture();
+  // The capture ended the tracking of the mouse leaving.
+  if (over) trackLeave();
+  setLook(over, false);
   if (over) click();
+}
+
+void SpeedButton::trackLeave() {
+  TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
+  TrackMouseEvent(&track);
 }
 
 void SpeedButton::onPaint(HDC dc, const RECT&) {

@@ -37,6 +37,7 @@ class SpeedButton : public Window {
 
  private:
   bool inside(int x, int y) const;
+  void trackLeave();
   void setLook(bool hot, bool pressed);
 
   HFONT font_ = nullptr;  // the parent's
