@@ -44,8 +44,8 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
   Edit1.setVisible(false);
   shell_ = WinShell(hwnd());
   // Created here so that a missing class fails the window set with the platform's text.
-  MsRdpClient71 = std::make_unique<rdp::SessaoRdpWin>(hwnd(), rdp::criaControle(), *this,
-                                                      ChecaImpressao, shell_, HostSite);
+  MsRdpClient71 = std::make_unique<rdp::SessaoRdpWin>(
+      hwnd(), rdp::criaControle(), *this, statusAlert, ChecaImpressao, shell_, HostSite);
   SpeedButton1.onClick = [this] { sessao().telaCheia(); };
   SpeedButton3.onClick = [this] { sessao().reconectar(); };
   SpeedButton4.onClick = [this] { TouchKeyboard1.setVisible(!TouchKeyboard1.visible()); };

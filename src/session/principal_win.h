@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "service/transferencia_http.h"
+#include "session/alerta_status_win.h"
 #include "session/rdp/msrdp_win.h"
 #include "session/rdp/sessao_rdp_win.h"
 #include "session/sessao.h"
@@ -38,6 +39,7 @@ class TFrmPrincipal : public Window, public JanelaSessao {
   Edit Edit1;
   std::unique_ptr<TransferenciaHttp> IdHTTP1;
   WinTimer ChecaImpressao{app(), 5000};
+  AlertaStatusWin statusAlert{app()};
   std::unique_ptr<rdp::SessaoRdpWin> MsRdpClient71;
 
   // Where the session reaches the rest of the program, set by the window set.

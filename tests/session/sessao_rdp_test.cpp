@@ -19,7 +19,7 @@ namespace {
 using ::testing::ElementsAre;
 
 // The window side as the session window does it, on a plain top-level window.
-struct JanelaTeste : JanelaSessao, Timer, Shell {
+struct JanelaTeste : JanelaSessao, AlertaStatus, Timer, Shell {
   HWND hwnd = nullptr;
   bool reconectar = false;
   bool terminou = false;
@@ -39,6 +39,8 @@ struct JanelaTeste : JanelaSessao, Timer, Shell {
   bool enabled() const override { return ligado; }
   void setEnabled(bool on) override { ligado = on; }
   void execute(std::string_view, std::string_view) override {}
+  void show(std::string_view, int) override {}
+  void close() override {}
 };
 
 const wchar_t kChave[] = L"Software\\Microsoft\\Terminal Server Client\\Default\\AddIns\\RDPDR";
@@ -68,7 +70,7 @@ class SessaoRdpTest : public ::testing::Test {
                         121, 800, 600, nullptr, nullptr, classe.hInstance, nullptr);
     ASSERT_NE(janela_.hwnd, nullptr);
     sessao_ = std::make_unique<SessaoRdpWin>(janela_.hwnd, criaControle(), janela_, janela_,
-                                             janela_, "127.0.0.4:8052");
+                                             janela_, janela_, "127.0.0.4:8052");
     ShowWindow(janela_.hwnd, SW_SHOW);
     sessao_->posiciona({0, 25, 784, 524});
   }

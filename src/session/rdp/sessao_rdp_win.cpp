@@ -16,13 +16,14 @@ int32_t primeiroInteiro(const DISPPARAMS& p) {
 }  // namespace
 
 SessaoRdpWin::SessaoRdpWin(HWND janela, ComPtr<IUnknown> controle, JanelaSessao& janelaSessao,
-                           Timer& checaImpressao, Shell& shell, std::string hostSite)
+                           AlertaStatus& statusAlert, Timer& checaImpressao, Shell& shell,
+                           std::string hostSite)
     : container_(janela, std::move(controle),
                  [this](DISPID id, const DISPPARAMS& p) {
                    sessao_.eventoControle(id, primeiroInteiro(p));
                  }),
       controle_(container_),
-      sessao_({controle_, registro_, janelaSessao, alerta_, checaImpressao, shell,
+      sessao_({controle_, registro_, janelaSessao, statusAlert, checaImpressao, shell,
                std::move(hostSite)}) {}
 
 void SessaoRdpWin::posiciona(const RECT& area) {

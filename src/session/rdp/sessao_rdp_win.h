@@ -1,12 +1,11 @@
 // The session's Win32 side without the window itself: the hosted control, its events wired
-// to the session rules, the registry and the status alert. The session window owns one.
+// to the session rules, and the registry. The session window owns one.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "session/alerta_status_win.h"
 #include "session/rdp/container_ole_win.h"
 #include "session/rdp/controle_rdp_win.h"
 #include "session/registro_usuario_win.h"
@@ -16,9 +15,10 @@ namespace orvanta::rdp {
 
 class SessaoRdpWin {
  public:
-  // Hosts controle (see criaControle) on janela.
+  // Hosts controle (see criaControle) on janela; the connection events drive statusAlert.
   SessaoRdpWin(HWND janela, ComPtr<IUnknown> controle, JanelaSessao& janelaSessao,
-               Timer& checaImpressao, Shell& shell, std::string hostSite);
+               AlertaStatus& statusAlert, Timer& checaImpressao, Shell& shell,
+               std::string hostSite);
 
   // What the login writes the session settings to.
   ControleRemoto& controle() { return controle_; }
@@ -29,7 +29,6 @@ class SessaoRdpWin {
 
  private:
   RegistroUsuarioWin registro_;
-  AlertaStatusWin alerta_;
   ContainerOle container_;
   ControleRdp controle_;
   Sessao sessao_;
