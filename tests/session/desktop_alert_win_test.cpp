@@ -349,6 +349,12 @@ void typeKey(WORD virtualKey) {
 }
 
 TEST_F(StatusAlertTest, NeverTakesTheFocusWhileFadingInOrWhenClicked) {
+  // The pointer goes back where it was, so it rests on no later test's windows.
+  struct KeepCursor {
+    POINT at{};
+    KeepCursor() { GetCursorPos(&at); }
+    ~KeepCursor() { SetCursorPos(at.x, at.y); }
+  } keepCursor;
   SessionStandIn session(app);
   session.show();
   SetForegroundWindow(session.hwnd());
