@@ -104,9 +104,6 @@ LRESULT TJvFormDesktopAlert::handleMessage(UINT msg, WPARAM wParam, LPARAM lPara
       return MA_NOACTIVATE;
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
-    case WM_PRINTCLIENT:
-      paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_MOUSELEAVE:
       pointerLeft();
       return 0;
