@@ -5,29 +5,29 @@
 #include <cstdint>
 #include <string>
 
-#include "service/socket_tcp.h"
-#include "service/socket_tcp_comum.h"
-#include "service/texto_ascii.h"
+#include "service/ascii_text.h"
+#include "service/tcp_socket.h"
+#include "service/tcp_socket_common.h"
 
 namespace orvanta {
 
-inline uint32_t resolverIpv4Sistema(const std::string& host) {
-  addrinfo dica{};
-  dica.ai_family = AF_INET;
-  dica.ai_socktype = SOCK_STREAM;
-  addrinfo* lista = nullptr;
-  if (::getaddrinfo(host.c_str(), nullptr, &dica, &lista) != 0 || lista == nullptr) {
-    lancarErroSocket(kErroHostNaoEncontrado);
+inline uint32_t resolveIpv4WithSystem(const std::string& host) {
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* list = nullptr;
+  if (::getaddrinfo(host.c_str(), nullptr, &hints, &list) != 0 || list == nullptr) {
+    throwSocketError(kHostNotFoundError);
   }
-  uint32_t ip = reinterpret_cast<sockaddr_in*>(lista->ai_addr)->sin_addr.s_addr;
-  ::freeaddrinfo(lista);
+  uint32_t ip = reinterpret_cast<sockaddr_in*>(list->ai_addr)->sin_addr.s_addr;
+  ::freeaddrinfo(list);
   return ip;
 }
 
 // IPv4 address in network order ("localhost" is 127.0.0.1); throws ErroHttp (socket) when the
 // name does not resolve.
-inline uint32_t resolverIpv4(const std::string& host) {
-  return resolverIpv4Sistema(iguaisSemCaixa(host, "localhost") ? "127.0.0.1" : host);
+inline uint32_t resolveIpv4(const std::string& host) {
+  return resolveIpv4WithSystem(equalsIgnoreCase(host, "localhost") ? "127.0.0.1" : host);
 }
 
 }  // namespace orvanta

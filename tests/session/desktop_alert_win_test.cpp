@@ -12,7 +12,7 @@
 #include "fakes/fake_message_boxes_win.h"
 #include "fakes/fake_timer.h"
 #include "session/alert_stack.h"
-#include "session/alerta_status_win.h"
+#include "session/status_alert_win.h"
 #include "ui/application_win.h"
 #include "ui/controls_win.h"
 
@@ -281,7 +281,7 @@ TEST_F(AlertWindowTest, PointerEnteringDuringTheFadeOutReturnsToFullOpacity) {
 struct StatusAlertTest : ::testing::Test {
   fakes::FakeMessageBoxes boxes;
   Application app{boxes};
-  AlertaStatusWin statusAlert{app};
+  StatusAlertWin statusAlert{app};
 
   HWND alertWindow() { return statusAlert.JvDesktopAlert1.form().hwnd(); }
 };
