@@ -3,6 +3,7 @@
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
 #include "login/login_win.h"
+#include "printing/printer_list_win.h"
 #include "service/cliente_http.h"
 #include "service/configuracao_http.h"
 #include "session/principal_win.h"
@@ -50,8 +51,12 @@ ConjuntoJanelas::ConjuntoJanelas(Application& app) {
     };
     download_ = app.createForm<TFrmDownload>();
     FrmDownload = download_.get();
-    ajudaImpressao_ = app.createForm<TFrmAjudaImpressao>();
+    ajudaImpressao_ = app.createForm<TFrmAjudaImpressao>(std::make_unique<WinPrinterList>());
     FrmAjudaImpressao = ajudaImpressao_.get();
+    ajudaImpressao_->runInstaller = [&app] {
+      auto download = std::make_unique<TFrmDownload>(app);
+      download->showModal();
+    };
     ajudaTransferencia_ = app.createForm<TFrmAjudaTransferencia>();
     FrmAjudaTransferencia = ajudaTransferencia_.get();
     atualiza_ = app.createForm<TFrmAtualiza>();
