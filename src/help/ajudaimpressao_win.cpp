@@ -1,5 +1,7 @@
 #include "help/ajudaimpressao_win.h"
 
+#include <utility>
+
 #include "help/help_texts.h"
 #include "help/printing_picture_win.h"
 

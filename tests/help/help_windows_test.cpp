@@ -13,10 +13,10 @@
 namespace orvanta {
 namespace {
 
-using testing::boundsIn;
-using testing::colouredPixels;
-using testing::fontOf;
-using testing::showAndPaint;
+using onscreen::boundsIn;
+using onscreen::colouredPixels;
+using onscreen::fontOf;
+using onscreen::showAndPaint;
 
 // The texts as the user reads them; lines 3, 4 and 17 of the first and 3, 10 and 13 of the
 // second end with a blank.

@@ -10,10 +10,10 @@
 namespace orvanta {
 namespace {
 
-using testing::boundsIn;
-using testing::colouredPixels;
-using testing::fontOf;
-using testing::showAndPaint;
+using onscreen::boundsIn;
+using onscreen::colouredPixels;
+using onscreen::fontOf;
+using onscreen::showAndPaint;
 
 constexpr wchar_t kInstalled[] = L"O PDF Creator está instalado corretamente";
 constexpr wchar_t kOffer[] =
