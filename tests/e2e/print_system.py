@@ -42,22 +42,12 @@ class PrintSystem:
                     "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
                     "<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n")
 
-    def _admin(self, *args):
-        done = subprocess.run([LPADMIN, "-h", self.socket, *args], capture_output=True,
-                              timeout=30)
-        if done.returncode != 0:
-            raise RuntimeError("lpadmin %s: %s" % (" ".join(args), done.stderr.decode()))
-
     def add(self, name):
-        self._admin("-p", name, "-E", "-v", "cups-pdf:/", "-P", PPD)
-
-    def remove(self, name):
-        self._admin("-x", name)
-
-    def names(self):
-        done = subprocess.run(["lpstat", "-h", self.socket, "-e"], capture_output=True,
-                              timeout=30)
-        return done.stdout.decode().split()
+        """A PDF queue; Wine lists it under this name."""
+        done = subprocess.run([LPADMIN, "-h", self.socket, "-p", name, "-E", "-v", "cups-pdf:/",
+                               "-P", PPD], capture_output=True, timeout=30)
+        if done.returncode != 0:
+            raise RuntimeError("lpadmin %s: %s" % (name, done.stderr.decode()))
 
     def __enter__(self):
         self._configure()
