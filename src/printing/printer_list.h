@@ -11,7 +11,7 @@ class PrinterList {
   virtual ~PrinterList() = default;
   // The names (UTF-8) of the local printers and of the user's printer connections, read from
   // the platform on every call, so a printer installed a moment ago is already there. Throws
-  // Excecao when the platform cannot list them.
+  // Exception when the platform cannot list them.
   virtual std::vector<std::string> names() = 0;
 };
 

@@ -21,7 +21,7 @@ std::vector<std::string> WinPrinterList::names() {
                         static_cast<DWORD>(buffer.size()), &needed, &count)) {
     const DWORD error = GetLastError();
     if (error != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size()) {
-      throw Excecao("Cannot list the printers. " + systemErrorText(error));
+      throw Exception("Cannot list the printers. " + systemErrorText(error));
     }
     buffer.resize(needed);
   }

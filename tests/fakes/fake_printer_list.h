@@ -13,13 +13,13 @@ class FakePrinterList final : public PrinterList {
  public:
   std::vector<std::string> names() override {
     ++reads;
-    if (!failure.empty()) throw Excecao(failure);
+    if (!failure.empty()) throw Exception(failure);
     return printers;
   }
 
   std::vector<std::string> printers;
   int reads = 0;
-  std::string failure;  // thrown as an Excecao when not empty
+  std::string failure;  // thrown as an Exception when not empty
 };
 
 }  // namespace orvanta::fakes

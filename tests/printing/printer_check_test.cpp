@@ -102,7 +102,7 @@ TEST_F(PrinterCheckTest, TwoYesAnswersRunTheInstallerTwice) {
 
 TEST_F(PrinterCheckTest, AFailingListReachesTheCallerAndAsksNothing) {
   printers.failure = "Cannot list the printers. The RPC server is unavailable.";
-  EXPECT_THROW(check.check(), Excecao);
+  EXPECT_THROW(check.check(), Exception);
   EXPECT_THAT(messages.messages, IsEmpty());
   EXPECT_THAT(messages.confirmations, IsEmpty());
   EXPECT_EQ(installerRuns, 0);
