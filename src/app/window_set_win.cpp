@@ -3,6 +3,7 @@
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
 #include "login/login_win.h"
+#include "printing/printer_list_win.h"
 #include "service/cliente_http.h"
 #include "service/http_settings.h"
 #include "session/principal_win.h"
@@ -58,8 +59,12 @@ WindowSet::WindowSet(Application& app) {
     };
     installerDownload_ = app.createForm<TFrmDownload>();
     FrmDownload = installerDownload_.get();
-    printingHelp_ = app.createForm<TFrmAjudaImpressao>();
+    printingHelp_ = app.createForm<TFrmAjudaImpressao>(std::make_unique<WinPrinterList>());
     FrmAjudaImpressao = printingHelp_.get();
+    printingHelp_->runInstaller = [&app] {
+      auto download = std::make_unique<TFrmDownload>(app);
+      download->showModal();
+    };
     transferHelp_ = app.createForm<TFrmAjudaTransferencia>();
     FrmAjudaTransferencia = transferHelp_.get();
     updateDownload_ = app.createForm<TFrmAtualiza>();

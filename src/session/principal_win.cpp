@@ -47,7 +47,7 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
   shell_ = WinShell(hwnd());
   // Created here so that a missing class fails the window set with the platform's text.
   MsRdpClient71 = std::make_unique<rdp::RdpSessionWin>(
-      hwnd(), rdp::createControl(), *this, ChecaImpressao, shell_, HostSite,
+      hwnd(), rdp::createControl(), *this, statusAlert, ChecaImpressao, shell_, HostSite,
       [&app](std::exception_ptr failure) { app.handleException(failure); });
   SpeedButton1.onClick = [this] { session().fullScreen(); };
   SpeedButton3.onClick = [this] { session().reconnect(); };

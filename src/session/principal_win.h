@@ -8,6 +8,7 @@
 #include "session/rdp/msrdp_win.h"
 #include "session/rdp/rdp_session_win.h"
 #include "session/session.h"
+#include "session/status_alert_win.h"
 #include "ui/controls_win.h"
 #include "ui/launcher_win.h"
 #include "ui/speed_button_win.h"
@@ -43,6 +44,7 @@ class TFrmPrincipal : public Window, public SessionWindow {
   Edit Edit1;
   std::unique_ptr<HttpTransfer> IdHTTP1;
   WinTimer ChecaImpressao{app(), 5000};
+  StatusAlertWin statusAlert{app()};
   std::unique_ptr<rdp::RdpSessionWin> MsRdpClient71;
 
   // Where the session reaches the rest of the program, set by the window set.

@@ -134,6 +134,20 @@ class VendorTest(unittest.TestCase):
         self.assertIn("RDP connect", log)
         self.assertIn("RDP close", log)
 
+    def test_rdp_drop_closes_held_connections_and_leaves_http_alone(self):
+        host, port = self.bound["rdp"].rsplit(":", 1)
+        with socket.create_connection((host, int(port)), timeout=10) as held:
+            held.settimeout(0.5)
+            with self.assertRaises(socket.timeout):
+                held.recv(1)  # held open
+            self.control([{"rdp": "drop"}])
+            held.settimeout(5)
+            self.assertEqual(held.recv(1), b"")  # closed by the server
+            _, body = self.get("route", "/app/login.php?usuario=abcdef")
+            self.assertEqual(body, b"srv01;3389")
+        with open(self.path("log.txt"), encoding="utf-8") as f:
+            self.assertIn("RDP drop", f.read())
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -16,8 +16,8 @@ int32_t firstIntArgument(const DISPPARAMS& p) {
 }  // namespace
 
 RdpSessionWin::RdpSessionWin(HWND window, ComPtr<IUnknown> control, SessionWindow& sessionWindow,
-                             Timer& printRelayTimer, Shell& shell, std::string hostSite,
-                             ComFailure onFailure)
+                             StatusAlert& statusAlert, Timer& printRelayTimer, Shell& shell,
+                             std::string hostSite, ComFailure onFailure)
     : container_(
           window, std::move(control),
           [this](DISPID id, const DISPPARAMS& p) {
@@ -25,7 +25,7 @@ RdpSessionWin::RdpSessionWin(HWND window, ComPtr<IUnknown> control, SessionWindo
           },
           std::move(onFailure)),
       control_(container_),
-      session_({control_, registry_, sessionWindow, alert_, printRelayTimer, shell,
+      session_({control_, registry_, sessionWindow, statusAlert, printRelayTimer, shell,
                 std::move(hostSite)}) {}
 
 void RdpSessionWin::place(const RECT& area) {

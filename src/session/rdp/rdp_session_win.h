@@ -1,5 +1,5 @@
 // The session's Win32 side without the window itself: the hosted control, its events wired
-// to the session rules, the registry and the status alert. The session window owns one.
+// to the session rules, and the registry. The session window owns one.
 #pragma once
 
 #include <windows.h>
@@ -9,17 +9,17 @@
 #include "session/rdp/ole_container_win.h"
 #include "session/rdp/rdp_control_win.h"
 #include "session/session.h"
-#include "session/status_alert_win.h"
 #include "session/user_registry_win.h"
 
 namespace orvanta::rdp {
 
 class RdpSessionWin {
  public:
-  // Hosts control (see createControl) on window. A failure in the handling of a control's
-  // event goes to onFailure, never back into the control.
+  // Hosts control (see createControl) on window; the connection events drive statusAlert. A
+  // failure in the handling of a control's event goes to onFailure, never back into the control.
   RdpSessionWin(HWND window, ComPtr<IUnknown> control, SessionWindow& sessionWindow,
-                Timer& printRelayTimer, Shell& shell, std::string hostSite, ComFailure onFailure);
+                StatusAlert& statusAlert, Timer& printRelayTimer, Shell& shell,
+                std::string hostSite, ComFailure onFailure);
 
   // What the login writes the session settings to.
   RemoteDesktopControl& control() { return control_; }
@@ -30,7 +30,6 @@ class RdpSessionWin {
 
  private:
   UserRegistryWin registry_;
-  StatusAlertWin alert_;
   OleContainer container_;
   RdpControl control_;
   SessionCore session_;
