@@ -3,6 +3,7 @@
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
 #include "login/login_win.h"
+#include "printing/document_folder_win.h"
 #include "service/cliente_http.h"
 #include "service/configuracao_http.h"
 #include "session/principal_win.h"
@@ -45,8 +46,11 @@ ConjuntoJanelas::ConjuntoJanelas(Application& app) {
       auto atualiza = std::make_unique<TFrmAtualiza>(app);
       atualiza->showModal();
     };
-    principal_->impressorasDiretas = [login = login_.get()] {
-      return login->escolhas().impressorasDiretas;
+    principal_->loginChoices = [login = login_.get()] { return login->escolhas(); };
+    principal_->workingFolder = std::make_unique<WorkingFolder>();
+    // A relay cut short (by the update, say) must not stay marked as running.
+    login_->clearPrintInProgress = [principal = principal_.get()] {
+      principal->relay().ImpressaoEmAndamento = false;
     };
     download_ = app.createForm<TFrmDownload>();
     FrmDownload = download_.get();

@@ -14,7 +14,6 @@ LoginCore::LoginCore(UserMessages& mensagens, Endpoints endpoints)
 
 void LoginCore::FormShow(TransferenciaHttp& http,
                          const std::function<void()>& executarAtualizacao) {
-  ImpressaoEmAndamento = false;
   VerificarVersao(http, executarAtualizacao);
 }
 

@@ -27,7 +27,7 @@ class LoginCore {
  public:
   explicit LoginCore(UserMessages& mensagens, Endpoints endpoints = Endpoints());
 
-  // Window shown: a document relay cut short by the update must not stay marked as running.
+  // Window shown: the version check.
   void FormShow(TransferenciaHttp& http, const std::function<void()>& executarAtualizacao);
   // Any failure is swallowed: an unreachable version service must not keep anyone out.
   void VerificarVersao(TransferenciaHttp& http, const std::function<void()>& executarAtualizacao);
@@ -39,8 +39,6 @@ class LoginCore {
   // window over; a throw from either shows the connection-failure message.
   ResultadoLogin Login(TransferenciaHttp& http, const CamposLogin& campos, ControleRemoto& controle,
                        const std::function<void()>& passarSessao);
-
-  bool ImpressaoEmAndamento = false;
 
  private:
   void aplicarSessao(const CamposLogin& campos, ControleRemoto& controle,

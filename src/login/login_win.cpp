@@ -73,12 +73,9 @@ EscolhasLogin TFrmLogin::escolhas() const {
 }
 
 void TFrmLogin::onShow() {
+  if (clearPrintInProgress) clearPrintInProgress();
   // Without an HTTP client there is nothing to ask; the check stays silent either way.
-  if (IdHTTP1) {
-    nucleo_.FormShow(*IdHTTP1, executarAtualizacao);
-  } else {
-    nucleo_.ImpressaoEmAndamento = false;
-  }
+  if (IdHTTP1) nucleo_.FormShow(*IdHTTP1, executarAtualizacao);
 }
 
 void TFrmLogin::Edit1Exit() {

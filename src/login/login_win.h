@@ -46,6 +46,8 @@ class TFrmLogin : public Window {
   std::function<void()> passarSessao;
   // A new update window, shown modally and destroyed.
   std::function<void()> executarAtualizacao;
+  // Clears the print relay's in-progress flag; runs first when the window is shown.
+  std::function<void()> clearPrintInProgress;
 
  protected:
   void onShow() override;

@@ -71,7 +71,7 @@ void TFrmPrincipal::onShow() {
   if (mostrada_) return;
   mostrada_ = true;
   MsRdpClient71->posiciona(areaControle());
-  sessao().FormShow(impressorasDiretas && impressorasDiretas());
+  sessao().FormShow(loginChoices && loginChoices().impressorasDiretas);
 }
 
 void TFrmPrincipal::onClose() {
@@ -107,6 +107,10 @@ void TFrmPrincipal::mostraAjudaImpressao() {
 
 void TFrmPrincipal::solicitaTermino() {
   app().terminate();
+}
+
+EscolhasLogin TFrmPrincipal::relayChoices() {
+  return loginChoices ? loginChoices() : EscolhasLogin{};
 }
 
 }  // namespace orvanta

@@ -4,6 +4,9 @@
 #include <functional>
 #include <memory>
 
+#include "login/escolhas_login.h"
+#include "printing/document_folder.h"
+#include "printing/print_relay.h"
 #include "service/transferencia_http.h"
 #include "session/rdp/msrdp_win.h"
 #include "session/rdp/sessao_rdp_win.h"
@@ -15,7 +18,7 @@
 
 namespace orvanta {
 
-class TFrmPrincipal : public Window, public JanelaSessao {
+class TFrmPrincipal : public Window, public JanelaSessao, public PrintRelayHost {
  public:
   // Throws Excecao when the remote desktop control cannot be created.
   explicit TFrmPrincipal(Application& app);
@@ -24,6 +27,7 @@ class TFrmPrincipal : public Window, public JanelaSessao {
   // Where the login writes the session settings.
   ControleRemoto& controle() { return MsRdpClient71->controle(); }
   Sessao& sessao() { return MsRdpClient71->sessao(); }
+  PrintRelay& relay() { return relay_; }
 
   Panel Panel1{app()};
   Button SpeedButton1;  // Tela Cheia
@@ -41,7 +45,9 @@ class TFrmPrincipal : public Window, public JanelaSessao {
   std::unique_ptr<rdp::SessaoRdpWin> MsRdpClient71;
 
   // Where the session reaches the rest of the program, set by the window set.
-  std::function<bool()> impressorasDiretas;  // the login's direct-printers choice
+  std::function<EscolhasLogin()> loginChoices;
+  // Where relayed documents are written.
+  std::unique_ptr<DocumentFolder> workingFolder;
   std::function<void()> mostrarAjudaTransferencia;
   std::function<void()> mostrarAjudaImpressao;
 
@@ -56,10 +62,16 @@ class TFrmPrincipal : public Window, public JanelaSessao {
   void mostraAjudaImpressao() override;
   void solicitaTermino() override;
 
+  TransferenciaHttp* relayHttp() override { return IdHTTP1.get(); }
+  DocumentFolder* relayFolder() override { return workingFolder.get(); }
+  EscolhasLogin relayChoices() override;
+  void showRelayUrl(std::string_view url) override { Edit1.setText(url); }
+
  private:
   RECT areaControle() const;
 
   WinShell shell_;
+  PrintRelay relay_{ChecaImpressao, shell_, *this};
   bool mostrada_ = false;
 };
 

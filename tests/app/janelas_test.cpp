@@ -177,5 +177,21 @@ TEST_F(JanelasTest, EscolhasLoginAreWhatTheLoginControlsHoldNow) {
   EXPECT_TRUE(e.rotaAlternativa);
 }
 
+TEST_F(JanelasTest, TheSessionRelaysWithTheLoginChoicesAndTheLoginClearsTheRelayFlag) {
+  // The stand-in control registered in the test prefix is hosted by the session window.
+  ConjuntoJanelas janelas(app);
+  EXPECT_TRUE(FrmPrincipal->workingFolder);
+  FrmLogin->Edit1.setText("Ana 1");
+  FrmLogin->CheckBox1.setChecked(true);
+  ASSERT_TRUE(FrmPrincipal->loginChoices);
+  EXPECT_EQ(FrmPrincipal->loginChoices().nomeDigitado, "ana 1");
+  EXPECT_TRUE(FrmPrincipal->loginChoices().impressorasDiretas);
+
+  FrmPrincipal->relay().ImpressaoEmAndamento = true;
+  ASSERT_TRUE(FrmLogin->clearPrintInProgress);
+  FrmLogin->clearPrintInProgress();
+  EXPECT_FALSE(FrmPrincipal->relay().ImpressaoEmAndamento);
+}
+
 }  // namespace
 }  // namespace orvanta

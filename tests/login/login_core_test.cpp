@@ -112,9 +112,7 @@ struct VersaoFixture : LoginFixture {
 
 TEST_F(VersaoFixture, SameVersionDoesNothing) {
   http.respostas[kVersao] = "2.0\r\n";
-  core.ImpressaoEmAndamento = true;
   mostrar();
-  EXPECT_FALSE(core.ImpressaoEmAndamento);
   EXPECT_THAT(mensagens.mostradas, IsEmpty());
   EXPECT_EQ(atualizacoes, 0);
 }

@@ -114,10 +114,11 @@ TEST_F(JanelaLogin, ControlsSitWhereTheyBelongWithTheirFonts) {
 }
 
 TEST_F(JanelaLogin, ShowClearsRelayFlagAndChecksVersion) {
-  form.nucleo().ImpressaoEmAndamento = true;
+  std::vector<size_t> requestsWhenCleared;
+  form.clearPrintInProgress = [&] { requestsWhenCleared.push_back(http->pedidos.size()); };
   http->respostas[endpoints.versao()] = "2.1";
   mostrar();
-  EXPECT_FALSE(form.nucleo().ImpressaoEmAndamento);
+  EXPECT_THAT(requestsWhenCleared, ElementsAre(0u));
   EXPECT_THAT(mensagens(), ElementsAre(mensagens_login::NovaVersao));
   EXPECT_EQ(boxes.boxes[0].caption, app.title());
   EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_OK));
