@@ -27,37 +27,37 @@
 #include <fstream>
 #include <thread>
 
-#include "service/nginx_local.h"
+#include "service/local_nginx.h"
 #endif
 
 namespace {
 
 using orvanta::ByteStream;
-constexpr int kRodadas = 5;
+constexpr int kRounds = 5;
 
-class FluxoNulo : public ByteStream {
+class NullStream : public ByteStream {
  public:
-  int64_t position() const override { return posicao_; }
-  void setPosition(int64_t p) override { posicao_ = p; }
-  int64_t size() const override { return tamanho_; }
-  void setSize(int64_t s) override { tamanho_ = s; }
+  int64_t position() const override { return position_; }
+  void setPosition(int64_t p) override { position_ = p; }
+  int64_t size() const override { return length_; }
+  void setSize(int64_t s) override { length_ = s; }
   void write(const char*, size_t n) override {
-    posicao_ += static_cast<int64_t>(n);
-    tamanho_ = std::max(tamanho_, posicao_);
+    position_ += static_cast<int64_t>(n);
+    length_ = std::max(length_, position_);
   }
 
  private:
-  int64_t posicao_ = 0, tamanho_ = 0;
+  int64_t position_ = 0, length_ = 0;
 };
 
-class FluxoArquivo : public ByteStream {
+class FileStream : public ByteStream {
  public:
-  explicit FluxoArquivo(const std::string& caminho) : f_(std::fopen(caminho.c_str(), "w+b")) {
-    if (!f_) throw std::runtime_error("cannot create " + caminho);
+  explicit FileStream(const std::string& path) : f_(std::fopen(path.c_str(), "w+b")) {
+    if (!f_) throw std::runtime_error("cannot create " + path);
   }
-  ~FluxoArquivo() override { std::fclose(f_); }
-  FluxoArquivo(const FluxoArquivo&) = delete;
-  FluxoArquivo& operator=(const FluxoArquivo&) = delete;
+  ~FileStream() override { std::fclose(f_); }
+  FileStream(const FileStream&) = delete;
+  FileStream& operator=(const FileStream&) = delete;
 #ifdef _WIN32
   int64_t position() const override {
     return _ftelli64(f_);
@@ -99,114 +99,114 @@ class FluxoArquivo : public ByteStream {
   std::FILE* f_;
 };
 
-double segundos(const std::function<void()>& f) {
-  auto inicio = std::chrono::steady_clock::now();
+double secondsToRun(const std::function<void()>& f) {
+  auto start = std::chrono::steady_clock::now();
   f();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double mediana(std::vector<double> tempos) {
-  std::sort(tempos.begin(), tempos.end());
-  return tempos[tempos.size() / 2];
+double median(std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
 }
 
-void imprimir(const char* nome, double mib, const std::vector<double>& tempos) {
-  double s = mediana(tempos);
-  std::printf("%-34s %9.1f MiB/s  (%.2f s)\n", nome, mib / s, s);
+void printRate(const char* name, double mib, const std::vector<double>& times) {
+  double s = median(times);
+  std::printf("%-34s %9.1f MiB/s  (%.2f s)\n", name, mib / s, s);
   std::fflush(stdout);
 }
 
-std::string arquivoTemporario() {
+std::string tempFilePath() {
   return (std::filesystem::temp_directory_path() / "orvanta-bench.bin").string();
 }
 
 // ClienteHttp alone, one kept-alive instance as a download window has.
-int medirSoCliente(const std::string& url, int64_t mib) {
-  orvanta::ClienteHttp cliente(orvanta::ConfiguracaoHttp::instalador());
-  std::string arquivo = arquivoTemporario();
-  std::vector<double> nulo, disco;
-  for (int i = 0; i < kRodadas; ++i) {
-    nulo.push_back(segundos([&] {
-      FluxoNulo fluxo;
-      cliente.Get(url, fluxo);
+int measureClientOnly(const std::string& url, int64_t mib) {
+  orvanta::ClienteHttp client(orvanta::HttpSettings::installer());
+  std::string file = tempFilePath();
+  std::vector<double> toNull, toDisk;
+  for (int i = 0; i < kRounds; ++i) {
+    toNull.push_back(secondsToRun([&] {
+      NullStream stream;
+      client.Get(url, stream);
     }));
-    disco.push_back(segundos([&] {
-      FluxoArquivo fluxo(arquivo);
-      cliente.Get(url, fluxo);
+    toDisk.push_back(secondsToRun([&] {
+      FileStream stream(file);
+      client.Get(url, stream);
     }));
   }
-  std::remove(arquivo.c_str());
-  imprimir("ClienteHttp -> null stream", static_cast<double>(mib), nulo);
-  imprimir("ClienteHttp -> file", static_cast<double>(mib), disco);
+  std::remove(file.c_str());
+  printRate("ClienteHttp -> null stream", static_cast<double>(mib), toNull);
+  printRate("ClienteHttp -> file", static_cast<double>(mib), toDisk);
   return 0;
 }
 
 #ifndef _WIN32
-void fixarNucleo(int nucleo) {
+void pinToCore(int core) {
   if (std::thread::hardware_concurrency() < 2) return;
-  cpu_set_t conjunto;
-  CPU_ZERO(&conjunto);
-  CPU_SET(nucleo, &conjunto);
-  if (sched_setaffinity(0, sizeof conjunto, &conjunto) != 0) std::perror("sched_setaffinity");
+  cpu_set_t cpuSet;
+  CPU_ZERO(&cpuSet);
+  CPU_SET(core, &cpuSet);
+  if (sched_setaffinity(0, sizeof cpuSet, &cpuSet) != 0) std::perror("sched_setaffinity");
 }
 
 // curl's own total time for the transfer, so its process start is not counted against it.
-double segundosCurl(const std::string& destino, const std::string& url) {
-  std::string comando = "curl -s -o " + destino + " -w '%{time_total}' " + url;
-  std::FILE* p = ::popen(comando.c_str(), "r");
+double curlSeconds(const std::string& destination, const std::string& url) {
+  std::string command = "curl -s -o " + destination + " -w '%{time_total}' " + url;
+  std::FILE* p = ::popen(command.c_str(), "r");
   if (!p) throw std::runtime_error("cannot start curl");
-  char texto[64] = {};
-  size_t n = std::fread(texto, 1, sizeof texto - 1, p);
+  char text[64] = {};
+  size_t n = std::fread(text, 1, sizeof text - 1, p);
   if (::pclose(p) != 0 || n == 0) throw std::runtime_error("curl failed on " + url);
-  return std::strtod(texto, nullptr);
+  return std::strtod(text, nullptr);
 }
 
-int medirComNginx(int64_t mib) {
-  orvanta::teste::NginxLocal nginx("");
+int measureWithNginx(int64_t mib) {
+  orvanta::test::LocalNginx nginx("");
   {
     std::ofstream(nginx.www() / "corpo.bin");
     std::filesystem::resize_file(nginx.www() / "corpo.bin", static_cast<uintmax_t>(mib) << 20);
   }
   // nginx on one core and the downloaders (this process, curl) on the other, so that both are
   // measured with the same placement rather than wherever the scheduler happens to put them.
-  fixarNucleo(0);
-  nginx.iniciar();
-  fixarNucleo(1);
+  pinToCore(0);
+  nginx.start();
+  pinToCore(1);
   std::string url = nginx.base() + "/corpo.bin";
-  std::string arquivo = arquivoTemporario();
+  std::string file = tempFilePath();
   std::printf("body: %lld MiB from %s, nginx with sendfile, median of %d interleaved rounds\n",
-              static_cast<long long>(mib), url.c_str(), kRodadas);
+              static_cast<long long>(mib), url.c_str(), kRounds);
 
-  orvanta::ClienteHttp cliente(orvanta::ConfiguracaoHttp::instalador());
-  std::vector<double> nulo, disco, curlNulo, curlDisco;
-  for (int i = 0; i < kRodadas; ++i) {
-    nulo.push_back(segundos([&] {
-      FluxoNulo fluxo;
-      cliente.Get(url, fluxo);
+  orvanta::ClienteHttp client(orvanta::HttpSettings::installer());
+  std::vector<double> toNull, toDisk, curlToNull, curlToDisk;
+  for (int i = 0; i < kRounds; ++i) {
+    toNull.push_back(secondsToRun([&] {
+      NullStream stream;
+      client.Get(url, stream);
     }));
-    curlNulo.push_back(segundosCurl("/dev/null", url));
-    std::remove(arquivo.c_str());
-    disco.push_back(segundos([&] {
-      FluxoArquivo fluxo(arquivo);
-      cliente.Get(url, fluxo);
+    curlToNull.push_back(curlSeconds("/dev/null", url));
+    std::remove(file.c_str());
+    toDisk.push_back(secondsToRun([&] {
+      FileStream stream(file);
+      client.Get(url, stream);
     }));
-    std::remove(arquivo.c_str());
-    curlDisco.push_back(segundosCurl(arquivo, url));
+    std::remove(file.c_str());
+    curlToDisk.push_back(curlSeconds(file, url));
   }
-  std::remove(arquivo.c_str());
+  std::remove(file.c_str());
   double m = static_cast<double>(mib);
   std::printf("native:\n");
-  imprimir("ClienteHttp -> null stream", m, nulo);
-  imprimir("curl -> /dev/null", m, curlNulo);
-  imprimir("ClienteHttp -> file", m, disco);
-  imprimir("curl -> file", m, curlDisco);
+  printRate("ClienteHttp -> null stream", m, toNull);
+  printRate("curl -> /dev/null", m, curlToNull);
+  printRate("ClienteHttp -> file", m, toDisk);
+  printRate("curl -> file", m, curlToDisk);
 
   if (const char* windows = std::getenv("ORVANTA_BENCH_WINDOWS")) {
     std::printf("Windows build under Wine, same server:\n");
     std::fflush(stdout);
-    std::string comando =
+    std::string command =
         std::string(windows) + " --url " + url + " " + std::to_string(static_cast<long long>(mib));
-    if (std::system(comando.c_str()) != 0) {
+    if (std::system(command.c_str()) != 0) {
       std::fprintf(stderr, "the Windows run failed\n");
       return 1;
     }
@@ -220,10 +220,10 @@ int medirComNginx(int64_t mib) {
 int main(int argc, char** argv) {
   try {
     if (argc == 4 && std::string(argv[1]) == "--url") {
-      return medirSoCliente(argv[2], std::atoll(argv[3]));
+      return measureClientOnly(argv[2], std::atoll(argv[3]));
     }
 #ifndef _WIN32
-    return medirComNginx(argc > 1 ? std::atoll(argv[1]) : 2048);
+    return measureWithNginx(argc > 1 ? std::atoll(argv[1]) : 2048);
 #else
     std::fprintf(stderr, "usage: bench_download --url URL MiB\n");
     return 2;

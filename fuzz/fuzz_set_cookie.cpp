@@ -5,15 +5,15 @@
 
 #include "service/cookies.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
-  std::string_view entrada(reinterpret_cast<const char*>(dados), tamanho);
-  orvanta::ArmazemCookies armazem([] { return int64_t{1700000000}; });
-  while (!entrada.empty()) {
-    size_t fim = entrada.find('\n');
-    armazem.receber(entrada.substr(0, fim), "www.ex.com", "/a/b/");
-    entrada = fim == std::string_view::npos ? std::string_view{} : entrada.substr(fim + 1);
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t length) {
+  std::string_view entry(reinterpret_cast<const char*>(data), length);
+  orvanta::CookieStore store([] { return int64_t{1700000000}; });
+  while (!entry.empty()) {
+    size_t end = entry.find('\n');
+    store.receive(entry.substr(0, end), "www.ex.com", "/a/b/");
+    entry = end == std::string_view::npos ? std::string_view{} : entry.substr(end + 1);
   }
-  armazem.cabecalhoPara("www.ex.com", "/a/b/");
-  armazem.cabecalhoPara("ex.com", "/");
+  store.headerFor("www.ex.com", "/a/b/");
+  store.headerFor("ex.com", "/");
   return 0;
 }

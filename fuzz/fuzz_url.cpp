@@ -4,20 +4,20 @@
 #include <cstdint>
 #include <string_view>
 
-#include "service/escritor_requisicao.h"
-#include "service/redirecionamento.h"
+#include "service/redirect.h"
+#include "service/request_writer.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
-  std::string_view entrada(reinterpret_cast<const char*>(dados), tamanho);
-  size_t nl = entrada.find('\n');
-  orvanta::UrlHttp url = orvanta::dividirUrl(entrada.substr(0, nl));
-  orvanta::CabecalhosRequisicao cabecalhos{"text/html, */*", "agente", "a=1"};
-  std::string requisicao = orvanta::montarRequisicao(url, cabecalhos);
-  if (requisicao.find("\r\n\r\n") != requisicao.size() - 4) __builtin_trap();
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t length) {
+  std::string_view entry(reinterpret_cast<const char*>(data), length);
+  size_t nl = entry.find('\n');
+  orvanta::HttpUrl url = orvanta::splitUrl(entry.substr(0, nl));
+  orvanta::RequestHeaders headers{"text/html, */*", "agente", "a=1"};
+  std::string request = orvanta::buildRequest(url, headers);
+  if (request.find("\r\n\r\n") != request.size() - 4) __builtin_trap();
   if (nl != std::string_view::npos) {
-    orvanta::UrlHttp destino = orvanta::resolverLocalizacao(url, entrada.substr(nl + 1));
-    std::string alvo = destino.alvoRequisicao();
-    for (char c : alvo) {
+    orvanta::HttpUrl destination = orvanta::resolveLocation(url, entry.substr(nl + 1));
+    std::string target = destination.requestTarget();
+    for (char c : target) {
       if (static_cast<unsigned char>(c) <= 0x20 || static_cast<unsigned char>(c) >= 0x7F)
         __builtin_trap();
     }

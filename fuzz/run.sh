@@ -2,29 +2,29 @@
 # Builds the libFuzzer targets with clang (ASan + UBSan) and runs each for a while.
 #   fuzz/run.sh [seconds-per-target] [target...]     default: 60 s, every target
 set -euo pipefail
-raiz="$(cd "$(dirname "$0")/.." && pwd)"
-saida="$raiz/build/fuzz"
-segundos="${1:-60}"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+out="$root/build/fuzz"
+seconds="${1:-60}"
 shift || true
-alvos=("$@")
-[ ${#alvos[@]} -gt 0 ] || alvos=(resposta chunked set_cookie data_cookie url)
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(response chunked set_cookie cookie_date url)
 
-fontes=()
-for f in cliente_http configuracao_http cookies corpo_resposta data_cookie decodificacao_texto \
-         decodificador_chunked escritor_requisicao leitor_resposta redirecionamento resposta_http socket_tcp_comum \
-         socket_tcp_posix url_http; do
-  fontes+=("$raiz/src/service/$f.cpp")
+sources=()
+for f in cliente_http http_settings cookies response_body cookie_date text_decoding \
+         chunked_decoder request_writer response_reader redirect http_response tcp_socket_common \
+         tcp_socket_posix http_url; do
+  sources+=("$root/src/service/$f.cpp")
 done
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
-       -I"$raiz/src" -I"$raiz/tests")
+       -I"$root/src" -I"$root/tests")
 
-mkdir -p "$saida"
-for alvo in "${alvos[@]}"; do
-  binario="$saida/fuzz_$alvo"
-  echo "==> building fuzz_$alvo"
-  clang++ "${flags[@]}" -o "$binario" "$raiz/fuzz/fuzz_$alvo.cpp" "${fontes[@]}"
-  mkdir -p "$saida/corpus_$alvo"
-  echo "==> fuzz_$alvo for ${segundos}s"
-  "$binario" -max_total_time="$segundos" -rss_limit_mb=2048 -print_final_stats=1 \
-    "$saida/corpus_$alvo" "$raiz/fuzz/semente_$alvo" 2>&1 | tail -6
+mkdir -p "$out"
+for target in "${targets[@]}"; do
+  binary="$out/fuzz_$target"
+  echo "==> building fuzz_$target"
+  clang++ "${flags[@]}" -o "$binary" "$root/fuzz/fuzz_$target.cpp" "${sources[@]}"
+  mkdir -p "$out/corpus_$target"
+  echo "==> fuzz_$target for ${seconds}s"
+  "$binary" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 \
+    "$out/corpus_$target" "$root/fuzz/seed_$target" 2>&1 | tail -6
 done

@@ -5,7 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$root/build/fuzz
 mkdir -p "$out/corpus"
-python3 "$root/src/resources/layouts/gerar_layouts.py" "$out/layouts" "$root"/src/resources/layouts/*.layout
+python3 "$root/src/resources/layouts/generate_layouts.py" "$out/layouts" "$root"/src/resources/layouts/*.layout
 cp "$out"/layouts/*.bin "$out/corpus/"
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -I"$root/src" "$root/fuzz/virtual_key_layout_fuzz.cpp" "$root/src/session/virtual_key_layout.cpp" \

@@ -1,5 +1,5 @@
 // libFuzzer target for the keyboard layout reader: any input either reads or is refused with
-// ErroLayoutTeclado, never read past its end.
+// KeyboardLayoutError, never read past its end.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -8,8 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
-    orvanta::TVirtualKeyLayout::Ler(std::span<const unsigned char>(data, size));
-  } catch (const orvanta::ErroLayoutTeclado&) {
+    orvanta::TVirtualKeyLayout::read(std::span<const unsigned char>(data, size));
+  } catch (const orvanta::KeyboardLayoutError&) {
   }
   return 0;
 }

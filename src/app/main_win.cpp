@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "app/programa_win.h"
+#include "app/program_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  return orvanta::executarPrograma();
+  return orvanta::runProgram();
 }

@@ -1,4 +1,4 @@
-// The program's failure base: every failure reported to the user is an Excecao.
+// The program's failure base: every failure reported to the user is an Exception.
 #pragma once
 
 #include <stdexcept>
@@ -8,15 +8,15 @@ namespace orvanta {
 
 // Message text is UTF-8. The class name appears in the start-up failure box, so each
 // kind of failure names itself the way the user will see it.
-class Excecao : public std::runtime_error {
+class Exception : public std::runtime_error {
  public:
-  explicit Excecao(const std::string& mensagem, std::string nomeClasse = "Exception")
-      : std::runtime_error(mensagem), nomeClasse_(std::move(nomeClasse)) {}
+  explicit Exception(const std::string& message, std::string className = "Exception")
+      : std::runtime_error(message), className_(std::move(className)) {}
 
-  const std::string& nomeClasse() const { return nomeClasse_; }
+  const std::string& className() const { return className_; }
 
  private:
-  std::string nomeClasse_;
+  std::string className_;
 };
 
 }  // namespace orvanta

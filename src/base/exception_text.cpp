@@ -4,23 +4,23 @@
 
 namespace orvanta {
 
-std::string comPontoFinal(std::string_view mensagem) {
-  std::string texto(mensagem);
+std::string withFinalDot(std::string_view message) {
+  std::string text(message);
   // Bytes of a UTF-8 sequence are all above ".", as the character they encode is.
-  if (!texto.empty() && static_cast<unsigned char>(texto.back()) > '.') texto += '.';
-  return texto;
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  return text;
 }
 
-std::string textoErroInicio(std::string_view nomeClasse, std::string_view modulo,
-                            std::uintptr_t endereco, std::string_view mensagem) {
-  char enderecoHex[2 * sizeof(std::uintptr_t) + 1];
-  std::snprintf(enderecoHex, sizeof enderecoHex, "%0*llX", static_cast<int>(2 * sizeof endereco),
-                static_cast<unsigned long long>(endereco));
-  std::string texto = "Exception ";
-  texto.append(nomeClasse).append(" in module ").append(modulo);
-  texto.append(" at ").append(enderecoHex).append(".\r\n");
-  texto.append(comPontoFinal(mensagem)).append("\r\n");
-  return texto;
+std::string startupErrorText(std::string_view className, std::string_view module,
+                             std::uintptr_t address, std::string_view message) {
+  char addressHex[2 * sizeof(std::uintptr_t) + 1];
+  std::snprintf(addressHex, sizeof addressHex, "%0*llX", static_cast<int>(2 * sizeof address),
+                static_cast<unsigned long long>(address));
+  std::string text = "Exception ";
+  text.append(className).append(" in module ").append(module);
+  text.append(" at ").append(addressHex).append(".\r\n");
+  text.append(withFinalDot(message)).append("\r\n");
+  return text;
 }
 
 }  // namespace orvanta

@@ -6,9 +6,9 @@
 namespace orvanta {
 
 struct EscolhasLogin {
-  std::string nomeDigitado;  // the account field exactly as typed
-  bool impressorasDiretas = false;
-  bool rotaAlternativa = false;
+  std::string typedName;  // the account field exactly as typed
+  bool directPrinters = false;
+  bool alternativeRoute = false;
 };
 
 }  // namespace orvanta

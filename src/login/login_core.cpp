@@ -1,82 +1,80 @@
 #include "login/login_core.h"
 
-#include "login/mensagens_login.h"
+#include "login/login_messages.h"
+#include "login/login_response.h"
 #include "login/parametros_sessao.h"
 #include "login/remover_numeros.h"
-#include "login/resposta_login.h"
-#include "login/seletor_site.h"
-#include "login/versao.h"
+#include "login/site_selector.h"
+#include "login/version.h"
 
 namespace orvanta {
 
-LoginCore::LoginCore(UserMessages& mensagens, Endpoints endpoints)
-    : mensagens_(mensagens), endpoints_(std::move(endpoints)) {}
+LoginCore::LoginCore(UserMessages& messages, Endpoints endpoints)
+    : messages_(messages), endpoints_(std::move(endpoints)) {}
 
-void LoginCore::FormShow(TransferenciaHttp& http,
-                         const std::function<void()>& executarAtualizacao) {
-  VerificarVersao(http, executarAtualizacao);
+void LoginCore::FormShow(HttpTransfer& http, const std::function<void()>& runUpdate) {
+  checkVersion(http, runUpdate);
 }
 
-void LoginCore::VerificarVersao(TransferenciaHttp& http,
-                                const std::function<void()>& executarAtualizacao) {
+void LoginCore::checkVersion(HttpTransfer& http, const std::function<void()>& runUpdate) {
   try {
-    if (VersaoPublicadaDiferente(http.Get(endpoints_.versao()))) {
-      mensagens_.showMessage(mensagens_login::NovaVersao);
-      executarAtualizacao();
+    if (publishedVersionDiffers(http.Get(endpoints_.version()))) {
+      messages_.showMessage(login_messages::kNewVersion);
+      runUpdate();
     }
   } catch (...) {
   }
 }
 
-void LoginCore::CheckBox1Click(bool marcado) {
-  if (marcado) {
-    mensagens_.showMessage(mensagens_login::ImpressorasDiretas);
+void LoginCore::CheckBox1Click(bool checked) {
+  if (checked) {
+    messages_.showMessage(login_messages::kDirectPrintersWarning);
   }
 }
 
-void LoginCore::CheckBox2Click(bool marcado) {
-  if (marcado) {
-    mensagens_.showMessage(mensagens_login::RotaAlternativa);
+void LoginCore::CheckBox2Click(bool checked) {
+  if (checked) {
+    messages_.showMessage(login_messages::kAlternativeRouteWarning);
   }
 }
 
-ResultadoLogin LoginCore::Login(TransferenciaHttp& http, const CamposLogin& campos,
-                                ControleRemoto& controle,
-                                const std::function<void()>& passarSessao) {
+LoginResult LoginCore::login(HttpTransfer& http, const LoginFields& fields,
+                             RemoteDesktopControl& control,
+                             const std::function<void()>& handOverSession) {
   try {
-    std::string chave = RemoverNumeros(campos.usuario);
-    if (campos.seletorSiteVisivel && campos.indiceSite == IndiceSiteComSufixo) {
-      chave += SufixoSite;
+    std::string key = RemoverNumeros(fields.userName);
+    if (fields.siteSelectorVisible && fields.siteIndex == kSuffixedSiteIndex) {
+      key += kSiteSuffix;
     }
-    const RespostaLogin resposta =
-        DividirResposta(http.Get(endpoints_.login(campos.rotaAlternativa, chave)));
-    if (!resposta.contaEncontrada()) {
-      mensagens_.showMessage(mensagens_login::UsuarioNaoEncontrado);
-      return ResultadoLogin::usuarioNaoEncontrado;
+    const LoginResponse response =
+        splitLoginResponse(http.Get(endpoints_.login(fields.alternativeRoute, key)));
+    if (!response.accountFound()) {
+      messages_.showMessage(login_messages::kUserNotFound);
+      return LoginResult::userNotFound;
     }
-    aplicarSessao(campos, controle, resposta.servidor, resposta.textoPorta);
-    passarSessao();
-    return ResultadoLogin::sessaoEntregue;
+    applySession(fields, control, response.server, response.portText);
+    handOverSession();
+    return LoginResult::sessionHandedOver;
   } catch (...) {
-    mensagens_.showMessage(mensagens_login::FalhaConexao);
-    return ResultadoLogin::falha;
+    messages_.showMessage(login_messages::kConnectionFailure);
+    return LoginResult::failure;
   }
 }
 
-void LoginCore::aplicarSessao(const CamposLogin& campos, ControleRemoto& controle,
-                              const std::string& servidor, const std::string& textoPorta) {
-  ParametrosSessao parametros;
-  parametros.servidor = servidor;
-  parametros.usuario = campos.usuario;
-  parametros.senha = campos.senha;
-  controle.setUserName(parametros.usuario);
-  controle.setClearTextPassword(parametros.senha);
-  controle.setDesktopWidth(parametros.larguraDesktop);
-  controle.setDesktopHeight(parametros.alturaDesktop);
-  controle.setServer(parametros.servidor);
+void LoginCore::applySession(const LoginFields& fields, RemoteDesktopControl& control,
+                             const std::string& server, const std::string& portText) {
+  ParametrosSessao params;
+  params.server = server;
+  params.userName = fields.userName;
+  params.password = fields.password;
+  control.setUserName(params.userName);
+  control.setClearTextPassword(params.password);
+  control.setDesktopWidth(params.desktopWidth);
+  control.setDesktopHeight(params.desktopHeight);
+  control.setServer(params.server);
   // Converted only now: a bad port leaves the earlier writes in place, as the control saw them.
-  parametros.porta = ConverterPorta(textoPorta);
-  controle.setRdpPort(parametros.porta);
+  params.port = parsePort(portText);
+  control.setRdpPort(params.port);
 }
 
 }  // namespace orvanta

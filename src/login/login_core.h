@@ -7,44 +7,44 @@
 
 #include "base/user_messages.h"
 #include "service/endpoints.h"
-#include "service/transferencia_http.h"
-#include "session/controle_remoto.h"
+#include "service/http_transfer.h"
+#include "session/remote_desktop_control.h"
 
 namespace orvanta {
 
 // The window's fields at the moment of the login.
-struct CamposLogin {
-  std::string usuario;  // Edit1
-  std::string senha;    // Edit2
-  bool seletorSiteVisivel = false;
-  int indiceSite = 0;
-  bool rotaAlternativa = false;  // CheckBox2
+struct LoginFields {
+  std::string userName;  // Edit1
+  std::string password;  // Edit2
+  bool siteSelectorVisible = false;
+  int siteIndex = 0;
+  bool alternativeRoute = false;  // CheckBox2
 };
 
-enum class ResultadoLogin { sessaoEntregue, usuarioNaoEncontrado, falha };
+enum class LoginResult { sessionHandedOver, userNotFound, failure };
 
 class LoginCore {
  public:
-  explicit LoginCore(UserMessages& mensagens, Endpoints endpoints = Endpoints());
+  explicit LoginCore(UserMessages& messages, Endpoints endpoints = Endpoints());
 
   // Window shown: the version check.
-  void FormShow(TransferenciaHttp& http, const std::function<void()>& executarAtualizacao);
+  void FormShow(HttpTransfer& http, const std::function<void()>& runUpdate);
   // Any failure is swallowed: an unreachable version service must not keep anyone out.
-  void VerificarVersao(TransferenciaHttp& http, const std::function<void()>& executarAtualizacao);
+  void checkVersion(HttpTransfer& http, const std::function<void()>& runUpdate);
 
-  void CheckBox1Click(bool marcado);
-  void CheckBox2Click(bool marcado);
+  void CheckBox1Click(bool checked);
+  void CheckBox2Click(bool checked);
 
-  // Applies the session settings to the control and calls passarSessao to hand the main
+  // Applies the session settings to the control and calls handOverSession to hand the main
   // window over; a throw from either shows the connection-failure message.
-  ResultadoLogin Login(TransferenciaHttp& http, const CamposLogin& campos, ControleRemoto& controle,
-                       const std::function<void()>& passarSessao);
+  LoginResult login(HttpTransfer& http, const LoginFields& fields, RemoteDesktopControl& control,
+                    const std::function<void()>& handOverSession);
 
  private:
-  void aplicarSessao(const CamposLogin& campos, ControleRemoto& controle,
-                     const std::string& servidor, const std::string& textoPorta);
+  void applySession(const LoginFields& fields, RemoteDesktopControl& control,
+                    const std::string& server, const std::string& portText);
 
-  UserMessages& mensagens_;
+  UserMessages& messages_;
   Endpoints endpoints_;
 };
 

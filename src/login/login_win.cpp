@@ -1,9 +1,9 @@
 #include "login/login_win.h"
 
-#include "login/controle_ausente.h"
-#include "login/imagem_login_win.h"
-#include "login/mensagens_login.h"
-#include "login/seletor_site.h"
+#include "login/login_messages.h"
+#include "login/login_picture_win.h"
+#include "login/missing_control.h"
+#include "login/site_selector.h"
 
 namespace orvanta {
 
@@ -11,15 +11,15 @@ TFrmLogin* FrmLogin = nullptr;
 
 namespace {
 
-constexpr int kLarguraImagem = 282;
-constexpr int kAlturaImagem = 401;
+constexpr int kPictureWidth = 282;
+constexpr int kPictureHeight = 401;
 
-UniqueHbitmap desenharImagem() {
-  WindowDc tela(nullptr);
-  UniqueHbitmap bitmap(CreateCompatibleBitmap(tela.get(), kLarguraImagem, kAlturaImagem));
-  UniqueMemoryDc memoria(CreateCompatibleDC(tela.get()));
-  SelectGuard selecao(memoria.get(), bitmap.get());
-  PintarImagemLogin(memoria.get(), RECT{0, 0, kLarguraImagem, kAlturaImagem});
+UniqueHbitmap drawPicture() {
+  WindowDc screen(nullptr);
+  UniqueHbitmap bitmap(CreateCompatibleBitmap(screen.get(), kPictureWidth, kPictureHeight));
+  UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+  SelectGuard selection(memory.get(), bitmap.get());
+  paintLoginPicture(memory.get(), RECT{0, 0, kPictureWidth, kPictureHeight});
   return bitmap;
 }
 
@@ -33,8 +33,8 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
                   .clientWidth = 566,
                   .clientHeight = 401,
                   .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX});
-  Image1.create(*this, {0, 0, kLarguraImagem, kAlturaImagem});
-  Image1.setBitmap(desenharImagem());
+  Image1.create(*this, {0, 0, kPictureWidth, kPictureHeight});
+  Image1.setBitmap(drawPicture());
   Label1.create(*this, {304, 62, 120, 20}, "Usuário");
   Label2.create(*this, {304, 126, 120, 20}, "Senha");
   // Created in tab order.
@@ -43,60 +43,60 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
   Button1.create(*this, {344, 280, 153, 41}, "Login");
   RadioGroup1.create(*this, {304, 200, 241, 41}, {}, {"Ruruvudud", "Rozevuv"}, 2);
   // The items follow their frame in the tab order, after the button.
-  HWND anterior = RadioGroup1.hwnd();
+  HWND previous = RadioGroup1.hwnd();
   for (size_t i = 0; i < RadioGroup1.count(); ++i) {
-    SetWindowPos(RadioGroup1.item(i), anterior, 0, 0, 0, 0,
+    SetWindowPos(RadioGroup1.item(i), previous, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    anterior = RadioGroup1.item(i);
+    previous = RadioGroup1.item(i);
   }
   RadioGroup1.setItemIndex(0);
   RadioGroup1.setVisible(false);
-  fonteOpcoes_ = createFont(L"Tahoma", 13);
+  optionsFont_ = createFont(L"Tahoma", 13);
   CheckBox1.create(*this, {304, 352, 254, 17}, "Comunicação direta com as impressoras");
-  CheckBox1.setFont(fonteOpcoes_.get());
+  CheckBox1.setFont(optionsFont_.get());
   CheckBox2.create(*this, {304, 376, 254, 17}, "Rota Alternativa");
-  CheckBox2.setFont(fonteOpcoes_.get());
+  CheckBox2.setFont(optionsFont_.get());
 
   Edit1.onExit = [this] { Edit1Exit(); };
-  for (Edit* campo : {&Edit1, &Edit2}) {
-    campo->onKeyDown = [this](unsigned tecla) { EditKeyDown(tecla); };
-    campo->onKeyUp = [this](unsigned tecla) { EditKeyUp(tecla); };
+  for (Edit* field : {&Edit1, &Edit2}) {
+    field->onKeyDown = [this](unsigned key) { EditKeyDown(key); };
+    field->onKeyUp = [this](unsigned key) { EditKeyUp(key); };
   }
   Button1.onClick = [this] { Button1Click(); };
   RadioGroup1.onClick = [this] { RadioGroup1Click(); };
-  CheckBox1.onClick = [this] { nucleo_.CheckBox1Click(CheckBox1.checked()); };
-  CheckBox2.onClick = [this] { nucleo_.CheckBox2Click(CheckBox2.checked()); };
+  CheckBox1.onClick = [this] { core_.CheckBox1Click(CheckBox1.checked()); };
+  CheckBox2.onClick = [this] { core_.CheckBox2Click(CheckBox2.checked()); };
 }
 
-EscolhasLogin TFrmLogin::escolhas() const {
+EscolhasLogin TFrmLogin::choices() const {
   return {Edit1.text(), CheckBox1.checked(), CheckBox2.checked()};
 }
 
 void TFrmLogin::onShow() {
   if (clearPrintInProgress) clearPrintInProgress();
   // Without an HTTP client there is nothing to ask; the check stays silent either way.
-  if (IdHTTP1) nucleo_.FormShow(*IdHTTP1, executarAtualizacao);
+  if (IdHTTP1) core_.FormShow(*IdHTTP1, runUpdate);
 }
 
 void TFrmLogin::Edit1Exit() {
   // Only a move to another control of this window counts; a message box taking the focus
   // (say after Enter in the field) is not the user leaving the field.
-  HWND novoFoco = GetFocus();
-  if (novoFoco == nullptr || !IsChild(hwnd(), novoFoco)) {
+  HWND newFocus = GetFocus();
+  if (newFocus == nullptr || !IsChild(hwnd(), newFocus)) {
     return;
   }
-  RadioGroup1.setVisible(SeletorSiteVisivel(Edit1.text()));
+  RadioGroup1.setVisible(showsSiteSelector(Edit1.text()));
 }
 
-void TFrmLogin::EditKeyDown(unsigned teclaVirtual) {
-  enterNoCampo_ = teclaVirtual == VK_RETURN;
+void TFrmLogin::EditKeyDown(unsigned virtualKey) {
+  enterInField_ = virtualKey == VK_RETURN;
 }
 
 // The release alone is not enough: the Enter that closes a message box is released in the
 // field, and must not start the login again behind the box.
-void TFrmLogin::EditKeyUp(unsigned teclaVirtual) {
-  if (teclaVirtual == VK_RETURN && enterNoCampo_) {
-    enterNoCampo_ = false;
+void TFrmLogin::EditKeyUp(unsigned virtualKey) {
+  if (virtualKey == VK_RETURN && enterInField_) {
+    enterInField_ = false;
     Button1.click();
   }
 }
@@ -107,29 +107,29 @@ void TFrmLogin::RadioGroup1Click() {
 
 void TFrmLogin::Button1Click() {
   // The group's own visibility, whether or not the window is on screen.
-  const bool seletorVisivel = (GetWindowLongPtrW(RadioGroup1.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
-  const CamposLogin campos{Edit1.text(), Edit2.text(), seletorVisivel, RadioGroup1.itemIndex(),
+  const bool selectorVisible = (GetWindowLongPtrW(RadioGroup1.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+  const LoginFields fields{Edit1.text(), Edit2.text(), selectorVisible, RadioGroup1.itemIndex(),
                            CheckBox2.checked()};
   if (!IdHTTP1) {
-    mensagens_.showMessage(mensagens_login::FalhaConexao);
+    messages_.showMessage(login_messages::kConnectionFailure);
     return;
   }
-  ControleAusente ausente;
-  nucleo_.Login(*IdHTTP1, campos, controleSessao ? controleSessao() : ausente, passarSessao);
+  MissingControl missing;
+  core_.login(*IdHTTP1, fields, sessionControl ? sessionControl() : missing, handOverSession);
 }
 
 LRESULT TFrmLogin::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_ACTIVATE) {
     // Like a dialog: the focus comes back to the control that had it, at first Edit1.
     if (LOWORD(wParam) == WA_INACTIVE) {
-      HWND atual = GetFocus();
-      if (atual != nullptr && IsChild(hwnd(), atual)) {
-        foco_ = atual;
+      HWND current = GetFocus();
+      if (current != nullptr && IsChild(hwnd(), current)) {
+        lastFocus_ = current;
       }
-    } else if (!IsWindowVisible(foco_) || !IsChild(hwnd(), foco_)) {
+    } else if (!IsWindowVisible(lastFocus_) || !IsChild(hwnd(), lastFocus_)) {
       Edit1.setFocus();
     } else {
-      SetFocus(foco_);
+      SetFocus(lastFocus_);
     }
     return 0;
   }

@@ -6,7 +6,7 @@
 
 #include "login/escolhas_login.h"
 #include "login/login_core.h"
-#include "service/transferencia_http.h"
+#include "service/http_transfer.h"
 #include "ui/controls_win.h"
 #include "ui/user_messages_win.h"
 #include "ui/window_win.h"
@@ -15,18 +15,18 @@ namespace orvanta {
 
 class TFrmLogin : public Window {
   // Before the controls, so it outlives them.
-  UniqueHfont fonteOpcoes_;
+  UniqueHfont optionsFont_;
 
  public:
   explicit TFrmLogin(Application& app);
 
   // What the controls hold now; the window is only ever hidden, so this stays readable.
-  EscolhasLogin escolhas() const;
-  LoginCore& nucleo() { return nucleo_; }
+  EscolhasLogin choices() const;
+  LoginCore& core() { return core_; }
 
   void Button1Click();
 
-  std::unique_ptr<TransferenciaHttp> IdHTTP1;
+  std::unique_ptr<HttpTransfer> IdHTTP1;
 
   Picture Image1{app()};
   Label Label1;
@@ -40,12 +40,12 @@ class TFrmLogin : public Window {
 
   // Where the login reaches the rest of the program, set by the window set; Windows tests
   // put fakes here.
-  std::function<ControleRemoto&()> controleSessao;
+  std::function<RemoteDesktopControl&()> sessionControl;
   // Makes the session window the main window, shows it (a failure to connect throws) and
   // closes this one.
-  std::function<void()> passarSessao;
+  std::function<void()> handOverSession;
   // A new update window, shown modally and destroyed.
-  std::function<void()> executarAtualizacao;
+  std::function<void()> runUpdate;
   // Clears the print relay's in-progress flag; runs first when the window is shown.
   std::function<void()> clearPrintInProgress;
 
@@ -55,16 +55,16 @@ class TFrmLogin : public Window {
 
  private:
   void Edit1Exit();
-  void EditKeyDown(unsigned teclaVirtual);
-  void EditKeyUp(unsigned teclaVirtual);
+  void EditKeyDown(unsigned virtualKey);
+  void EditKeyUp(unsigned virtualKey);
   void RadioGroup1Click();
 
-  WinUserMessages mensagens_{app()};
-  LoginCore nucleo_{mensagens_};
+  WinUserMessages messages_{app()};
+  LoginCore core_{messages_};
   // The control that had the focus when the window was last deactivated.
-  HWND foco_ = nullptr;
+  HWND lastFocus_ = nullptr;
   // Enter went down in one of the fields and is not yet released.
-  bool enterNoCampo_ = false;
+  bool enterInField_ = false;
 };
 
 extern TFrmLogin* FrmLogin;

@@ -7,12 +7,12 @@
 namespace orvanta {
 
 struct ParametrosSessao {
-  std::string servidor;
-  int32_t porta = 0;
-  std::string usuario;  // as typed: lower-case, digits kept, no site suffix
-  std::string senha;
-  int32_t larguraDesktop = 1024;
-  int32_t alturaDesktop = 768;
+  std::string server;
+  int32_t port = 0;
+  std::string userName;  // as typed: lower-case, digits kept, no site suffix
+  std::string password;
+  int32_t desktopWidth = 1024;
+  int32_t desktopHeight = 768;
 };
 
 }  // namespace orvanta

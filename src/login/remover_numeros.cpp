@@ -2,15 +2,15 @@
 
 namespace orvanta {
 
-std::string RemoverNumeros(std::string_view texto) {
-  std::string saida;
-  saida.reserve(texto.size());
-  for (char c : texto) {
+std::string RemoverNumeros(std::string_view text) {
+  std::string output;
+  output.reserve(text.size());
+  for (char c : text) {
     if (c < '0' || c > '9') {
-      saida += c;
+      output += c;
     }
   }
-  return saida;
+  return output;
 }
 
 }  // namespace orvanta

@@ -7,6 +7,6 @@
 namespace orvanta {
 
 // The text with every decimal digit removed.
-std::string RemoverNumeros(std::string_view texto);
+std::string RemoverNumeros(std::string_view text);
 
 }  // namespace orvanta

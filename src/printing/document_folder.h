@@ -11,7 +11,7 @@ namespace orvanta {
 // A new file open for writing and not shared; destroying it closes it.
 class DocumentFile : public ByteStream {
  public:
-  // Flushes and closes the file; throws Excecao when either fails, since only then is the
+  // Flushes and closes the file; throws Exception when either fails, since only then is the
   // document known to be on disk.
   virtual void commit() = 0;
 };
@@ -20,7 +20,7 @@ class DocumentFolder {
  public:
   virtual ~DocumentFolder() = default;
   // Creates the file only when no file of that name exists (null then); never replaces one.
-  // Throws Excecao when the file cannot be created for another reason.
+  // Throws Exception when the file cannot be created for another reason.
   virtual std::unique_ptr<DocumentFile> createNew(std::string_view name) = 0;
   // Deletes a file this folder created; a failure is ignored.
   virtual void remove(std::string_view name) = 0;

@@ -14,7 +14,7 @@ namespace {
 
 [[noreturn]] void fail(const char* message, const char* className) {
   const DWORD error = GetLastError();
-  throw Excecao(std::string(message) + ". " + systemErrorText(error), className);
+  throw Exception(std::string(message) + ". " + systemErrorText(error), className);
 }
 
 class WorkingFile final : public DocumentFile {
@@ -75,8 +75,8 @@ std::unique_ptr<DocumentFile> WorkingFolder::createNew(std::string_view name) {
       GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) {
     return nullptr;
   }
-  throw Excecao("Cannot create file \"" + std::string(name) + "\". " + systemErrorText(error),
-                "EFCreateError");
+  throw Exception("Cannot create file \"" + std::string(name) + "\". " + systemErrorText(error),
+                  "EFCreateError");
 }
 
 void WorkingFolder::remove(std::string_view name) {

@@ -24,22 +24,22 @@ CreatedFile createFirstFree(DocumentFolder& folder, const std::string& entry) {
     std::string name = numberedName(entry, number);
     if (auto file = folder.createNew(name)) return {std::move(name), std::move(file)};
   }
-  throw Excecao("No free name for \"" + entry + "\"", "EFCreateError");
+  throw Exception("No free name for \"" + entry + "\"", "EFCreateError");
 }
 
 }  // namespace
 
-PrintRelay::PrintRelay(Timer& checaImpressao, Shell& shell, PrintRelayHost& host,
+PrintRelay::PrintRelay(Timer& printRelayTimer, Shell& shell, PrintRelayHost& host,
                        Endpoints endpoints)
-    : checaImpressao_(checaImpressao),
+    : printRelayTimer_(printRelayTimer),
       shell_(shell),
       host_(host),
       endpoints_(std::move(endpoints)) {
-  checaImpressao_.onTick = [this] { RotinaImpressao(); };
+  printRelayTimer_.onTick = [this] { RotinaImpressao(); };
 }
 
 PrintRelay::~PrintRelay() {
-  checaImpressao_.onTick = nullptr;
+  printRelayTimer_.onTick = nullptr;
 }
 
 void PrintRelay::RotinaImpressao() {
@@ -49,19 +49,19 @@ void PrintRelay::RotinaImpressao() {
     ImpressaoEmAndamento = false;
   }
   // Whatever became of this document, the next poll comes one interval later.
-  if (!checaImpressao_.enabled()) checaImpressao_.setEnabled(true);
+  if (!printRelayTimer_.enabled()) printRelayTimer_.setEnabled(true);
 }
 
 void PrintRelay::poll() {
   ImpressaoEmAndamento = false;
   listing_.clear();
-  TransferenciaHttp* http = host_.relayHttp();
+  HttpTransfer* http = host_.relayHttp();
   DocumentFolder* folder = host_.relayFolder();
   if (http == nullptr || folder == nullptr) return;
   const EscolhasLogin choices = host_.relayChoices();
   try {
     listing_ = splitStoreListing(
-        http->Get(endpoints_.listaStore(choices.rotaAlternativa, choices.nomeDigitado)));
+        http->Get(endpoints_.storeListing(choices.alternativeRoute, choices.typedName)));
   } catch (...) {
     return;  // the service is unreachable or refused: ask again next tick
   }
@@ -70,12 +70,12 @@ void PrintRelay::poll() {
   const auto safe = std::find_if(listing_.begin(), listing_.end(),
                                  [](const std::string& e) { return isSafeDocumentName(e); });
   if (safe == listing_.end()) return;
-  checaImpressao_.setEnabled(false);
+  printRelayTimer_.setEnabled(false);
   IndiceImpressao = static_cast<int>(safe - listing_.begin());
   if (fetchDocument(*http, *folder, *safe)) IdHTTP1WorkEnd();
 }
 
-bool PrintRelay::fetchDocument(TransferenciaHttp& http, DocumentFolder& folder,
+bool PrintRelay::fetchDocument(HttpTransfer& http, DocumentFolder& folder,
                                const std::string& entry) {
   CreatedFile created;
   try {
@@ -87,7 +87,7 @@ bool PrintRelay::fetchDocument(TransferenciaHttp& http, DocumentFolder& folder,
   try {
     const EscolhasLogin choices = host_.relayChoices();
     const std::string url =
-        endpoints_.arquivoStore(choices.rotaAlternativa, choices.nomeDigitado, entry);
+        endpoints_.storeFile(choices.alternativeRoute, choices.typedName, entry);
     host_.showRelayUrl(url);
     // Returns only with a complete 2xx body, an empty one included.
     http.Get(url, *created.file);
@@ -111,15 +111,15 @@ void PrintRelay::IdHTTP1WorkEnd() {
   // Anything else placed in the store (a program, a script, a shortcut) would run if opened.
   if (isPdfName(localName_)) shell_.execute("open", localName_);
   try {
-    if (TransferenciaHttp* http = host_.relayHttp()) {
+    if (HttpTransfer* http = host_.relayHttp()) {
       const EscolhasLogin choices = host_.relayChoices();
-      http->Get(endpoints_.removerStore(choices.rotaAlternativa, choices.nomeDigitado,
+      http->Get(endpoints_.storeRemoval(choices.alternativeRoute, choices.typedName,
                                         listing_.at(static_cast<size_t>(IndiceImpressao))));
     }
   } catch (...) {
     // Still in the store: it is fetched again, under a new local name, on a later cycle.
   }
-  checaImpressao_.setEnabled(true);
+  printRelayTimer_.setEnabled(true);
 }
 
 }  // namespace orvanta

@@ -14,7 +14,7 @@
 #include "login/escolhas_login.h"
 #include "printing/document_folder.h"
 #include "service/endpoints.h"
-#include "service/transferencia_http.h"
+#include "service/http_transfer.h"
 
 namespace orvanta {
 
@@ -23,7 +23,7 @@ class PrintRelayHost {
  public:
   virtual ~PrintRelayHost() = default;
   // The window's HTTP client and document folder; null while not set, and nothing is relayed.
-  virtual TransferenciaHttp* relayHttp() = 0;
+  virtual HttpTransfer* relayHttp() = 0;
   virtual DocumentFolder* relayFolder() = 0;
   // The typed name and the route, read for every request.
   virtual EscolhasLogin relayChoices() = 0;
@@ -34,7 +34,7 @@ class PrintRelayHost {
 class PrintRelay {
  public:
   // Takes over the timer's ticks; enabling the timer starts the relay.
-  PrintRelay(Timer& checaImpressao, Shell& shell, PrintRelayHost& host,
+  PrintRelay(Timer& printRelayTimer, Shell& shell, PrintRelayHost& host,
              Endpoints endpoints = Endpoints());
   ~PrintRelay();
   PrintRelay(const PrintRelay&) = delete;
@@ -58,9 +58,9 @@ class PrintRelay {
   // Steps of one poll; may throw.
   void poll();
   // Fetches the entry into the first free local name; false (and no file left) on failure.
-  bool fetchDocument(TransferenciaHttp& http, DocumentFolder& folder, const std::string& entry);
+  bool fetchDocument(HttpTransfer& http, DocumentFolder& folder, const std::string& entry);
 
-  Timer& checaImpressao_;
+  Timer& printRelayTimer_;
   Shell& shell_;
   PrintRelayHost& host_;
   Endpoints endpoints_;

@@ -8,12 +8,12 @@
 
 namespace orvanta {
 
-struct RecursoLayout {
-  std::string_view nome;  // resource name, e.g. "STANDARD101KEYBOARD"
-  std::span<const unsigned char> dados;
+struct LayoutResource {
+  std::string_view name;  // resource name, e.g. "STANDARD101KEYBOARD"
+  std::span<const unsigned char> data;
 };
 
 // In resource-name order, the same bytes the program embeds as RCDATA.
-const std::vector<RecursoLayout>& RecursosLayoutEmbutidos();
+const std::vector<LayoutResource>& embeddedLayoutResources();
 
 }  // namespace orvanta

@@ -3,211 +3,209 @@
 #include <charconv>
 #include <optional>
 
-#include "service/corpo_resposta.h"
-#include "service/decodificacao_texto.h"
+#include "service/ascii_text.h"
 #include "service/erro_http.h"
-#include "service/escritor_requisicao.h"
-#include "service/redirecionamento.h"
-#include "service/socket_tcp.h"
-#include "service/texto_ascii.h"
+#include "service/redirect.h"
+#include "service/request_writer.h"
+#include "service/response_body.h"
+#include "service/tcp_socket.h"
+#include "service/text_decoding.h"
 
 namespace orvanta {
 
 // Where the final body of a call goes.
-class ClienteHttp::Destino : public DestinoCorpo {
+class ClienteHttp::FinalDestination : public BodyDestination {
  public:
   // The body's expected length is known (0 when it is not).
-  virtual void preparar(int64_t) {}
+  virtual void prepare(int64_t) {}
   // A redirect is followed: back to where the call began.
-  virtual void reiniciar() {}
-  virtual void concluir() {}
+  virtual void rewind() {}
+  virtual void finish() {}
 };
 
 namespace {
 
 // An error page is kept only this far for its text; the rest is read and dropped.
-constexpr size_t kMaxTextoErro = 1024 * 1024;
+constexpr size_t kMaxErrorText = 1024 * 1024;
 
-class DestinoTexto : public ClienteHttp::Destino {
+class TextDestination : public ClienteHttp::FinalDestination {
  public:
-  void receber(const char* dados, size_t n) override { bytes.append(dados, n); }
-  void reiniciar() override { bytes.clear(); }
+  void receive(const char* data, size_t n) override { bytes.append(data, n); }
+  void rewind() override { bytes.clear(); }
   std::string bytes;
 };
 
-class DestinoFluxo : public ClienteHttp::Destino {
+class StreamDestination : public ClienteHttp::FinalDestination {
  public:
-  explicit DestinoFluxo(ByteStream& fluxo) : fluxo_(fluxo), inicio_(fluxo.position()) {}
-  void preparar(int64_t esperado) override {
-    if (esperado > 0 && fluxo_.size() < inicio_ + esperado) fluxo_.setSize(inicio_ + esperado);
-    escreveu_ = true;
+  explicit StreamDestination(ByteStream& stream) : stream_(stream), start_(stream.position()) {}
+  void prepare(int64_t expected) override {
+    if (expected > 0 && stream_.size() < start_ + expected) stream_.setSize(start_ + expected);
+    wrote_ = true;
   }
-  void receber(const char* dados, size_t n) override { fluxo_.write(dados, n); }
-  void reiniciar() override { fluxo_.setPosition(inicio_); }
-  void concluir() override {
-    if (escreveu_) fluxo_.setSize(fluxo_.position());
+  void receive(const char* data, size_t n) override { stream_.write(data, n); }
+  void rewind() override { stream_.setPosition(start_); }
+  void finish() override {
+    if (wrote_) stream_.setSize(stream_.position());
   }
 
  private:
-  ByteStream& fluxo_;
-  int64_t inicio_;
-  bool escreveu_ = false;
+  ByteStream& stream_;
+  int64_t start_;
+  bool wrote_ = false;
 };
 
 // Sends one body's notifications to the handlers, with the client as sender.
-class Acompanhamento : public AcompanhamentoCorpo {
+class WorkNotifier : public BodyObserver {
  public:
-  Acompanhamento(TransferenciaHttp& cliente, ClienteHttp::Destino* final)
-      : cliente_(cliente), final_(final) {}
-  void inicio(int64_t esperado) override {
-    if (final_) final_->preparar(esperado);
-    if (cliente_.OnWorkBegin) cliente_.OnWorkBegin(cliente_, TWorkMode::wmRead, esperado);
+  WorkNotifier(HttpTransfer& client, ClienteHttp::FinalDestination* final)
+      : client_(client), final_(final) {}
+  void start(int64_t expected) override {
+    if (final_) final_->prepare(expected);
+    if (client_.OnWorkBegin) client_.OnWorkBegin(client_, TWorkMode::wmRead, expected);
   }
-  void progresso(int64_t total) override {
-    if (cliente_.OnWork) cliente_.OnWork(cliente_, TWorkMode::wmRead, total);
+  void progress(int64_t total) override {
+    if (client_.OnWork) client_.OnWork(client_, TWorkMode::wmRead, total);
   }
-  void fim() override {
-    if (cliente_.OnWorkEnd) cliente_.OnWorkEnd(cliente_, TWorkMode::wmRead);
+  void end() override {
+    if (client_.OnWorkEnd) client_.OnWorkEnd(client_, TWorkMode::wmRead);
   }
 
  private:
-  TransferenciaHttp& cliente_;
-  ClienteHttp::Destino* final_;
+  HttpTransfer& client_;
+  ClienteHttp::FinalDestination* final_;
 };
 
-int lerPorta(std::string_view texto) {
-  int porta = 0;
-  auto [fim, erro] = std::from_chars(texto.data(), texto.data() + texto.size(), porta);
-  if (erro != std::errc{} || fim != texto.data() + texto.size() || porta <= 0 || porta > 65535) {
-    throw ErroHttp(TipoErroHttp::outro, "Invalid port number.");
+int parsePort(std::string_view text) {
+  int port = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
+  if (error != std::errc{} || end != text.data() + text.size() || port <= 0 || port > 65535) {
+    throw ErroHttp(HttpErrorType::other, "Invalid port number.");
   }
-  return porta;
+  return port;
 }
 
-bool redirecionamento(int codigo) {
-  return codigo >= 300 && codigo < 400 && codigo != 304;
+bool redirect(int code) {
+  return code >= 300 && code < 400 && code != 304;
 }
 
-void validarProtocolo(const UrlHttp& url) {
-  if (url.protocolo == "https") throw ErroHttp(TipoErroHttp::outro, "IOHandler value is not valid");
-  if (url.protocolo != "http" && url.porta.empty()) {
-    throw ErroHttp(TipoErroHttp::outro, "Unknown Protocol");
+void validateScheme(const HttpUrl& url) {
+  if (url.protocol == "https") throw ErroHttp(HttpErrorType::other, "IOHandler value is not valid");
+  if (url.protocol != "http" && url.port.empty()) {
+    throw ErroHttp(HttpErrorType::other, "Unknown Protocol");
   }
 }
 
 }  // namespace
 
-ClienteHttp::AbrirCanal ClienteHttp::socketTcp() {
-  return [](const std::string& host, int porta) -> std::unique_ptr<Canal> {
-    return std::make_unique<SocketTcp>(host, porta);
+ClienteHttp::ChannelOpener ClienteHttp::tcpSocketOpener() {
+  return [](const std::string& host, int port) -> std::unique_ptr<Channel> {
+    return std::make_unique<TcpSocket>(host, port);
   };
 }
 
-ClienteHttp::ClienteHttp(ConfiguracaoHttp configuracao, Relogio relogio, AbrirCanal abrir)
-    : configuracao_(std::move(configuracao)),
-      abrir_(std::move(abrir)),
-      cookies_(std::move(relogio)) {}
+ClienteHttp::ClienteHttp(HttpSettings settings, Clock clock, ChannelOpener openChannel)
+    : settings_(std::move(settings)),
+      openChannel_(std::move(openChannel)),
+      cookies_(std::move(clock)) {}
 
 ClienteHttp::~ClienteHttp() = default;
 
 std::string ClienteHttp::Get(std::string_view aUrl) {
-  DestinoTexto destino;
-  if (!executar(aUrl, destino)) return {};
-  return decodificarTexto(destino.bytes, resposta_.valor("Content-Type").value_or(""));
+  TextDestination destination;
+  if (!perform(aUrl, destination)) return {};
+  return decodeText(destination.bytes, response_.value("Content-Type").value_or(""));
 }
 
 void ClienteHttp::Get(std::string_view aUrl, ByteStream& aResponseContent) {
-  DestinoFluxo destino(aResponseContent);
-  executar(aUrl, destino);
+  StreamDestination destination(aResponseContent);
+  perform(aUrl, destination);
 }
 
-UrlHttp ClienteHttp::prepararUrl(std::string_view aUrl) const {
-  UrlHttp url = dividirUrl(aUrl);
-  validarProtocolo(url);
+HttpUrl ClienteHttp::prepareUrl(std::string_view aUrl) const {
+  HttpUrl url = splitUrl(aUrl);
+  validateScheme(url);
   return url;
 }
 
-void ClienteHttp::fecharConexao() {
-  leitor_.reset();
-  canal_.reset();
+void ClienteHttp::closeConnection() {
+  reader_.reset();
+  channel_.reset();
 }
 
-void ClienteHttp::conectar(const UrlHttp& url) {
-  int porta = lerPorta(url.porta);
-  if (canal_ && (!iguaisSemCaixa(hostConectado_, url.host) || portaConectada_ != porta ||
-                 leitor_->temPendentes() || !canal_->ocioso())) {
-    fecharConexao();
+void ClienteHttp::connect(const HttpUrl& url) {
+  int port = parsePort(url.port);
+  if (channel_ && (!equalsIgnoreCase(connectedHost_, url.host) || connectedPort_ != port ||
+                   reader_->hasBuffered() || !channel_->isIdle())) {
+    closeConnection();
   }
-  if (canal_) return;
-  canal_ = abrir_(url.host, porta);
-  leitor_ = std::make_unique<LeitorResposta>(*canal_);
-  hostConectado_ = url.host;
-  portaConectada_ = porta;
+  if (channel_) return;
+  channel_ = openChannel_(url.host, port);
+  reader_ = std::make_unique<ResponseReader>(*channel_);
+  connectedHost_ = url.host;
+  connectedPort_ = port;
 }
 
-void ClienteHttp::guardarCookies(const RespostaHttp& resposta, const UrlHttp& url) {
-  if (!configuracao_.allowCookies) return;
-  for (std::string_view valor : resposta.todos("Set-Cookie")) {
-    cookies_.receber(valor, url.host, url.caminho);
+void ClienteHttp::storeCookies(const HttpResponse& response, const HttpUrl& url) {
+  if (!settings_.allowCookies) return;
+  for (std::string_view value : response.all("Set-Cookie")) {
+    cookies_.receive(value, url.host, url.path);
   }
 }
 
-void ClienteHttp::lerCorpoPara(DestinoCorpo& destino, Destino* final) {
-  Acompanhamento acompanhamento(*this, final);
-  lerCorpo(*leitor_, resposta_, enquadramento(resposta_, *leitor_), destino, acompanhamento);
+void ClienteHttp::readBodyInto(BodyDestination& destination, FinalDestination* final) {
+  WorkNotifier observer(*this, final);
+  readBody(*reader_, response_, bodyFraming(response_, *reader_), destination, observer);
 }
 
-void ClienteHttp::falharStatus() {
-  DestinoMemoria pagina(kMaxTextoErro);
-  lerCorpoPara(pagina, nullptr);
-  std::string texto =
-      decodificarTexto(pagina.bytes(), resposta_.valor("Content-Type").value_or(""));
-  throw ErroHttp(TipoErroHttp::protocolo, resposta_.linhaStatus, resposta_.codigo,
-                 std::move(texto));
+void ClienteHttp::failOnStatus() {
+  MemoryDestination page(kMaxErrorText);
+  readBodyInto(page, nullptr);
+  std::string text = decodeText(page.bytes(), response_.value("Content-Type").value_or(""));
+  throw ErroHttp(HttpErrorType::protocol, response_.statusLine, response_.code, std::move(text));
 }
 
-bool ClienteHttp::executar(std::string_view aUrl, Destino& destino) {
-  UrlHttp url = prepararUrl(aUrl);
-  int redirecionamentos = 0;
+bool ClienteHttp::perform(std::string_view aUrl, FinalDestination& destination) {
+  HttpUrl url = prepareUrl(aUrl);
+  int redirects = 0;
   for (;;) {
-    conectar(url);
-    bool completa = false;
+    connect(url);
+    bool complete = false;
     try {
-      CabecalhosRequisicao cabecalhos{configuracao_.accept, configuracao_.userAgent, {}};
-      if (configuracao_.allowCookies)
-        cabecalhos.cookie = cookies_.cabecalhoPara(url.host, url.caminho);
-      canal_->escrever(montarRequisicao(url, cabecalhos));
+      RequestHeaders headers{settings_.accept, settings_.userAgent, {}};
+      if (settings_.allowCookies) headers.cookie = cookies_.headerFor(url.host, url.path);
+      channel_->write(buildRequest(url, headers));
       url_ = url;
-      resposta_ = lerResposta(*leitor_, [&](const RespostaHttp& r) { guardarCookies(r, url); });
-      int codigo = resposta_.codigo;
+      response_ = readResponse(*reader_, [&](const HttpResponse& r) { storeCookies(r, url); });
+      int code = response_.code;
       // A copy: trailers of a chunked body may still add headers.
       std::optional<std::string> local;
-      if (auto valor = resposta_.valor("Location")) local = std::string(*valor);
-      bool seguir = configuracao_.handleRedirects && redirecionamento(codigo) && local;
-      if (codigo >= 200 && codigo < 300) {
-        lerCorpoPara(destino, &destino);
-        completa = true;
-        destino.concluir();
-      } else if (seguir) {
-        DestinoMemoria descartado(0);
-        lerCorpoPara(descartado, nullptr);
-        completa = true;
+      if (auto value = response_.value("Location")) local = std::string(*value);
+      bool follow = settings_.handleRedirects && redirect(code) && local;
+      if (code >= 200 && code < 300) {
+        readBodyInto(destination, &destination);
+        complete = true;
+        destination.finish();
+      } else if (follow) {
+        MemoryDestination discarded(0);
+        readBodyInto(discarded, nullptr);
+        complete = true;
       } else {
         try {
-          falharStatus();
+          failOnStatus();
         } catch (const ErroHttp& e) {
-          completa = e.tipo() == TipoErroHttp::protocolo;
+          complete = e.type() == HttpErrorType::protocol;
           throw;
         }
       }
-      if (!resposta_.permiteReuso() || leitor_->fechado()) fecharConexao();
-      if (!seguir) return true;
-      destino.reiniciar();
-      if (++redirecionamentos >= configuracao_.redirectMaximum) return false;
-      url = resolverLocalizacao(url, *local);
-      validarProtocolo(url);
+      if (!response_.allowsReuse() || reader_->closed()) closeConnection();
+      if (!follow) return true;
+      destination.rewind();
+      if (++redirects >= settings_.redirectMaximum) return false;
+      url = resolveLocation(url, *local);
+      validateScheme(url);
     } catch (...) {
-      if (!completa || !canal_ || !resposta_.permiteReuso() || leitor_->fechado()) fecharConexao();
+      if (!complete || !channel_ || !response_.allowsReuse() || reader_->closed())
+        closeConnection();
       throw;
     }
   }

@@ -7,61 +7,61 @@
 #include <string>
 #include <string_view>
 
-#include "service/canal.h"
-#include "service/configuracao_http.h"
+#include "service/channel.h"
 #include "service/cookies.h"
-#include "service/leitor_resposta.h"
-#include "service/resposta_http.h"
-#include "service/transferencia_http.h"
-#include "service/url_http.h"
+#include "service/http_response.h"
+#include "service/http_settings.h"
+#include "service/http_transfer.h"
+#include "service/http_url.h"
+#include "service/response_reader.h"
 
 namespace orvanta {
 
-class DestinoCorpo;
+class BodyDestination;
 
-class ClienteHttp : public TransferenciaHttp {
+class ClienteHttp : public HttpTransfer {
  public:
   // Opens a connection to host:port; tests and fuzzers substitute their own channel.
-  using AbrirCanal = std::function<std::unique_ptr<Canal>(const std::string& host, int porta)>;
-  static AbrirCanal socketTcp();
+  using ChannelOpener = std::function<std::unique_ptr<Channel>(const std::string& host, int port)>;
+  static ChannelOpener tcpSocketOpener();
 
-  explicit ClienteHttp(ConfiguracaoHttp configuracao, Relogio relogio = relogioSistema(),
-                       AbrirCanal abrir = socketTcp());
+  explicit ClienteHttp(HttpSettings settings, Clock clock = systemClock(),
+                       ChannelOpener openChannel = tcpSocketOpener());
   ~ClienteHttp() override;
 
   std::string Get(std::string_view aUrl) override;
   void Get(std::string_view aUrl, ByteStream& aResponseContent) override;
 
-  const ConfiguracaoHttp& configuracao() const { return configuracao_; }
-  int ResponseCode() const { return resposta_.codigo; }
-  const std::string& ResponseText() const { return resposta_.linhaStatus; }
-  const RespostaHttp& resposta() const { return resposta_; }
-  const UrlHttp& urlAtual() const { return url_; }
-  const ArmazemCookies& cookies() const { return cookies_; }
-  bool conectado() const { return canal_ != nullptr; }
+  const HttpSettings& settings() const { return settings_; }
+  int ResponseCode() const { return response_.code; }
+  const std::string& ResponseText() const { return response_.statusLine; }
+  const HttpResponse& response() const { return response_; }
+  const HttpUrl& currentUrl() const { return url_; }
+  const CookieStore& cookies() const { return cookies_; }
+  bool isConnected() const { return channel_ != nullptr; }
 
  public:
-  class Destino;
+  class FinalDestination;
 
  private:
   // Runs one call; false when the redirect limit ended it with an empty result.
-  bool executar(std::string_view aUrl, Destino& destino);
-  UrlHttp prepararUrl(std::string_view aUrl) const;
-  void conectar(const UrlHttp& url);
-  void fecharConexao();
-  void guardarCookies(const RespostaHttp& resposta, const UrlHttp& url);
-  void lerCorpoPara(DestinoCorpo& destino, Destino* final);
-  [[noreturn]] void falharStatus();
+  bool perform(std::string_view aUrl, FinalDestination& destination);
+  HttpUrl prepareUrl(std::string_view aUrl) const;
+  void connect(const HttpUrl& url);
+  void closeConnection();
+  void storeCookies(const HttpResponse& response, const HttpUrl& url);
+  void readBodyInto(BodyDestination& destination, FinalDestination* final);
+  [[noreturn]] void failOnStatus();
 
-  ConfiguracaoHttp configuracao_;
-  AbrirCanal abrir_;
-  ArmazemCookies cookies_;
-  std::unique_ptr<Canal> canal_;
-  std::unique_ptr<LeitorResposta> leitor_;
-  std::string hostConectado_;
-  int portaConectada_ = 0;
-  UrlHttp url_;
-  RespostaHttp resposta_;
+  HttpSettings settings_;
+  ChannelOpener openChannel_;
+  CookieStore cookies_;
+  std::unique_ptr<Channel> channel_;
+  std::unique_ptr<ResponseReader> reader_;
+  std::string connectedHost_;
+  int connectedPort_ = 0;
+  HttpUrl url_;
+  HttpResponse response_;
 };
 
 }  // namespace orvanta

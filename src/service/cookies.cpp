@@ -5,48 +5,48 @@
 #include <chrono>
 #include <limits>
 
-#include "service/data_cookie.h"
-#include "service/texto_ascii.h"
+#include "service/ascii_text.h"
+#include "service/cookie_date.h"
 
 namespace orvanta {
 namespace {
 
-constexpr int64_t kNuncaExpira = std::numeric_limits<int64_t>::max();
+constexpr int64_t kNeverExpires = std::numeric_limits<int64_t>::max();
 
-bool enderecoIp(std::string_view host) {
+bool isIpAddress(std::string_view host) {
   return !host.empty() && std::all_of(host.begin(), host.end(),
                                       [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
 }
 
-std::string_view semAspas(std::string_view v) {
+std::string_view withoutQuotes(std::string_view v) {
   if (v.size() >= 2 && v.front() == '"' && v.back() == '"') return v.substr(1, v.size() - 2);
   return v;
 }
 
-std::string caminhoPadrao(std::string_view caminhoRequisicao) {
-  size_t ultima = caminhoRequisicao.rfind('/');
-  if (ultima == std::string_view::npos || ultima == 0) return "/";
-  return std::string(caminhoRequisicao.substr(0, ultima));
+std::string defaultPath(std::string_view requestPath) {
+  size_t lastSlash = requestPath.rfind('/');
+  if (lastSlash == std::string_view::npos || lastSlash == 0) return "/";
+  return std::string(requestPath.substr(0, lastSlash));
 }
 
-std::optional<int64_t> lerMaxAge(std::string_view v) {
+std::optional<int64_t> parseMaxAge(std::string_view v) {
   if (v.empty()) return std::nullopt;
-  bool negativo = v.front() == '-';
-  std::string_view digitos = negativo ? v.substr(1) : v;
-  if (digitos.empty()) return std::nullopt;
+  bool negative = v.front() == '-';
+  std::string_view digits = negative ? v.substr(1) : v;
+  if (digits.empty()) return std::nullopt;
   int64_t n = 0;
-  auto [fim, erro] = std::from_chars(digitos.data(), digitos.data() + digitos.size(), n);
-  if (fim != digitos.data() + digitos.size()) return std::nullopt;
-  if (erro == std::errc::result_out_of_range)
+  auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+  if (end != digits.data() + digits.size()) return std::nullopt;
+  if (error == std::errc::result_out_of_range)
     n = std::numeric_limits<int64_t>::max() / 2;
-  else if (erro != std::errc{})
+  else if (error != std::errc{})
     return std::nullopt;
-  return negativo ? -n : n;
+  return negative ? -n : n;
 }
 
 }  // namespace
 
-Relogio relogioSistema() {
+Clock systemClock() {
   return [] {
     return std::chrono::duration_cast<std::chrono::seconds>(
                std::chrono::system_clock::now().time_since_epoch())
@@ -54,131 +54,131 @@ Relogio relogioSistema() {
   };
 }
 
-bool dominioCasa(std::string_view host, std::string_view dominio) {
-  if (iguaisSemCaixa(host, dominio)) return true;
-  if (enderecoIp(host) || host.size() <= dominio.size()) return false;
-  return host[host.size() - dominio.size() - 1] == '.' &&
-         iguaisSemCaixa(host.substr(host.size() - dominio.size()), dominio);
+bool domainMatches(std::string_view host, std::string_view domain) {
+  if (equalsIgnoreCase(host, domain)) return true;
+  if (isIpAddress(host) || host.size() <= domain.size()) return false;
+  return host[host.size() - domain.size() - 1] == '.' &&
+         equalsIgnoreCase(host.substr(host.size() - domain.size()), domain);
 }
 
-bool caminhoCasa(std::string_view caminhoRequisicao, std::string_view caminhoCookie) {
-  if (iguaisSemCaixa(caminhoRequisicao, caminhoCookie)) return true;
-  if (!comecaSemCaixa(caminhoRequisicao, caminhoCookie)) return false;
-  return caminhoCookie.ends_with('/') || caminhoRequisicao[caminhoCookie.size()] == '/';
+bool pathMatches(std::string_view requestPath, std::string_view cookiePath) {
+  if (equalsIgnoreCase(requestPath, cookiePath)) return true;
+  if (!startsWithIgnoreCase(requestPath, cookiePath)) return false;
+  return cookiePath.ends_with('/') || requestPath[cookiePath.size()] == '/';
 }
 
-std::optional<Cookie> interpretarSetCookie(std::string_view cabecalho, std::string_view host,
-                                           std::string_view caminhoRequisicao, int64_t agora) {
-  size_t pv = cabecalho.find(';');
-  std::string_view par = cabecalho.substr(0, pv);
-  size_t igual = par.find('=');
-  if (igual == std::string_view::npos) return std::nullopt;
+std::optional<Cookie> parseSetCookie(std::string_view header, std::string_view host,
+                                     std::string_view requestPath, int64_t now) {
+  size_t semicolon = header.find(';');
+  std::string_view pair = header.substr(0, semicolon);
+  size_t equalsSign = pair.find('=');
+  if (equalsSign == std::string_view::npos) return std::nullopt;
   Cookie c;
-  c.nome = std::string(semAspas(aparar(par.substr(0, igual))));
-  c.valor = std::string(semAspas(aparar(par.substr(igual + 1))));
-  if (c.nome.empty()) return std::nullopt;
+  c.name = std::string(withoutQuotes(trim(pair.substr(0, equalsSign))));
+  c.value = std::string(withoutQuotes(trim(pair.substr(equalsSign + 1))));
+  if (c.name.empty()) return std::nullopt;
 
   std::optional<int64_t> expires, maxAge;
-  std::optional<std::string> dominio, caminho;
-  std::string_view resto = pv == std::string_view::npos ? "" : cabecalho.substr(pv + 1);
-  while (!resto.empty()) {
-    size_t fim = resto.find(';');
-    std::string_view atributo = resto.substr(0, fim);
-    resto = fim == std::string_view::npos ? "" : resto.substr(fim + 1);
-    size_t eq = atributo.find('=');
-    std::string_view nome = aparar(atributo.substr(0, eq));
-    std::string_view valor = eq == std::string_view::npos ? "" : aparar(atributo.substr(eq + 1));
-    if (iguaisSemCaixa(nome, "expires")) {
-      if (auto d = lerDataCookie(valor)) expires = d;
-    } else if (iguaisSemCaixa(nome, "max-age")) {
-      if (auto m = lerMaxAge(valor)) maxAge = m;
-    } else if (iguaisSemCaixa(nome, "domain")) {
-      dominio = std::string(valor.starts_with('.') ? valor.substr(1) : valor);
-    } else if (iguaisSemCaixa(nome, "path")) {
-      caminho = std::string(valor);
-    } else if (iguaisSemCaixa(nome, "secure")) {
-      c.seguro = true;
-    } else if (iguaisSemCaixa(nome, "httponly")) {
-      c.somenteHttp = true;
+  std::optional<std::string> domain, path;
+  std::string_view rest = semicolon == std::string_view::npos ? "" : header.substr(semicolon + 1);
+  while (!rest.empty()) {
+    size_t end = rest.find(';');
+    std::string_view attribute = rest.substr(0, end);
+    rest = end == std::string_view::npos ? "" : rest.substr(end + 1);
+    size_t eq = attribute.find('=');
+    std::string_view name = trim(attribute.substr(0, eq));
+    std::string_view value = eq == std::string_view::npos ? "" : trim(attribute.substr(eq + 1));
+    if (equalsIgnoreCase(name, "expires")) {
+      if (auto d = parseCookieDate(value)) expires = d;
+    } else if (equalsIgnoreCase(name, "max-age")) {
+      if (auto m = parseMaxAge(value)) maxAge = m;
+    } else if (equalsIgnoreCase(name, "domain")) {
+      domain = std::string(value.starts_with('.') ? value.substr(1) : value);
+    } else if (equalsIgnoreCase(name, "path")) {
+      path = std::string(value);
+    } else if (equalsIgnoreCase(name, "secure")) {
+      c.secure = true;
+    } else if (equalsIgnoreCase(name, "httponly")) {
+      c.httpOnly = true;
     }
   }
   if (maxAge) {
-    c.persistente = true;
+    c.persistent = true;
     if (*maxAge <= 0) {
-      c.expira = std::numeric_limits<int64_t>::min();
+      c.expiry = std::numeric_limits<int64_t>::min();
     } else {
-      c.expira = *maxAge > kNuncaExpira - agora ? kNuncaExpira : agora + *maxAge;
+      c.expiry = *maxAge > kNeverExpires - now ? kNeverExpires : now + *maxAge;
     }
   } else if (expires) {
-    c.persistente = true;
-    c.expira = *expires;
+    c.persistent = true;
+    c.expiry = *expires;
   } else {
-    c.expira = kNuncaExpira;
+    c.expiry = kNeverExpires;
   }
-  if (dominio && !dominio->empty()) {
-    c.dominio = minusculas(*dominio);
-    if (!dominioCasa(host, c.dominio)) return std::nullopt;
-    c.somenteHost = false;
+  if (domain && !domain->empty()) {
+    c.domain = lowercase(*domain);
+    if (!domainMatches(host, c.domain)) return std::nullopt;
+    c.hostOnly = false;
   } else {
-    c.dominio = minusculas(host);
-    c.somenteHost = true;
+    c.domain = lowercase(host);
+    c.hostOnly = true;
   }
-  c.caminho = caminho && caminho->starts_with('/') ? *caminho : caminhoPadrao(caminhoRequisicao);
-  c.criado = c.ultimoAcesso = agora;
+  c.path = path && path->starts_with('/') ? *path : defaultPath(requestPath);
+  c.created = c.lastAccess = now;
   return c;
 }
 
-void ArmazemCookies::descartarExpirados(int64_t agora) {
-  std::erase_if(cookies_, [agora](const Cookie& c) { return c.expira <= agora; });
+void CookieStore::dropExpired(int64_t now) {
+  std::erase_if(cookies_, [now](const Cookie& c) { return c.expiry <= now; });
 }
 
-void ArmazemCookies::receber(std::string_view setCookie, std::string_view host,
-                             std::string_view caminho) {
-  int64_t agora = relogio_();
-  auto novo = interpretarSetCookie(setCookie, host, caminho, agora);
-  if (!novo) return;
-  novo->ordem = proximaOrdem_++;
-  auto antigo = std::find_if(cookies_.begin(), cookies_.end(), [&](const Cookie& c) {
-    return iguaisSemCaixa(c.nome, novo->nome) && iguaisSemCaixa(c.dominio, novo->dominio) &&
-           iguaisSemCaixa(c.caminho, novo->caminho);
+void CookieStore::receive(std::string_view setCookie, std::string_view host,
+                          std::string_view path) {
+  int64_t now = clock_();
+  auto incoming = parseSetCookie(setCookie, host, path, now);
+  if (!incoming) return;
+  incoming->order = nextOrder_++;
+  auto existing = std::find_if(cookies_.begin(), cookies_.end(), [&](const Cookie& c) {
+    return equalsIgnoreCase(c.name, incoming->name) &&
+           equalsIgnoreCase(c.domain, incoming->domain) && equalsIgnoreCase(c.path, incoming->path);
   });
-  if (antigo != cookies_.end()) {
-    novo->criado = antigo->criado;
-    novo->ordem = antigo->ordem;
-    cookies_.erase(antigo);
+  if (existing != cookies_.end()) {
+    incoming->created = existing->created;
+    incoming->order = existing->order;
+    cookies_.erase(existing);
   }
-  if (novo->expira <= agora) return;
+  if (incoming->expiry <= now) return;
   if (cookies_.size() >= kMaxCookies) {
-    auto menosUsado =
+    auto leastUsed =
         std::min_element(cookies_.begin(), cookies_.end(), [](const Cookie& a, const Cookie& b) {
-          return a.ultimoAcesso != b.ultimoAcesso ? a.ultimoAcesso < b.ultimoAcesso
-                                                  : a.ordem < b.ordem;
+          return a.lastAccess != b.lastAccess ? a.lastAccess < b.lastAccess : a.order < b.order;
         });
-    cookies_.erase(menosUsado);
+    cookies_.erase(leastUsed);
   }
-  cookies_.push_back(std::move(*novo));
+  cookies_.push_back(std::move(*incoming));
 }
 
-std::string ArmazemCookies::cabecalhoPara(std::string_view host, std::string_view caminho) {
-  int64_t agora = relogio_();
-  descartarExpirados(agora);
-  std::vector<Cookie*> enviados;
+std::string CookieStore::headerFor(std::string_view host, std::string_view path) {
+  int64_t now = clock_();
+  dropExpired(now);
+  std::vector<Cookie*> sent;
   for (Cookie& c : cookies_) {
-    bool hostCasa = c.somenteHost ? iguaisSemCaixa(host, c.dominio) : dominioCasa(host, c.dominio);
-    if (hostCasa && caminhoCasa(caminho, c.caminho) && !c.seguro) enviados.push_back(&c);
+    bool hostMatches =
+        c.hostOnly ? equalsIgnoreCase(host, c.domain) : domainMatches(host, c.domain);
+    if (hostMatches && pathMatches(path, c.path) && !c.secure) sent.push_back(&c);
   }
-  std::stable_sort(enviados.begin(), enviados.end(), [](const Cookie* a, const Cookie* b) {
-    if (a->caminho.size() != b->caminho.size()) return a->caminho.size() > b->caminho.size();
-    if (a->criado != b->criado) return a->criado < b->criado;
-    return a->ordem < b->ordem;
+  std::stable_sort(sent.begin(), sent.end(), [](const Cookie* a, const Cookie* b) {
+    if (a->path.size() != b->path.size()) return a->path.size() > b->path.size();
+    if (a->created != b->created) return a->created < b->created;
+    return a->order < b->order;
   });
-  std::string cabecalho;
-  for (Cookie* c : enviados) {
-    if (!cabecalho.empty()) cabecalho += "; ";
-    cabecalho += c->nome + "=" + c->valor;
-    c->ultimoAcesso = agora;
+  std::string header;
+  for (Cookie* c : sent) {
+    if (!header.empty()) header += "; ";
+    header += c->name + "=" + c->value;
+    c->lastAccess = now;
   }
-  return cabecalho;
+  return header;
 }
 
 }  // namespace orvanta

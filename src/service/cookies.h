@@ -11,46 +11,46 @@
 namespace orvanta {
 
 // Seconds since 1970-01-01 UTC; tests supply their own clock.
-using Relogio = std::function<int64_t()>;
-Relogio relogioSistema();
+using Clock = std::function<int64_t()>;
+Clock systemClock();
 
 struct Cookie {
-  std::string nome, valor;
-  std::string dominio;  // lower case
-  bool somenteHost = true;
-  std::string caminho;
-  int64_t expira = 0;
-  bool persistente = false;
-  bool seguro = false, somenteHttp = false;
-  int64_t criado = 0, ultimoAcesso = 0;
-  uint64_t ordem = 0;  // breaks ties between cookies created in the same second
+  std::string name, value;
+  std::string domain;  // lower case
+  bool hostOnly = true;
+  std::string path;
+  int64_t expiry = 0;
+  bool persistent = false;
+  bool secure = false, httpOnly = false;
+  int64_t created = 0, lastAccess = 0;
+  uint64_t order = 0;  // breaks ties between cookies created in the same second
 };
 
-// A Set-Cookie value parsed for a request to `host` with request directory `caminhoRequisicao`.
+// A Set-Cookie value parsed for a request to `host` with request directory `requestPath`.
 // Nothing when the header is ignored or the domain does not match the host.
-std::optional<Cookie> interpretarSetCookie(std::string_view cabecalho, std::string_view host,
-                                           std::string_view caminhoRequisicao, int64_t agora);
+std::optional<Cookie> parseSetCookie(std::string_view header, std::string_view host,
+                                     std::string_view requestPath, int64_t now);
 
-bool dominioCasa(std::string_view host, std::string_view dominio);
-bool caminhoCasa(std::string_view caminhoRequisicao, std::string_view caminhoCookie);
+bool domainMatches(std::string_view host, std::string_view domain);
+bool pathMatches(std::string_view requestPath, std::string_view cookiePath);
 
-class ArmazemCookies {
+class CookieStore {
  public:
   static constexpr size_t kMaxCookies = 1000;
 
-  explicit ArmazemCookies(Relogio relogio = relogioSistema()) : relogio_(std::move(relogio)) {}
+  explicit CookieStore(Clock clock = systemClock()) : clock_(std::move(clock)) {}
 
-  void receber(std::string_view setCookie, std::string_view host, std::string_view caminho);
+  void receive(std::string_view setCookie, std::string_view host, std::string_view path);
   // The Cookie header value for a request, empty when nothing matches.
-  std::string cabecalhoPara(std::string_view host, std::string_view caminho);
+  std::string headerFor(std::string_view host, std::string_view path);
   const std::vector<Cookie>& cookies() const { return cookies_; }
 
  private:
-  void descartarExpirados(int64_t agora);
+  void dropExpired(int64_t now);
 
-  Relogio relogio_;
+  Clock clock_;
   std::vector<Cookie> cookies_;
-  uint64_t proximaOrdem_ = 0;
+  uint64_t nextOrder_ = 0;
 };
 
 }  // namespace orvanta

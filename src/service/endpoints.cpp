@@ -5,64 +5,64 @@
 namespace orvanta {
 namespace {
 
-std::string espacosComoPercent(std::string_view texto) {
-  std::string saida;
-  saida.reserve(texto.size());
-  for (char c : texto) {
+std::string spacesAsPercent(std::string_view text) {
+  std::string output;
+  output.reserve(text.size());
+  for (char c : text) {
     if (c == ' ') {
-      saida += "%20";
+      output += "%20";
     } else {
-      saida += c;
+      output += c;
     }
   }
-  return saida;
+  return output;
 }
 
 }  // namespace
 
-Hosts Hosts::configurados() {
+Hosts Hosts::configured() {
   return Hosts{HostRotaPadrao, HostRotaAlternativa, HostSite, PortaServico};
 }
 
-std::string Endpoints::rotaBase(bool rotaAlternativa) const {
-  const std::string& host = rotaAlternativa ? hosts_.rotaAlternativa : hosts_.rotaPadrao;
-  return "http://" + host + ":" + std::to_string(hosts_.portaServico) + "/";
+std::string Endpoints::routeBase(bool alternativeRoute) const {
+  const std::string& host = alternativeRoute ? hosts_.alternativeRoute : hosts_.defaultRoute;
+  return "http://" + host + ":" + std::to_string(hosts_.servicePort) + "/";
 }
 
-std::string Endpoints::versao() const {
+std::string Endpoints::version() const {
   return "http://" + hosts_.site + "/remoto/update/versao.php";
 }
 
-std::string Endpoints::login(bool rotaAlternativa, std::string_view chaveConta) const {
-  return rotaBase(rotaAlternativa) + "app/login.php?usuario=" + std::string(chaveConta);
+std::string Endpoints::login(bool alternativeRoute, std::string_view accountKey) const {
+  return routeBase(alternativeRoute) + "app/login.php?usuario=" + std::string(accountKey);
 }
 
-std::string Endpoints::listaStore(bool rotaAlternativa, std::string_view nomeDigitado) const {
-  return rotaBase(rotaAlternativa) + std::string(nomeDigitado) + "/store/index.php";
+std::string Endpoints::storeListing(bool alternativeRoute, std::string_view typedName) const {
+  return routeBase(alternativeRoute) + std::string(typedName) + "/store/index.php";
 }
 
-std::string Endpoints::arquivoStore(bool rotaAlternativa, std::string_view nomeDigitado,
-                                    std::string_view entrada) const {
-  return espacosComoPercent(rotaBase(rotaAlternativa) + std::string(nomeDigitado) + "/store/" +
-                            std::string(entrada));
+std::string Endpoints::storeFile(bool alternativeRoute, std::string_view typedName,
+                                 std::string_view entry) const {
+  return spacesAsPercent(routeBase(alternativeRoute) + std::string(typedName) + "/store/" +
+                         std::string(entry));
 }
 
-std::string Endpoints::removerStore(bool rotaAlternativa, std::string_view nomeDigitado,
-                                    std::string_view entrada) const {
-  return rotaBase(rotaAlternativa) + std::string(nomeDigitado) +
-         "/store/remove.php?arquivo=" + espacosComoPercent(entrada);
+std::string Endpoints::storeRemoval(bool alternativeRoute, std::string_view typedName,
+                                    std::string_view entry) const {
+  return routeBase(alternativeRoute) + std::string(typedName) +
+         "/store/remove.php?arquivo=" + spacesAsPercent(entry);
 }
 
-std::string Endpoints::atualizador(bool x64) const {
+std::string Endpoints::updater(bool x64) const {
   return "http://" + hosts_.site +
          (x64 ? "/remoto/update/x64/atualiza.exe" : "/remoto/update/x32/atualiza.exe");
 }
 
-std::string Endpoints::ferramentaPdf() const {
+std::string Endpoints::pdfTool() const {
   return "http://" + hosts_.site + "/ferramentas/pdf.exe";
 }
 
-std::string Endpoints::suporte() const {
+std::string Endpoints::support() const {
   return "http://" + hosts_.site;
 }
 

@@ -7,34 +7,34 @@
 namespace orvanta {
 
 struct Hosts {
-  std::string rotaPadrao;
-  std::string rotaAlternativa;
+  std::string defaultRoute;
+  std::string alternativeRoute;
   std::string site;  // may carry ":port"
-  int portaServico = 52;
+  int servicePort = 52;
 
   // The hosts this program was configured with.
-  static Hosts configurados();
+  static Hosts configured();
 };
 
 class Endpoints {
  public:
-  explicit Endpoints(Hosts hosts = Hosts::configurados()) : hosts_(std::move(hosts)) {}
+  explicit Endpoints(Hosts hosts = Hosts::configured()) : hosts_(std::move(hosts)) {}
 
   // "http://" + route host + ":52/"
-  std::string rotaBase(bool rotaAlternativa) const;
-  std::string versao() const;
+  std::string routeBase(bool alternativeRoute) const;
+  std::string version() const;
   // The account key goes out raw: the service expects it as typed, digits removed.
-  std::string login(bool rotaAlternativa, std::string_view chaveConta) const;
-  std::string listaStore(bool rotaAlternativa, std::string_view nomeDigitado) const;
+  std::string login(bool alternativeRoute, std::string_view accountKey) const;
+  std::string storeListing(bool alternativeRoute, std::string_view typedName) const;
   // Every space of the whole URL becomes "%20".
-  std::string arquivoStore(bool rotaAlternativa, std::string_view nomeDigitado,
-                           std::string_view entrada) const;
+  std::string storeFile(bool alternativeRoute, std::string_view typedName,
+                        std::string_view entry) const;
   // Only the entry name's spaces become "%20".
-  std::string removerStore(bool rotaAlternativa, std::string_view nomeDigitado,
-                           std::string_view entrada) const;
-  std::string atualizador(bool x64) const;
-  std::string ferramentaPdf() const;
-  std::string suporte() const;
+  std::string storeRemoval(bool alternativeRoute, std::string_view typedName,
+                           std::string_view entry) const;
+  std::string updater(bool x64) const;
+  std::string pdfTool() const;
+  std::string support() const;
 
  private:
   Hosts hosts_;

@@ -8,32 +8,32 @@
 
 namespace orvanta {
 
-enum class TipoErroHttp {
-  protocolo,  // the server answered with a status the call does not accept
-  socket,     // an operating-system socket error
-  fechada,    // the server closed the connection where an answer was still due
-  outro,
+enum class HttpErrorType {
+  protocol,  // the server answered with a status the call does not accept
+  socket,    // an operating-system socket error
+  closed,    // the server closed the connection where an answer was still due
+  other,
 };
 
-class ErroHttp : public Excecao {
+class ErroHttp : public Exception {
  public:
-  ErroHttp(TipoErroHttp tipo, const std::string& mensagem, std::optional<int> codigo = std::nullopt,
-           std::string textoErro = {})
-      : Excecao(mensagem, "ErroHttp"),
-        tipo_(tipo),
-        codigo_(codigo),
-        textoErro_(std::move(textoErro)) {}
+  ErroHttp(HttpErrorType type, const std::string& message, std::optional<int> code = std::nullopt,
+           std::string errorText = {})
+      : Exception(message, "ErroHttp"),
+        type_(type),
+        code_(code),
+        errorText_(std::move(errorText)) {}
 
-  TipoErroHttp tipo() const { return tipo_; }
+  HttpErrorType type() const { return type_; }
   // Protocol: the status code (-1 when unreadable); socket: the system error number.
-  std::optional<int> codigo() const { return codigo_; }
+  std::optional<int> code() const { return code_; }
   // Protocol only: the error answer's body decoded as text.
-  const std::string& textoErro() const { return textoErro_; }
+  const std::string& errorText() const { return errorText_; }
 
  private:
-  TipoErroHttp tipo_;
-  std::optional<int> codigo_;
-  std::string textoErro_;
+  HttpErrorType type_;
+  std::optional<int> code_;
+  std::string errorText_;
 };
 
 }  // namespace orvanta

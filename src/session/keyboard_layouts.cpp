@@ -4,43 +4,43 @@
 
 namespace orvanta {
 
-const TVirtualKeyLayout& TKeyboardLayouts::LoadFromStream(std::span<const unsigned char> dados) {
-  layouts_.push_back(TVirtualKeyLayout::Ler(dados));
+const TVirtualKeyLayout& TKeyboardLayouts::LoadFromStream(std::span<const unsigned char> data) {
+  layouts_.push_back(TVirtualKeyLayout::read(data));
   return layouts_.back();
 }
 
-const TVirtualKeyLayout* TKeyboardLayouts::FindLayout(std::string_view tipo,
-                                                      std::string_view idioma) const {
+const TVirtualKeyLayout* TKeyboardLayouts::findLayout(std::string_view type,
+                                                      std::string_view language) const {
   for (auto it = layouts_.rbegin(); it != layouts_.rend(); ++it) {
-    if (it->KeyboardType != tipo) continue;
+    if (it->KeyboardType != type) continue;
     const bool serve =
         std::any_of(it->Languages.begin(), it->Languages.end(),
-                    [&](const TKeyboardLanguage& g) { return g.Language == idioma; });
+                    [&](const TKeyboardLanguage& g) { return g.Language == language; });
     if (serve) return &*it;
   }
   return nullptr;
 }
 
-const TVirtualKeyLayout* TKeyboardLayouts::FindLayout(std::string_view tipo) const {
+const TVirtualKeyLayout* TKeyboardLayouts::findLayout(std::string_view type) const {
   for (const TVirtualKeyLayout& l : layouts_) {
-    if (l.KeyboardType == tipo) return &l;
+    if (l.KeyboardType == type) return &l;
   }
   return nullptr;
 }
 
-TKeyboardLayouts& KeyboardLayouts() {
-  static TKeyboardLayouts registro;
-  return registro;
+TKeyboardLayouts& keyboardLayouts() {
+  static TKeyboardLayouts registry;
+  return registry;
 }
 
-const TVirtualKeyLayout* EscolherLayout(const TKeyboardLayouts& layouts, std::string_view tipo,
-                                        std::string_view idioma) {
-  if (const TVirtualKeyLayout* l = layouts.FindLayout(tipo, idioma)) return l;
-  const size_t traco = idioma.find('-');
-  if (traco != std::string_view::npos) {
-    if (const TVirtualKeyLayout* l = layouts.FindLayout(tipo, idioma.substr(0, traco))) return l;
+const TVirtualKeyLayout* chooseLayout(const TKeyboardLayouts& layouts, std::string_view type,
+                                      std::string_view language) {
+  if (const TVirtualKeyLayout* l = layouts.findLayout(type, language)) return l;
+  const size_t dash = language.find('-');
+  if (dash != std::string_view::npos) {
+    if (const TVirtualKeyLayout* l = layouts.findLayout(type, language.substr(0, dash))) return l;
   }
-  return layouts.FindLayout(tipo);
+  return layouts.findLayout(type);
 }
 
 }  // namespace orvanta

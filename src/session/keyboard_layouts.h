@@ -12,13 +12,13 @@ namespace orvanta {
 
 class TKeyboardLayouts {
  public:
-  // Reads one stored layout and appends it; on ErroLayoutTeclado nothing is appended.
-  const TVirtualKeyLayout& LoadFromStream(std::span<const unsigned char> dados);
+  // Reads one stored layout and appends it; on KeyboardLayoutError nothing is appended.
+  const TVirtualKeyLayout& LoadFromStream(std::span<const unsigned char> data);
 
-  // Last layout to first: the first of `tipo` that serves exactly `idioma`.
-  const TVirtualKeyLayout* FindLayout(std::string_view tipo, std::string_view idioma) const;
-  // First layout to last: the first of `tipo`.
-  const TVirtualKeyLayout* FindLayout(std::string_view tipo) const;
+  // Last layout to first: the first of `type` that serves exactly `language`.
+  const TVirtualKeyLayout* findLayout(std::string_view type, std::string_view language) const;
+  // First layout to last: the first of `type`.
+  const TVirtualKeyLayout* findLayout(std::string_view type) const;
 
   const std::vector<TVirtualKeyLayout>& layouts() const { return layouts_; }
   void clear() { layouts_.clear(); }
@@ -28,11 +28,11 @@ class TKeyboardLayouts {
 };
 
 // The process-wide registry, filled at start.
-TKeyboardLayouts& KeyboardLayouts();
+TKeyboardLayouts& keyboardLayouts();
 
 // The keyboard's choice for an input language tag: the exact tag, then the tag up to its
 // first "-", then the type alone. None when no layout has the type.
-const TVirtualKeyLayout* EscolherLayout(const TKeyboardLayouts& layouts, std::string_view tipo,
-                                        std::string_view idioma);
+const TVirtualKeyLayout* chooseLayout(const TKeyboardLayouts& layouts, std::string_view type,
+                                      std::string_view language);
 
 }  // namespace orvanta

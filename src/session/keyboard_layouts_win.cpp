@@ -8,43 +8,42 @@
 namespace orvanta {
 namespace {
 
-std::span<const unsigned char> DadosDoRecurso(HMODULE modulo, const wchar_t* nome) {
-  HRSRC recurso = FindResourceW(modulo, nome, RT_RCDATA);
-  if (recurso == nullptr) return {};
+std::span<const unsigned char> resourceData(HMODULE module, const wchar_t* name) {
+  HRSRC resource = FindResourceW(module, name, RT_RCDATA);
+  if (resource == nullptr) return {};
   // Resource memory belongs to the module; it needs no release.
-  HGLOBAL carregado = LoadResource(modulo, recurso);
-  const void* dados = carregado ? LockResource(carregado) : nullptr;
-  if (dados == nullptr) return {};
-  return {static_cast<const unsigned char*>(dados), SizeofResource(modulo, recurso)};
+  HGLOBAL loaded = LoadResource(module, resource);
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (data == nullptr) return {};
+  return {static_cast<const unsigned char*>(data), SizeofResource(module, resource)};
 }
 
-BOOL CALLBACK JuntarNome(HMODULE, LPCWSTR, LPWSTR nome, LONG_PTR lista) {
+BOOL CALLBACK collectLayoutName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR list) {
   // Names given by number are not layouts.
-  if (!IS_INTRESOURCE(nome) &&
-      std::wstring_view(nome).find(L"KEYBOARD") != std::wstring_view::npos) {
-    reinterpret_cast<std::vector<std::wstring>*>(lista)->emplace_back(nome);
+  if (!IS_INTRESOURCE(name) &&
+      std::wstring_view(name).find(L"KEYBOARD") != std::wstring_view::npos) {
+    reinterpret_cast<std::vector<std::wstring>*>(list)->emplace_back(name);
   }
   return TRUE;
 }
 
 }  // namespace
 
-const TVirtualKeyLayout& LoadFromResourceName(TKeyboardLayouts& layouts, std::string_view nome) {
-  const std::wstring largo = widen(nome);
-  std::span<const unsigned char> dados = DadosDoRecurso(GetModuleHandleW(nullptr), largo.c_str());
-  if (dados.empty()) {
-    throw ErroLayoutTeclado("keyboard layout resource not found: " + std::string(nome));
+const TVirtualKeyLayout& LoadFromResourceName(TKeyboardLayouts& layouts, std::string_view name) {
+  const std::wstring wide = widen(name);
+  std::span<const unsigned char> data = resourceData(GetModuleHandleW(nullptr), wide.c_str());
+  if (data.empty()) {
+    throw KeyboardLayoutError("keyboard layout resource not found: " + std::string(name));
   }
-  return layouts.LoadFromStream(dados);
+  return layouts.LoadFromStream(data);
 }
 
-size_t CarregarLayoutsDoModulo(TKeyboardLayouts& layouts, HMODULE modulo) {
+size_t loadLayoutsFromModule(TKeyboardLayouts& layouts, HMODULE module) {
   // Collected first and read afterwards, so no exception crosses the enumeration callback.
-  std::vector<std::wstring> nomes;
-  EnumResourceNamesW(modulo, RT_RCDATA, JuntarNome, reinterpret_cast<LONG_PTR>(&nomes));
-  for (const std::wstring& nome : nomes)
-    layouts.LoadFromStream(DadosDoRecurso(modulo, nome.c_str()));
-  return nomes.size();
+  std::vector<std::wstring> names;
+  EnumResourceNamesW(module, RT_RCDATA, collectLayoutName, reinterpret_cast<LONG_PTR>(&names));
+  for (const std::wstring& name : names) layouts.LoadFromStream(resourceData(module, name.c_str()));
+  return names.size();
 }
 
 }  // namespace orvanta

@@ -7,11 +7,11 @@
 
 namespace orvanta {
 
-// Appends every RCDATA resource of `modulo` whose name contains "KEYBOARD", in the order the
+// Appends every RCDATA resource of `module` whose name contains "KEYBOARD", in the order the
 // resource names are enumerated (alphabetical). Returns how many were read.
-// Appends the program's RCDATA resource `nome` (e.g. "STANDARD102KEYBOARD").
-const TVirtualKeyLayout& LoadFromResourceName(TKeyboardLayouts& layouts, std::string_view nome);
+// Appends the program's RCDATA resource `name` (e.g. "STANDARD102KEYBOARD").
+const TVirtualKeyLayout& LoadFromResourceName(TKeyboardLayouts& layouts, std::string_view name);
 
-size_t CarregarLayoutsDoModulo(TKeyboardLayouts& layouts, HMODULE modulo);
+size_t loadLayoutsFromModule(TKeyboardLayouts& layouts, HMODULE module);
 
 }  // namespace orvanta

@@ -1,6 +1,6 @@
 #include "session/principal_win.h"
 
-#include "login/versao.h"
+#include "login/version.h"
 #include "service/hosts.h"
 #include "ui/application_win.h"
 
@@ -12,9 +12,9 @@ TFrmPrincipal* FrmPrincipal = nullptr;
 
 namespace {
 
-constexpr int kAlturaBarra = 25;
-constexpr int kAlturaRotulo = 13;
-constexpr int kAlturaTeclado = 180;
+constexpr int kToolbarHeight = 25;
+constexpr int kLabelHeight = 13;
+constexpr int kKeyboardHeight = 180;
 
 }  // namespace
 
@@ -26,7 +26,7 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
                   .clientWidth = 784,
                   .clientHeight = 562,
                   .position = POINT{248, 121}});
-  Panel1.create(*this, {0, 0, 784, kAlturaBarra});
+  Panel1.create(*this, {0, 0, 784, kToolbarHeight});
   SpeedButton1.create(Panel1, {3, 0, 86, 22}, "Tela Cheia", true);
   SpeedButton3.create(Panel1, {99, 0, 86, 22}, "Reconectar", true);
   SpeedButton4.create(Panel1, {195, 0, 86, 22}, "Teclado Virtual", true);
@@ -34,9 +34,9 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
   SpeedButton6.create(Panel1, {463, 0, 154, 22}, "Ajuda para imprimir", true);
   SpeedButton2.create(Panel1, {623, 0, 86, 22}, "Suporte", true);
   SpeedButton3.setEnabled(false);
-  TouchKeyboard1.create(*this, {0, 562 - kAlturaRotulo - kAlturaTeclado, 784, kAlturaTeclado});
+  TouchKeyboard1.create(*this, {0, 562 - kLabelHeight - kKeyboardHeight, 784, kKeyboardHeight});
   TouchKeyboard1.setVisible(false);
-  Label1.create(*this, {0, 562 - kAlturaRotulo, 784, kAlturaRotulo}, std::string(VersaoCliente),
+  Label1.create(*this, {0, 562 - kLabelHeight, 784, kLabelHeight}, std::string(VersaoCliente),
                 Label::Align::center);
   Memo1.create(*this, {0, 0, 185, 89}, {}, Edit::Options{.multiLine = true});
   Memo1.setVisible(false);
@@ -44,14 +44,14 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
   Edit1.setVisible(false);
   shell_ = WinShell(hwnd());
   // Created here so that a missing class fails the window set with the platform's text.
-  MsRdpClient71 = std::make_unique<rdp::SessaoRdpWin>(hwnd(), rdp::criaControle(), *this,
-                                                      ChecaImpressao, shell_, HostSite);
-  SpeedButton1.onClick = [this] { sessao().telaCheia(); };
-  SpeedButton3.onClick = [this] { sessao().reconectar(); };
+  MsRdpClient71 = std::make_unique<rdp::RdpSessionWin>(hwnd(), rdp::createControl(), *this,
+                                                       ChecaImpressao, shell_, HostSite);
+  SpeedButton1.onClick = [this] { session().fullScreen(); };
+  SpeedButton3.onClick = [this] { session().reconnect(); };
   SpeedButton4.onClick = [this] { TouchKeyboard1.setVisible(!TouchKeyboard1.visible()); };
-  SpeedButton5.onClick = [this] { sessao().ajudaTransferencia(); };
-  SpeedButton6.onClick = [this] { sessao().ajudaImpressao(); };
-  SpeedButton2.onClick = [this] { sessao().suporte(); };
+  SpeedButton5.onClick = [this] { session().transferHelp(); };
+  SpeedButton6.onClick = [this] { session().printingHelp(); };
+  SpeedButton2.onClick = [this] { session().support(); };
 }
 
 TFrmPrincipal::~TFrmPrincipal() {
@@ -59,53 +59,54 @@ TFrmPrincipal::~TFrmPrincipal() {
   MsRdpClient71.reset();
 }
 
-RECT TFrmPrincipal::areaControle() const {
-  RECT cliente;
-  GetClientRect(hwnd(), &cliente);
-  int fundo = cliente.bottom - kAlturaRotulo;
-  if (TouchKeyboard1.visible()) fundo -= kAlturaTeclado;
-  return {0, kAlturaBarra, cliente.right, std::max<int>(fundo, kAlturaBarra)};
+RECT TFrmPrincipal::controlArea() const {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  int bottom = client.bottom - kLabelHeight;
+  if (TouchKeyboard1.visible()) bottom -= kKeyboardHeight;
+  return {0, kToolbarHeight, client.right, std::max<int>(bottom, kToolbarHeight)};
 }
 
 void TFrmPrincipal::onShow() {
-  if (mostrada_) return;
-  mostrada_ = true;
-  MsRdpClient71->posiciona(areaControle());
-  sessao().FormShow(loginChoices && loginChoices().impressorasDiretas);
+  if (shown_) return;
+  shown_ = true;
+  MsRdpClient71->place(controlArea());
+  session().FormShow(loginChoices && loginChoices().directPrinters);
 }
 
 void TFrmPrincipal::onClose() {
-  sessao().FormClose();
+  session().FormClose();
 }
 
 void TFrmPrincipal::onResize(int clientWidth, int clientHeight) {
-  Panel1.setBounds({0, 0, clientWidth, kAlturaBarra});
-  Label1.setBounds({0, clientHeight - kAlturaRotulo, clientWidth, kAlturaRotulo});
+  Panel1.setBounds({0, 0, clientWidth, kToolbarHeight});
+  Label1.setBounds({0, clientHeight - kLabelHeight, clientWidth, kLabelHeight});
   TouchKeyboard1.setBounds(
-      {0, clientHeight - kAlturaRotulo - kAlturaTeclado, clientWidth, kAlturaTeclado});
-  if (mostrada_) MsRdpClient71->posiciona(areaControle());
+      {0, clientHeight - kLabelHeight - kKeyboardHeight, clientWidth, kKeyboardHeight});
+  if (shown_) MsRdpClient71->place(controlArea());
 }
 
-void TFrmPrincipal::ajustaATela() {
-  RECT atual;
-  GetWindowRect(hwnd(), &atual);
-  setBounds({atual.left, atual.top, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+void TFrmPrincipal::fitToScreen() {
+  RECT current;
+  GetWindowRect(hwnd(), &current);
+  setBounds(
+      {current.left, current.top, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
   showMaximized();
 }
 
-void TFrmPrincipal::setReconectarHabilitado(bool habilitado) {
-  SpeedButton3.setEnabled(habilitado);
+void TFrmPrincipal::setReconnectEnabled(bool enabled) {
+  SpeedButton3.setEnabled(enabled);
 }
 
-void TFrmPrincipal::mostraAjudaTransferencia() {
-  if (mostrarAjudaTransferencia) mostrarAjudaTransferencia();
+void TFrmPrincipal::showTransferHelp() {
+  if (openTransferHelp) openTransferHelp();
 }
 
-void TFrmPrincipal::mostraAjudaImpressao() {
-  if (mostrarAjudaImpressao) mostrarAjudaImpressao();
+void TFrmPrincipal::showPrintingHelp() {
+  if (openPrintingHelp) openPrintingHelp();
 }
 
-void TFrmPrincipal::solicitaTermino() {
+void TFrmPrincipal::requestTermination() {
   app().terminate();
 }
 

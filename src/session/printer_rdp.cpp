@@ -6,10 +6,10 @@
 
 namespace orvanta {
 
-void PrinterRDP(RegistroUsuario& registro) {
-  if (!registro.gravaDword(kChaveRdpdr, kValorFilterQueueType, 0xFFFFFFFFu)) {
-    throw Excecao(std::string("Failed to set data for '") + kValorFilterQueueType + "'",
-                  "ERegistryException");
+void PrinterRDP(UserRegistry& registry) {
+  if (!registry.writeDword(kRdpdrKey, kFilterQueueTypeValue, 0xFFFFFFFFu)) {
+    throw Exception(std::string("Failed to set data for '") + kFilterQueueTypeValue + "'",
+                    "ERegistryException");
   }
 }
 

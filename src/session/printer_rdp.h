@@ -1,15 +1,15 @@
 // Prepares the platform client's printer redirection before each session start.
 #pragma once
 
-#include "session/registro_usuario.h"
+#include "session/user_registry.h"
 
 namespace orvanta {
 
-inline constexpr char kChaveRdpdr[] =
+inline constexpr char kRdpdrKey[] =
     "Software\\Microsoft\\Terminal Server Client\\Default\\AddIns\\RDPDR";
-inline constexpr char kValorFilterQueueType[] = "FilterQueueType";
+inline constexpr char kFilterQueueTypeValue[] = "FilterQueueType";
 
-// Writes FilterQueueType = 0xFFFFFFFF; throws Excecao when the write fails.
-void PrinterRDP(RegistroUsuario& registro);
+// Writes FilterQueueType = 0xFFFFFFFF; throws Exception when the write fails.
+void PrinterRDP(UserRegistry& registry);
 
 }  // namespace orvanta

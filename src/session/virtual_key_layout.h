@@ -14,20 +14,20 @@ enum class TVirtualKeyFlag : uint8_t { kfStretch = 1, kfToggle = 2, kfRepeat = 4
 
 // KeyImage values: a picture drawn instead of the caption.
 namespace KeyImage {
-inline constexpr uint8_t Tab = 0;
-inline constexpr uint8_t Shift = 1;
-inline constexpr uint8_t Enter = 2;
-inline constexpr uint8_t Backspace = 3;
-inline constexpr uint8_t ArrowUp = 4;
-inline constexpr uint8_t ArrowDown = 5;
-inline constexpr uint8_t ArrowLeft = 6;
-inline constexpr uint8_t ArrowRight = 7;
-inline constexpr uint8_t NumPadEnter = 8;
-inline constexpr uint8_t CaptionOverride = 254;
-inline constexpr uint8_t None = 255;
+inline constexpr uint8_t kTab = 0;
+inline constexpr uint8_t kShift = 1;
+inline constexpr uint8_t kEnter = 2;
+inline constexpr uint8_t kBackspace = 3;
+inline constexpr uint8_t kArrowUp = 4;
+inline constexpr uint8_t kArrowDown = 5;
+inline constexpr uint8_t kArrowLeft = 6;
+inline constexpr uint8_t kArrowRight = 7;
+inline constexpr uint8_t kNumPadEnter = 8;
+inline constexpr uint8_t kCaptionOverride = 254;
+inline constexpr uint8_t kNone = 255;
 }  // namespace KeyImage
 
-inline constexpr int16_t ScanCodeFn = -2;
+inline constexpr int16_t kScanCodeFn = -2;
 
 struct TKeyboardLanguage {
   std::string Language;
@@ -43,7 +43,7 @@ struct TKeyLanguage {
   std::string Caption;
   int16_t Vk = -1;
   int16_t ScanCode = -1;
-  uint8_t KeyImage = KeyImage::None;
+  uint8_t KeyImage = KeyImage::kNone;
   std::vector<TKeyData> ComboKeys;
   std::string Language;
 };
@@ -52,7 +52,7 @@ struct TKeyModifier {
   std::string Caption;
   int16_t Vk = -1;
   int16_t ScanCode = -1;
-  uint8_t KeyImage = KeyImage::None;
+  uint8_t KeyImage = KeyImage::kNone;
   std::string ModifierName;
   uint16_t FontSize = 14;
   std::string Language;
@@ -63,7 +63,7 @@ struct TVirtualKey {
   int16_t Vk = -1;
   int16_t ScanCode = -1;
   std::string Caption;
-  uint8_t KeyImage = KeyImage::None;
+  uint8_t KeyImage = KeyImage::kNone;
   std::vector<TKeyData> ComboKeys;
   uint16_t FontSize = 14;
   uint16_t Width = 48;
@@ -87,10 +87,10 @@ struct TVirtualKeys {
 };
 
 // The stored data is cut short, too large, or longer than the layout it holds.
-class ErroLayoutTeclado : public Excecao {
+class KeyboardLayoutError : public Exception {
  public:
-  explicit ErroLayoutTeclado(const std::string& mensagem)
-      : Excecao(mensagem, "EKeyboardLayoutError") {}
+  explicit KeyboardLayoutError(const std::string& message)
+      : Exception(message, "EKeyboardLayoutError") {}
 };
 
 struct TVirtualKeyLayout {
@@ -107,12 +107,12 @@ struct TVirtualKeyLayout {
   std::vector<TVirtualKeys> Keys;
 
   // Larger data is refused before reading; no real layout comes near it.
-  static constexpr size_t TamanhoMaximo = 1 << 20;
+  static constexpr size_t kMaxSize = 1 << 20;
 
-  // Reads one stored layout that fills `dados` exactly. A version byte other than 1 gives
+  // Reads one stored layout that fills `data` exactly. A version byte other than 1 gives
   // an empty layout. Data that ends early, holds bytes after the layout or exceeds
-  // TamanhoMaximo throws ErroLayoutTeclado: a half-read layout would draw a broken keyboard.
-  static TVirtualKeyLayout Ler(std::span<const unsigned char> dados);
+  // kMaxSize throws KeyboardLayoutError: a half-read layout would draw a broken keyboard.
+  static TVirtualKeyLayout read(std::span<const unsigned char> data);
 };
 
 }  // namespace orvanta

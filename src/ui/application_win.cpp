@@ -141,7 +141,7 @@ int Application::showModal(Window& window) {
 
 void Application::handleException(const std::exception& e) {
   const HWND owner = GetActiveWindow();
-  boxes_.show(owner, widen(comPontoFinal(e.what())), title_, MB_OK | MB_ICONERROR);
+  boxes_.show(owner, widen(withFinalDot(e.what())), title_, MB_OK | MB_ICONERROR);
 }
 
 void Application::handleException(std::exception_ptr e) {

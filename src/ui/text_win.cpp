@@ -8,19 +8,19 @@ std::wstring widen(std::string_view utf8) {
   if (utf8.empty()) return {};
   const int n =
       MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring saida(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), saida.data(), n);
-  return saida;
+  std::wstring output(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), output.data(), n);
+  return output;
 }
 
 std::string narrow(std::wstring_view utf16) {
   if (utf16.empty()) return {};
   const int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
                                     nullptr, 0, nullptr, nullptr);
-  std::string saida(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), saida.data(), n,
+  std::string output(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), output.data(), n,
                       nullptr, nullptr);
-  return saida;
+  return output;
 }
 
 std::string windowText(HWND window) {

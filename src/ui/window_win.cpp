@@ -69,27 +69,27 @@ void Window::create(const wchar_t* className, const std::wstring& caption, DWORD
   if (!hwnd_) throw std::runtime_error("CreateWindowEx failed");
 }
 
-void Window::createTopLevel(const TopLevelOptions& opcoes) {
-  const DWORD style = opcoes.style & ~WS_VISIBLE;
-  RECT r{0, 0, opcoes.clientWidth, opcoes.clientHeight};
-  AdjustWindowRectEx(&r, style, FALSE, opcoes.exStyle);
+void Window::createTopLevel(const TopLevelOptions& options) {
+  const DWORD style = options.style & ~WS_VISIBLE;
+  RECT r{0, 0, options.clientWidth, options.clientHeight};
+  AdjustWindowRectEx(&r, style, FALSE, options.exStyle);
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;
   POINT at;
-  if (opcoes.position) {
-    at = *opcoes.position;
+  if (options.position) {
+    at = *options.position;
   } else {
     at.x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     at.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   }
-  create(opcoes.className, widen(opcoes.caption), style, opcoes.exStyle, at.x, at.y, width, height,
-         nullptr);
+  create(options.className, widen(options.caption), style, options.exStyle, at.x, at.y, width,
+         height, nullptr);
   // Some window managers change the frame after creation: make sure of the client size.
   RECT client;
   GetClientRect(hwnd_, &client);
-  if (client.right != opcoes.clientWidth || client.bottom != opcoes.clientHeight) {
-    SetWindowPos(hwnd_, nullptr, 0, 0, width + opcoes.clientWidth - client.right,
-                 height + opcoes.clientHeight - client.bottom,
+  if (client.right != options.clientWidth || client.bottom != options.clientHeight) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, width + options.clientWidth - client.right,
+                 height + options.clientHeight - client.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }

@@ -5,10 +5,10 @@
 // child windows) and then creates its controls, which are members made empty and created with
 // *this (or a Panel) as their parent:
 //
-//   class TFrmExemplo : public Window {
+//   class TFrmExample : public Window {
 //    public:
-//     explicit TFrmExemplo(Application& app) : Window(app) {
-//       createTopLevel({.className = L"TFrmExemplo", .caption = "Exemplo", .clientWidth = 300,
+//     explicit TFrmExample(Application& app) : Window(app) {
+//       createTopLevel({.className = L"TFrmExample", .caption = "Example", .clientWidth = 300,
 //                       .clientHeight = 200});
 //       Button1.create(*this, {10, 10, 80, 25}, "OK");
 //       Button1.onClick = [this] { core_.Button1Click(); };
@@ -16,7 +16,7 @@
 //    protected:
 //     void onShow() override { core_.FormShow(); }
 //    private:
-//     ExemploCore core_;
+//     ExampleCore core_;
 //     Button Button1;
 //     Panel Panel1{app()};  // custom child windows (Panel, Picture) take the Application
 //   };
@@ -103,7 +103,7 @@ class Window {
   HBRUSH backgroundBrush() const;
 
  protected:
-  void createTopLevel(const TopLevelOptions& opcoes);
+  void createTopLevel(const TopLevelOptions& options);
   void createChild(Window& parent, const wchar_t* className, const Bounds& b, DWORD style = 0,
                    DWORD exStyle = WS_EX_CONTROLPARENT);
   // A hidden window that only receives messages (timers, posted work).

@@ -5,14 +5,14 @@ namespace orvanta {
 TFrmAtualiza* FrmAtualiza = nullptr;
 
 TFrmAtualiza::TFrmAtualiza(Application& app)
-    : TFrmAtualiza(app, FrmAtualiza ? FrmAtualiza->UltimaPosicao() : propria_) {}
+    : TFrmAtualiza(app, FrmAtualiza ? FrmAtualiza->UltimaPosicao() : ownPosition_) {}
 
-TFrmAtualiza::TFrmAtualiza(Application& app, int& ultimaPosicao,
-                           std::unique_ptr<TransferenciaHttp> http, Endpoints endpoints)
-    : JanelaDownloadWin(app, ultimaPosicao, std::move(http), ConfiguracaoHttp::atualizacao()),
-      nucleo_(ambiente(), Timer3, UltimaPosicao(), std::move(endpoints), cpuid_,
-              [this] { this->app().terminate(); }) {
-  criarJanela(L"TFrmAtualiza");
+TFrmAtualiza::TFrmAtualiza(Application& app, int& ultimaPosicao, std::unique_ptr<HttpTransfer> http,
+                           Endpoints endpoints)
+    : JanelaDownloadWin(app, ultimaPosicao, std::move(http), HttpSettings::update()),
+      core_(environment(), Timer3, UltimaPosicao(), std::move(endpoints), cpuid_,
+            [this] { this->app().terminate(); }) {
+  createWindow(L"TFrmAtualiza");
 }
 
 }  // namespace orvanta

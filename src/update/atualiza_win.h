@@ -2,8 +2,8 @@
 // and ends the program so that the updater can replace it.
 #pragma once
 
-#include "update/download_atualizacao.h"
 #include "update/janela_download_win.h"
+#include "update/update_download.h"
 
 namespace orvanta {
 
@@ -14,18 +14,17 @@ class TFrmAtualiza : public JanelaDownloadWin {
   explicit TFrmAtualiza(Application& app);
   // With the class's last bar position given (tests); without a client of its own, it makes
   // the download client.
-  TFrmAtualiza(Application& app, int& ultimaPosicao,
-               std::unique_ptr<TransferenciaHttp> http = nullptr,
+  TFrmAtualiza(Application& app, int& ultimaPosicao, std::unique_ptr<HttpTransfer> http = nullptr,
                Endpoints endpoints = Endpoints());
 
   WinTimer Timer3{app()};
 
  protected:
-  JanelaDownload& nucleoJanela() override { return nucleo_.janela(); }
+  JanelaDownload& windowCore() override { return core_.window(); }
 
  private:
-  CpuidDoProcessador cpuid_;
-  DownloadAtualizacao nucleo_;
+  ProcessorCpuid cpuid_;
+  UpdateDownload core_;
 };
 
 extern TFrmAtualiza* FrmAtualiza;

@@ -5,13 +5,13 @@ namespace orvanta {
 TFrmDownload* FrmDownload = nullptr;
 
 TFrmDownload::TFrmDownload(Application& app)
-    : TFrmDownload(app, FrmDownload ? FrmDownload->UltimaPosicao() : propria_) {}
+    : TFrmDownload(app, FrmDownload ? FrmDownload->UltimaPosicao() : ownPosition_) {}
 
-TFrmDownload::TFrmDownload(Application& app, int& ultimaPosicao,
-                           std::unique_ptr<TransferenciaHttp> http, const Endpoints& endpoints)
-    : JanelaDownloadWin(app, ultimaPosicao, std::move(http), ConfiguracaoHttp::instalador()),
-      nucleo_(ambiente(), UltimaPosicao(), endpoints, [this] { close(); }) {
-  criarJanela(L"TFrmDownload");
+TFrmDownload::TFrmDownload(Application& app, int& ultimaPosicao, std::unique_ptr<HttpTransfer> http,
+                           const Endpoints& endpoints)
+    : JanelaDownloadWin(app, ultimaPosicao, std::move(http), HttpSettings::installer()),
+      core_(environment(), UltimaPosicao(), endpoints, [this] { close(); }) {
+  createWindow(L"TFrmDownload");
 }
 
 }  // namespace orvanta

@@ -2,8 +2,8 @@
 // starts it and closes.
 #pragma once
 
-#include "update/download_ferramenta_pdf.h"
 #include "update/janela_download_win.h"
+#include "update/pdf_tool_download.h"
 
 namespace orvanta {
 
@@ -14,15 +14,14 @@ class TFrmDownload : public JanelaDownloadWin {
   explicit TFrmDownload(Application& app);
   // With the class's last bar position given (tests); without a client of its own, it makes
   // the download client.
-  TFrmDownload(Application& app, int& ultimaPosicao,
-               std::unique_ptr<TransferenciaHttp> http = nullptr,
+  TFrmDownload(Application& app, int& ultimaPosicao, std::unique_ptr<HttpTransfer> http = nullptr,
                const Endpoints& endpoints = Endpoints());
 
  protected:
-  JanelaDownload& nucleoJanela() override { return nucleo_.janela(); }
+  JanelaDownload& windowCore() override { return core_.window(); }
 
  private:
-  DownloadFerramentaPdf nucleo_;
+  PdfToolDownload core_;
 };
 
 extern TFrmDownload* FrmDownload;

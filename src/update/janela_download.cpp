@@ -4,71 +4,71 @@
 
 namespace orvanta {
 
-JanelaDownload::JanelaDownload(Ambiente ambiente, int& ultimaPosicao,
-                               std::function<DestinoDownload()> escolherDestino,
-                               std::function<void()> aposLancamento)
-    : ambiente_(ambiente),
+JanelaDownload::JanelaDownload(Environment environment, int& ultimaPosicao,
+                               std::function<DownloadDestination()> chooseDestination,
+                               std::function<void()> afterLaunch)
+    : environment_(environment),
       ultimaPosicao_(ultimaPosicao),
-      escolherDestino_(std::move(escolherDestino)),
-      aposLancamento_(std::move(aposLancamento)) {
-  ambiente_.timer1.setEnabled(false);
-  ambiente_.timer1.setIntervalMs(kInicioMs);
-  ambiente_.timer1.onTick = [this] { Timer1Timer(); };
-  ambiente_.timer2.setEnabled(false);
-  ambiente_.timer2.setIntervalMs(kVerificacaoMs);
-  ambiente_.timer2.onTick = [this] { Timer2Timer(); };
+      chooseDestination_(std::move(chooseDestination)),
+      afterLaunch_(std::move(afterLaunch)) {
+  environment_.timer1.setEnabled(false);
+  environment_.timer1.setIntervalMs(kStartDelayMs);
+  environment_.timer1.onTick = [this] { Timer1Timer(); };
+  environment_.timer2.setEnabled(false);
+  environment_.timer2.setIntervalMs(kCheckIntervalMs);
+  environment_.timer2.onTick = [this] { Timer2Timer(); };
 
-  TransferenciaHttp& http = ambiente_.http;
-  http.OnWorkBegin = [this](TransferenciaHttp&, TWorkMode, int64_t total) { barra_.setMax(total); };
-  http.OnWork = [this](TransferenciaHttp&, TWorkMode, int64_t recebidos) {
-    barra_.setPosition(recebidos);
-    ambiente_.mensagens.processMessages();
+  HttpTransfer& http = environment_.http;
+  http.OnWorkBegin = [this](HttpTransfer&, TWorkMode, int64_t total) { bar_.setMax(total); };
+  http.OnWork = [this](HttpTransfer&, TWorkMode, int64_t received) {
+    bar_.setPosition(received);
+    environment_.messages.processMessages();
   };
-  http.OnWorkEnd = [this](TransferenciaHttp&, TWorkMode) { barra_.setPosition(barra_.max()); };
+  http.OnWorkEnd = [this](HttpTransfer&, TWorkMode) { bar_.setPosition(bar_.max()); };
 }
 
 void JanelaDownload::FormShow() {
-  ambiente_.timer1.setEnabled(true);
+  environment_.timer1.setEnabled(true);
 }
 
 void JanelaDownload::Timer1Timer() {
-  ambiente_.timer1.setEnabled(false);
-  if (etapa_ != Etapa::aguardando) return;
-  ambiente_.timer2.setEnabled(true);
-  barra_.setPosition(0);
-  etapa_ = Etapa::baixando;
+  environment_.timer1.setEnabled(false);
+  if (stage_ != Stage::waiting) return;
+  environment_.timer2.setEnabled(true);
+  bar_.setPosition(0);
+  stage_ = Stage::downloading;
   try {
-    baixar();
+    fetch();
   } catch (...) {
     // A failed download is never started; the failure goes on to be shown to the user.
-    etapa_ = Etapa::falhou;
-    ambiente_.timer2.setEnabled(false);
+    stage_ = Stage::failed;
+    environment_.timer2.setEnabled(false);
     throw;
   }
-  etapa_ = Etapa::concluido;
+  stage_ = Stage::finished;
 }
 
-void JanelaDownload::baixar() {
-  const DestinoDownload destino = escolherDestino_();
-  nomeArquivo_ = destino.nomeArquivo;
+void JanelaDownload::fetch() {
+  const DownloadDestination destination = chooseDestination_();
+  fileName_ = destination.fileName;
   // The stream closes the file on every way out, before the program can be started.
-  const std::unique_ptr<ByteStream> arquivo = ambiente_.arquivos.criar(destino.nomeArquivo);
-  ambiente_.http.Get(destino.url, *arquivo);
+  const std::unique_ptr<ByteStream> file = environment_.files.create(destination.fileName);
+  environment_.http.Get(destination.url, *file);
 }
 
 void JanelaDownload::Timer2Timer() {
-  const int posicao = barra_.position();
+  const int pos = bar_.position();
   // The bar also stands still while a transfer stalls or announces no length, so only a
   // finished fetch with its file closed counts.
-  if (posicao == ultimaPosicao_ && etapa_ == Etapa::concluido) {
-    etapa_ = Etapa::lancado;
-    ambiente_.lancador.launch(nomeArquivo_);
-    ambiente_.timer2.setEnabled(false);
-    ultimaPosicao_ = posicao;
-    aposLancamento_();
+  if (pos == ultimaPosicao_ && stage_ == Stage::finished) {
+    stage_ = Stage::launched;
+    environment_.launcher.launch(fileName_);
+    environment_.timer2.setEnabled(false);
+    ultimaPosicao_ = pos;
+    afterLaunch_();
     return;
   }
-  ultimaPosicao_ = posicao;
+  ultimaPosicao_ = pos;
 }
 
 }  // namespace orvanta

@@ -9,59 +9,59 @@
 #include "base/launcher.h"
 #include "base/message_pump.h"
 #include "base/timer.h"
-#include "service/criador_arquivo.h"
-#include "service/transferencia_http.h"
-#include "update/barra_progresso.h"
+#include "service/file_creator.h"
+#include "service/http_transfer.h"
+#include "update/progress_bar_model.h"
 
 namespace orvanta {
 
-struct DestinoDownload {
+struct DownloadDestination {
   std::string url;
-  std::string nomeArquivo;  // also the name the program is started by
+  std::string fileName;  // also the name the program is started by
 };
 
 class JanelaDownload {
  public:
-  static constexpr int kInicioMs = 3000;
-  static constexpr int kVerificacaoMs = 10000;
+  static constexpr int kStartDelayMs = 3000;
+  static constexpr int kCheckIntervalMs = 10000;
 
   // The window's own parts and the platform services it uses; all outlive the JanelaDownload.
-  struct Ambiente {
+  struct Environment {
     Timer& timer1;
     Timer& timer2;
-    TransferenciaHttp& http;
-    MessagePump& mensagens;
-    CriadorArquivo& arquivos;
-    ProgramLauncher& lancador;
+    HttpTransfer& http;
+    MessagePump& messages;
+    FileCreator& files;
+    ProgramLauncher& launcher;
   };
 
   // ultimaPosicao belongs to the window class and outlives every instance: a later run of the
   // class compares its first check with the last position seen by the previous run.
-  JanelaDownload(Ambiente ambiente, int& ultimaPosicao,
-                 std::function<DestinoDownload()> escolherDestino,
-                 std::function<void()> aposLancamento);
+  JanelaDownload(Environment environment, int& ultimaPosicao,
+                 std::function<DownloadDestination()> chooseDestination,
+                 std::function<void()> afterLaunch);
   JanelaDownload(const JanelaDownload&) = delete;
   JanelaDownload& operator=(const JanelaDownload&) = delete;
 
   void FormShow();
 
-  BarraProgresso& ProgressBar1() { return barra_; }
-  const BarraProgresso& ProgressBar1() const { return barra_; }
+  ProgressBarModel& ProgressBar1() { return bar_; }
+  const ProgressBarModel& ProgressBar1() const { return bar_; }
 
  private:
-  enum class Etapa { aguardando, baixando, concluido, falhou, lancado };
+  enum class Stage { waiting, downloading, finished, failed, launched };
 
   void Timer1Timer();
   void Timer2Timer();
-  void baixar();
+  void fetch();
 
-  Ambiente ambiente_;
+  Environment environment_;
   int& ultimaPosicao_;
-  std::function<DestinoDownload()> escolherDestino_;
-  std::function<void()> aposLancamento_;
-  BarraProgresso barra_;
-  Etapa etapa_ = Etapa::aguardando;
-  std::string nomeArquivo_;
+  std::function<DownloadDestination()> chooseDestination_;
+  std::function<void()> afterLaunch_;
+  ProgressBarModel bar_;
+  Stage stage_ = Stage::waiting;
+  std::string fileName_;
 };
 
 }  // namespace orvanta

@@ -5,25 +5,25 @@
 namespace orvanta {
 
 JanelaDownloadWin::JanelaDownloadWin(Application& app, int& ultimaPosicao,
-                                     std::unique_ptr<TransferenciaHttp> http,
-                                     const ConfiguracaoHttp& configuracao)
+                                     std::unique_ptr<HttpTransfer> http,
+                                     const HttpSettings& settings)
     : Window(app),
-      IdHTTP1(http ? std::move(http) : std::make_unique<ClienteHttp>(configuracao)),
+      IdHTTP1(http ? std::move(http) : std::make_unique<ClienteHttp>(settings)),
       ultimaPosicao_(ultimaPosicao) {}
 
-void JanelaDownloadWin::criarJanela(const wchar_t* className) {
+void JanelaDownloadWin::createWindow(const wchar_t* className) {
   createTopLevel({.className = className,
                   .caption = "Download em andamento...",
                   .clientWidth = 912,
                   .clientHeight = 25});
-  const SIZE cliente = clientSize();
-  ProgressBar1.create(*this, {0, 0, cliente.cx, cliente.cy});
-  BarraProgresso& nucleo = barra();
-  nucleo.onChange = [this, &nucleo] {
-    ProgressBar1.setRange(0, nucleo.max());
-    ProgressBar1.setPosition(nucleo.position());
+  const SIZE client = clientSize();
+  ProgressBar1.create(*this, {0, 0, client.cx, client.cy});
+  ProgressBarModel& core = bar();
+  core.onChange = [this, &core] {
+    ProgressBar1.setRange(0, core.max());
+    ProgressBar1.setPosition(core.position());
   };
-  nucleo.onChange();
+  core.onChange();
 }
 
 void JanelaDownloadWin::onResize(int clientWidth, int clientHeight) {

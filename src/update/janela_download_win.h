@@ -4,51 +4,51 @@
 
 #include <memory>
 
-#include "service/configuracao_http.h"
-#include "service/transferencia_http.h"
+#include "service/http_settings.h"
+#include "service/http_transfer.h"
 #include "ui/application_win.h"
 #include "ui/controls_win.h"
 #include "ui/launcher_win.h"
 #include "ui/timer_win.h"
 #include "ui/window_win.h"
-#include "update/arquivo_local_win.h"
 #include "update/janela_download.h"
+#include "update/local_files_win.h"
 
 namespace orvanta {
 
 class JanelaDownloadWin : public Window {
  public:
   int& UltimaPosicao() { return ultimaPosicao_; }
-  BarraProgresso& barra() { return nucleoJanela().ProgressBar1(); }
+  ProgressBarModel& bar() { return windowCore().ProgressBar1(); }
 
-  std::unique_ptr<TransferenciaHttp> IdHTTP1;
+  std::unique_ptr<HttpTransfer> IdHTTP1;
   ProgressBar ProgressBar1;
   WinTimer Timer1{app()};
   WinTimer Timer2{app()};
 
  protected:
-  // Without a client of its own (http null) the window makes one with `configuracao`.
-  JanelaDownloadWin(Application& app, int& ultimaPosicao, std::unique_ptr<TransferenciaHttp> http,
-                    const ConfiguracaoHttp& configuracao);
+  // Without a client of its own (http null) the window makes one with `settings`.
+  JanelaDownloadWin(Application& app, int& ultimaPosicao, std::unique_ptr<HttpTransfer> http,
+                    const HttpSettings& settings);
 
   // The window's own core, made by the derived window after this part.
-  virtual JanelaDownload& nucleoJanela() = 0;
-  JanelaDownload::Ambiente ambiente() {
-    return {Timer1, Timer2, *IdHTTP1, app(), arquivos_, lancador_};
+  virtual JanelaDownload& windowCore() = 0;
+  JanelaDownload::Environment environment() {
+    return {Timer1, Timer2, *IdHTTP1, app(), files_, launcher_};
   }
   // Caption "Download em andamento...", client area 912 x 25, centred, the bar filling it.
-  void criarJanela(const wchar_t* className);
+  void createWindow(const wchar_t* className);
 
-  void onShow() override { nucleoJanela().FormShow(); }
+  void onShow() override { windowCore().FormShow(); }
   void onResize(int clientWidth, int clientHeight) override;
 
   // The class's last bar position, when this is the window set's instance.
-  int propria_ = 0;
+  int ownPosition_ = 0;
 
  private:
   int& ultimaPosicao_;
-  ArquivoLocal arquivos_;
-  WinProgramLauncher lancador_;
+  LocalFiles files_;
+  WinProgramLauncher launcher_;
 };
 
 }  // namespace orvanta

@@ -5,11 +5,11 @@
 namespace orvanta {
 namespace {
 
-TEST(ComPontoFinal, AppendsADotOnlyAfterACharacterAboveTheDot) {
+TEST(WithFinalDot, AppendsADotOnlyAfterACharacterAboveTheDot) {
   const struct {
-    const char* mensagem;
-    const char* esperado;
-  } casos[] = {
+    const char* message;
+    const char* expected;
+  } cases[] = {
       {"Class not registered", "Class not registered."},
       {"Fim.", "Fim."},
       {"Fim!", "Fim!"},             // '!' is below '.'
@@ -19,11 +19,11 @@ TEST(ComPontoFinal, AppendsADotOnlyAfterACharacterAboveTheDot) {
       {"Ação", "Ação."},
       {"", ""},
   };
-  for (const auto& c : casos) EXPECT_EQ(comPontoFinal(c.mensagem), c.esperado) << c.mensagem;
+  for (const auto& c : cases) EXPECT_EQ(withFinalDot(c.message), c.expected) << c.message;
 }
 
-TEST(TextoErroInicio, FollowsTheApplicationErrorLayout) {
-  EXPECT_EQ(textoErroInicio("EOleSysError", "Orvanta.exe", 0x4A2B3C, "Class not registered"),
+TEST(StartupErrorText, FollowsTheApplicationErrorLayout) {
+  EXPECT_EQ(startupErrorText("EOleSysError", "Orvanta.exe", 0x4A2B3C, "Class not registered"),
             std::string("Exception EOleSysError in module Orvanta.exe at ") +
                 (sizeof(void*) == 8 ? "00000000004A2B3C" : "004A2B3C") +
                 ".\r\nClass not registered.\r\n");

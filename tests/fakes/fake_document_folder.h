@@ -57,14 +57,14 @@ class FakeDocumentFolder::File final : public DocumentFile {
   void write(const char* data, size_t count) override {
     const auto start = static_cast<size_t>(position_);
     if (folder_.diskSpace && start + count > *folder_.diskSpace) {
-      throw Excecao("Stream write error", "EWriteError");
+      throw Exception("Stream write error", "EWriteError");
     }
     if (doc_.content.size() < start + count) doc_.content.resize(start + count);
     doc_.content.replace(start, count, data, count);
     position_ += static_cast<int64_t>(count);
   }
   void commit() override {
-    if (folder_.failCommit) throw Excecao("Stream write error", "EWriteError");
+    if (folder_.failCommit) throw Exception("Stream write error", "EWriteError");
     doc_.committed = true;
     doc_.open = false;
   }
@@ -77,7 +77,7 @@ class FakeDocumentFolder::File final : public DocumentFile {
 
 inline std::unique_ptr<DocumentFile> FakeDocumentFolder::createNew(std::string_view name) {
   if (failCreate)
-    throw Excecao("Cannot create file \"" + std::string(name) + "\"", "EFCreateError");
+    throw Exception("Cannot create file \"" + std::string(name) + "\"", "EFCreateError");
   const auto [it, created] = files.try_emplace(std::string(name));
   if (!created) return nullptr;
   return std::make_unique<File>(*this, it->second);

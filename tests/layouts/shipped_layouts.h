@@ -9,11 +9,11 @@
 
 namespace orvanta::testing {
 
-inline std::span<const unsigned char> BytesDoLayout(std::string_view nome) {
-  for (const RecursoLayout& r : RecursosLayoutEmbutidos()) {
-    if (r.nome == nome) return r.dados;
+inline std::span<const unsigned char> layoutBytes(std::string_view name) {
+  for (const LayoutResource& r : embeddedLayoutResources()) {
+    if (r.name == name) return r.data;
   }
-  throw std::logic_error("no shipped layout named " + std::string(nome));
+  throw std::logic_error("no shipped layout named " + std::string(name));
 }
 
 }  // namespace orvanta::testing

@@ -12,13 +12,13 @@
 namespace orvanta {
 namespace {
 
-using testing::BytesDoLayout;
+using testing::layoutBytes;
 
-TVirtualKeyLayout Ler(std::string_view recurso) {
-  return TVirtualKeyLayout::Ler(BytesDoLayout(recurso));
+TVirtualKeyLayout read(std::string_view resource) {
+  return TVirtualKeyLayout::read(layoutBytes(resource));
 }
 
-const TVirtualKey& TeclaPorScan(const TVirtualKeyLayout& l, int16_t sc) {
+const TVirtualKey& keyByScanCode(const TVirtualKeyLayout& l, int16_t sc) {
   for (const TVirtualKeys& row : l.Keys) {
     for (const TVirtualKey& k : row.Keys) {
       if (k.ScanCode == sc) return k;
@@ -27,7 +27,7 @@ const TVirtualKey& TeclaPorScan(const TVirtualKeyLayout& l, int16_t sc) {
   throw std::logic_error("no key with scan code " + std::to_string(sc));
 }
 
-const TVirtualKey& TeclaPublicada(const TVirtualKeyLayout& l, std::string_view pub) {
+const TVirtualKey& publishedKey(const TVirtualKeyLayout& l, std::string_view pub) {
   for (const TVirtualKeys& row : l.Keys) {
     for (const TVirtualKey& k : row.Keys) {
       if (k.PublishedName == pub) return k;
@@ -37,73 +37,73 @@ const TVirtualKey& TeclaPublicada(const TVirtualKeyLayout& l, std::string_view p
 }
 
 // The keyboard's search: the first element whose language matches.
-const TKeyLanguage* IdiomaDaTecla(const TVirtualKey& k, std::string_view idioma) {
+const TKeyLanguage* keyLanguage(const TVirtualKey& k, std::string_view language) {
   auto it = std::find_if(k.Languages.begin(), k.Languages.end(),
-                         [&](const TKeyLanguage& g) { return g.Language == idioma; });
+                         [&](const TKeyLanguage& g) { return g.Language == language; });
   return it == k.Languages.end() ? nullptr : &*it;
 }
 
-struct Esperado {
-  const char* recurso;
-  const char* nome;
+struct Expected {
+  const char* resource;
+  const char* name;
   size_t bytes;
-  std::vector<size_t> teclasPorLinha;
-  std::vector<int> larguraPorLinha;
+  std::vector<size_t> keysPerRow;
+  std::vector<int> widthPerRow;
 };
 
-const std::vector<Esperado> kPadrao = {
+const std::vector<Expected> kStandardLayouts = {
     {"STANDARD101KEYBOARD", "Standard101", 3645, {15, 15, 13, 14, 8}, {766, 766, 766, 766, 766}},
     {"STANDARD102KEYBOARD", "Standard102", 5224, {15, 15, 13, 15, 8}, {766, 766, 766, 766, 766}},
     {"STANDARD106KEYBOARD", "Standard106", 2993, {16, 15, 13, 15, 11}, {802, 766, 766, 814, 776}},
 };
 
 TEST(VirtualKeyLayoutTest, ShippedStandardLayoutsReadToTheirExactEnd) {
-  for (const Esperado& e : kPadrao) {
-    SCOPED_TRACE(e.nome);
-    std::span<const unsigned char> dados = BytesDoLayout(e.recurso);
-    EXPECT_EQ(dados.size(), e.bytes);
-    // Ler refuses data with bytes left over, so a successful read consumed all of it.
-    TVirtualKeyLayout l = TVirtualKeyLayout::Ler(dados);
-    EXPECT_EQ(l.KeyboardName, e.nome);
+  for (const Expected& e : kStandardLayouts) {
+    SCOPED_TRACE(e.name);
+    std::span<const unsigned char> data = layoutBytes(e.resource);
+    EXPECT_EQ(data.size(), e.bytes);
+    // read refuses data with bytes left over, so a successful read consumed all of it.
+    TVirtualKeyLayout l = TVirtualKeyLayout::read(data);
+    EXPECT_EQ(l.KeyboardName, e.name);
     EXPECT_EQ(l.KeyboardType, "Standard");
     EXPECT_EQ(std::vector<int>({l.Width, l.Height, l.MinWidth, l.MinHeight, l.MaxWidth, l.MaxHeight,
                                 l.RowHeight}),
               std::vector<int>({848, 262, 550, 180, 0, 0, 48}));
-    std::vector<size_t> teclas;
-    std::vector<int> larguras;
+    std::vector<size_t> keys;
+    std::vector<int> widths;
     for (const TVirtualKeys& row : l.Keys) {
-      teclas.push_back(row.Keys.size());
-      larguras.push_back(std::accumulate(row.Keys.begin(), row.Keys.end(), 0,
-                                         [](int s, const TVirtualKey& k) { return s + k.Width; }));
+      keys.push_back(row.Keys.size());
+      widths.push_back(std::accumulate(row.Keys.begin(), row.Keys.end(), 0,
+                                       [](int s, const TVirtualKey& k) { return s + k.Width; }));
       EXPECT_EQ(row.Keys.front().LeftMargin, 0);
       EXPECT_EQ(row.Keys.back().RightMargin, 0);
     }
-    EXPECT_EQ(teclas, e.teclasPorLinha);
-    EXPECT_EQ(larguras, e.larguraPorLinha);
+    EXPECT_EQ(keys, e.keysPerRow);
+    EXPECT_EQ(widths, e.widthPerRow);
     EXPECT_EQ(l.Keys.front().TopMargin, 0);
     EXPECT_EQ(l.Keys.back().BottomMargin, 0);
   }
 }
 
 TEST(VirtualKeyLayoutTest, LaterEntriesComeFirstAfterReading) {
-  TVirtualKeyLayout l102 = Ler("STANDARD102KEYBOARD");
-  const TVirtualKey& digito2 = TeclaPorScan(l102, 3);
-  ASSERT_EQ(digito2.Modifiers.size(), 4u);
-  EXPECT_EQ(digito2.Modifiers.front().ModifierName, "fn");
-  EXPECT_EQ(digito2.Modifiers.front().Caption, "F2");
-  EXPECT_EQ(digito2.Modifiers.front().ScanCode, 60);
-  EXPECT_EQ(digito2.Modifiers.front().FontSize, 10);
-  EXPECT_EQ(digito2.Modifiers[1].Caption, "Ě");
-  EXPECT_EQ(digito2.Modifiers.back().ModifierName, "caps");
-  EXPECT_EQ(digito2.Modifiers.back().Language, "fr");
-  EXPECT_EQ(digito2.Modifiers.back().ScanCode, 3);
+  TVirtualKeyLayout l102 = read("STANDARD102KEYBOARD");
+  const TVirtualKey& digitTwo = keyByScanCode(l102, 3);
+  ASSERT_EQ(digitTwo.Modifiers.size(), 4u);
+  EXPECT_EQ(digitTwo.Modifiers.front().ModifierName, "fn");
+  EXPECT_EQ(digitTwo.Modifiers.front().Caption, "F2");
+  EXPECT_EQ(digitTwo.Modifiers.front().ScanCode, 60);
+  EXPECT_EQ(digitTwo.Modifiers.front().FontSize, 10);
+  EXPECT_EQ(digitTwo.Modifiers[1].Caption, "Ě");
+  EXPECT_EQ(digitTwo.Modifiers.back().ModifierName, "caps");
+  EXPECT_EQ(digitTwo.Modifiers.back().Language, "fr");
+  EXPECT_EQ(digitTwo.Modifiers.back().ScanCode, 3);
 
-  TVirtualKeyLayout l101 = Ler("STANDARD101KEYBOARD");
-  const TVirtualKey& altDireito = TeclaPublicada(l101, "RightAlt");
-  ASSERT_EQ(altDireito.Languages.size(), 3u);
-  std::vector<std::string> ordem;
-  for (const TKeyLanguage& g : altDireito.Languages) {
-    ordem.push_back(g.Language);
+  TVirtualKeyLayout l101 = read("STANDARD101KEYBOARD");
+  const TVirtualKey& rightAlt = publishedKey(l101, "RightAlt");
+  ASSERT_EQ(rightAlt.Languages.size(), 3u);
+  std::vector<std::string> order;
+  for (const TKeyLanguage& g : rightAlt.Languages) {
+    order.push_back(g.Language);
     EXPECT_EQ(g.Caption, "AltGr");
     ASSERT_EQ(g.ComboKeys.size(), 2u);
     EXPECT_EQ(g.ComboKeys[0].Vk, 17);
@@ -111,20 +111,20 @@ TEST(VirtualKeyLayoutTest, LaterEntriesComeFirstAfterReading) {
     EXPECT_EQ(g.ComboKeys[1].Vk, 18);
     EXPECT_EQ(g.ComboKeys[1].ScanCode, 56);
   }
-  EXPECT_EQ(ordem, (std::vector<std::string>{"ka", "sr", "es"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"ka", "sr", "es"}));
   // "lt" is stored before "hy", so "hy" is found first.
-  EXPECT_EQ(TeclaPorScan(l101, 4).Modifiers[1].Language, "hy");
-  EXPECT_EQ(TeclaPorScan(l101, 4).Modifiers[2].Language, "lt");
+  EXPECT_EQ(keyByScanCode(l101, 4).Modifiers[1].Language, "hy");
+  EXPECT_EQ(keyByScanCode(l101, 4).Modifiers[2].Language, "lt");
 }
 
 TEST(VirtualKeyLayoutTest, FixedCaptionsPerLanguage) {
-  struct Caso {
-    const char* recurso;
-    const char* tecla;
-    const char* idioma;
-    const char* legenda;
+  struct Case {
+    const char* resource;
+    const char* key;
+    const char* language;
+    const char* caption;
   };
-  const Caso casos[] = {
+  const Case cases[] = {
       {"STANDARD101KEYBOARD", "Caps", "es", "Bloq May"},
       {"STANDARD101KEYBOARD", "Del", "es", "Supr"},
       {"STANDARD102KEYBOARD", "Caps", "pt", "Maiú."},
@@ -135,79 +135,79 @@ TEST(VirtualKeyLayoutTest, FixedCaptionsPerLanguage) {
       {"STANDARD102KEYBOARD", "LeftCtrl", "de", "Strg"},
       {"STANDARD102KEYBOARD", "RightAlt", "bg", "Alt"},
   };
-  for (const Caso& c : casos) {
-    SCOPED_TRACE(std::string(c.recurso) + " " + c.tecla + " " + c.idioma);
-    const TVirtualKeyLayout l = Ler(c.recurso);
-    const TKeyLanguage* g = IdiomaDaTecla(TeclaPublicada(l, c.tecla), c.idioma);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.resource) + " " + c.key + " " + c.language);
+    const TVirtualKeyLayout l = read(c.resource);
+    const TKeyLanguage* g = keyLanguage(publishedKey(l, c.key), c.language);
     ASSERT_NE(g, nullptr);
-    EXPECT_EQ(g->Caption, c.legenda);
+    EXPECT_EQ(g->Caption, c.caption);
   }
-  TVirtualKeyLayout l102 = Ler("STANDARD102KEYBOARD");
-  EXPECT_EQ(IdiomaDaTecla(TeclaPublicada(l102, "Caps"), "pt-BR"), nullptr);
-  const TVirtualKey& altGr = TeclaPublicada(l102, "RightAlt");
+  TVirtualKeyLayout l102 = read("STANDARD102KEYBOARD");
+  EXPECT_EQ(keyLanguage(publishedKey(l102, "Caps"), "pt-BR"), nullptr);
+  const TVirtualKey& altGr = publishedKey(l102, "RightAlt");
   EXPECT_EQ(altGr.ModifierName, "altgr");
   EXPECT_EQ(altGr.ScanCode, -1);
   ASSERT_EQ(altGr.ComboKeys.size(), 2u);
   EXPECT_EQ(altGr.ComboKeys[0].Vk, 17);
   EXPECT_EQ(altGr.ComboKeys[1].Vk, 18);
-  EXPECT_EQ(IdiomaDaTecla(altGr, "bg")->ScanCode, 56);
-  EXPECT_TRUE(IdiomaDaTecla(altGr, "bg")->ComboKeys.empty());
+  EXPECT_EQ(keyLanguage(altGr, "bg")->ScanCode, 56);
+  EXPECT_TRUE(keyLanguage(altGr, "bg")->ComboKeys.empty());
 }
 
 TEST(VirtualKeyLayoutTest, JapaneseKeysKeepTheirText) {
-  TVirtualKeyLayout l = Ler("STANDARD106KEYBOARD");
-  EXPECT_EQ(TeclaPorScan(l, 41).Caption, "漢字");
-  EXPECT_EQ(TeclaPorScan(l, 123).Caption, "無変換");
+  TVirtualKeyLayout l = read("STANDARD106KEYBOARD");
+  EXPECT_EQ(keyByScanCode(l, 41).Caption, "漢字");
+  EXPECT_EQ(keyByScanCode(l, 123).Caption, "無変換");
   EXPECT_EQ(l.Keys[4].Keys[5].Caption, "カナ");
   EXPECT_EQ(l.Keys[4].Keys[5].Vk, 21);
-  EXPECT_EQ(TeclaPorScan(l, 125).Caption, "\\");
-  EXPECT_EQ(TeclaPorScan(l, 125).Modifiers.back().Caption, "|");
-  EXPECT_EQ(TeclaPorScan(l, 115).Caption, "\\");
-  EXPECT_EQ(TeclaPorScan(l, 115).Modifiers.back().Caption, "_");
-  const TVirtualKey& caps = TeclaPorScan(l, 58);
+  EXPECT_EQ(keyByScanCode(l, 125).Caption, "\\");
+  EXPECT_EQ(keyByScanCode(l, 125).Modifiers.back().Caption, "|");
+  EXPECT_EQ(keyByScanCode(l, 115).Caption, "\\");
+  EXPECT_EQ(keyByScanCode(l, 115).Modifiers.back().Caption, "_");
+  const TVirtualKey& caps = keyByScanCode(l, 58);
   EXPECT_TRUE(caps.has(TVirtualKeyFlag::kfStretch));
   EXPECT_TRUE(caps.has(TVirtualKeyFlag::kfToggle));
   EXPECT_FALSE(caps.has(TVirtualKeyFlag::kfRepeat));
 }
 
 TEST(VirtualKeyLayoutTest, NumPadHasSeventeenKeysWithTallPlusAndEnter) {
-  TVirtualKeyLayout l = Ler("NUMPADKEYBOARD");
+  TVirtualKeyLayout l = read("NUMPADKEYBOARD");
   EXPECT_EQ(l.KeyboardType, "NumPad");
   EXPECT_EQ(std::vector<int>({l.Width, l.Height, l.MinWidth, l.MinHeight}),
             std::vector<int>({190, 229, 180, 150}));
   ASSERT_EQ(l.Keys.size(), 5u);
   size_t total = 0;
-  std::vector<const TVirtualKey*> altas;
+  std::vector<const TVirtualKey*> tallKeys;
   for (const TVirtualKeys& row : l.Keys) {
     total += row.Keys.size();
     for (const TVirtualKey& k : row.Keys) {
       EXPECT_EQ(k.ScanCode, -1);
-      if (k.Height > l.RowHeight) altas.push_back(&k);
+      if (k.Height > l.RowHeight) tallKeys.push_back(&k);
     }
   }
   EXPECT_EQ(total, 17u);
-  ASSERT_EQ(altas.size(), 2u);
-  EXPECT_EQ(altas[0]->Caption, "+");
-  EXPECT_EQ(altas[1]->KeyImage, KeyImage::NumPadEnter);
+  ASSERT_EQ(tallKeys.size(), 2u);
+  EXPECT_EQ(tallKeys[0]->Caption, "+");
+  EXPECT_EQ(tallKeys[1]->KeyImage, KeyImage::kNumPadEnter);
 }
 
 // Hand-built stored data for cases the shipped layouts do not reach.
-std::vector<unsigned char> Cabecalho(uint8_t versao, const std::vector<unsigned char>& nome) {
+std::vector<unsigned char> headerBytes(uint8_t version, const std::vector<unsigned char>& name) {
   std::vector<unsigned char> d;
-  d.push_back(versao);
-  d.push_back(static_cast<unsigned char>(nome.size()));
-  for (unsigned char c : nome) d.push_back(c);
+  d.push_back(version);
+  d.push_back(static_cast<unsigned char>(name.size()));
+  for (unsigned char c : name) d.push_back(c);
   // Empty type, seven sizes, no languages, no rows.
   d.resize(d.size() + 1 + 14 + 2 + 2, 0);
   return d;
 }
 
 TEST(VirtualKeyLayoutTest, OtherVersionGivesAnEmptyLayout) {
-  for (uint8_t versao : {0, 2, 255}) {
-    std::vector<unsigned char> d(BytesDoLayout("STANDARD101KEYBOARD").begin(),
-                                 BytesDoLayout("STANDARD101KEYBOARD").end());
-    d[0] = versao;
-    TVirtualKeyLayout l = TVirtualKeyLayout::Ler(d);
+  for (uint8_t version : {0, 2, 255}) {
+    std::vector<unsigned char> d(layoutBytes("STANDARD101KEYBOARD").begin(),
+                                 layoutBytes("STANDARD101KEYBOARD").end());
+    d[0] = version;
+    TVirtualKeyLayout l = TVirtualKeyLayout::read(d);
     EXPECT_EQ(l.KeyboardName, "");
     EXPECT_EQ(l.KeyboardType, "");
     EXPECT_TRUE(l.Languages.empty());
@@ -217,37 +217,38 @@ TEST(VirtualKeyLayoutTest, OtherVersionGivesAnEmptyLayout) {
 }
 
 TEST(VirtualKeyLayoutTest, SurrogatePairsBecomeOneCharacter) {
-  TVirtualKeyLayout l = TVirtualKeyLayout::Ler(Cabecalho(1, {0x3D, 0xD8, 0x00, 0xDE, 0x41, 0x00}));
+  TVirtualKeyLayout l =
+      TVirtualKeyLayout::read(headerBytes(1, {0x3D, 0xD8, 0x00, 0xDE, 0x41, 0x00}));
   EXPECT_EQ(l.KeyboardName,
             "\xF0\x9F\x98\x80"
             "A");
-  l = TVirtualKeyLayout::Ler(Cabecalho(1, {0x3D, 0xD8}));
+  l = TVirtualKeyLayout::read(headerBytes(1, {0x3D, 0xD8}));
   EXPECT_EQ(l.KeyboardName, "\xEF\xBF\xBD");
 }
 
 TEST(VirtualKeyLayoutTest, MalformedDataIsRefused) {
-  EXPECT_THROW(TVirtualKeyLayout::Ler(std::vector<unsigned char>{}), ErroLayoutTeclado);
-  EXPECT_THROW(TVirtualKeyLayout::Ler(Cabecalho(1, {0x41})), ErroLayoutTeclado);  // odd length
-  std::vector<unsigned char> sobra = Cabecalho(1, {0x41, 0});
-  sobra.push_back(0);
-  EXPECT_THROW(TVirtualKeyLayout::Ler(sobra), ErroLayoutTeclado);
-  std::vector<unsigned char> enorme(TVirtualKeyLayout::TamanhoMaximo + 1, 0);
-  enorme[0] = 1;
-  EXPECT_THROW(TVirtualKeyLayout::Ler(enorme), ErroLayoutTeclado);
+  EXPECT_THROW(TVirtualKeyLayout::read(std::vector<unsigned char>{}), KeyboardLayoutError);
+  EXPECT_THROW(TVirtualKeyLayout::read(headerBytes(1, {0x41})), KeyboardLayoutError);  // odd length
+  std::vector<unsigned char> leftover = headerBytes(1, {0x41, 0});
+  leftover.push_back(0);
+  EXPECT_THROW(TVirtualKeyLayout::read(leftover), KeyboardLayoutError);
+  std::vector<unsigned char> huge(TVirtualKeyLayout::kMaxSize + 1, 0);
+  huge[0] = 1;
+  EXPECT_THROW(TVirtualKeyLayout::read(huge), KeyboardLayoutError);
   // A count larger than the data behind it.
-  std::vector<unsigned char> contagem = Cabecalho(1, {});
-  contagem[contagem.size() - 2] = 0xFF;
-  contagem[contagem.size() - 1] = 0xFF;
-  EXPECT_THROW(TVirtualKeyLayout::Ler(contagem), ErroLayoutTeclado);
+  std::vector<unsigned char> badCount = headerBytes(1, {});
+  badCount[badCount.size() - 2] = 0xFF;
+  badCount[badCount.size() - 1] = 0xFF;
+  EXPECT_THROW(TVirtualKeyLayout::read(badCount), KeyboardLayoutError);
 }
 
 TEST(VirtualKeyLayoutTest, EveryTruncationOfTheShippedLayoutsIsRefused) {
-  for (const RecursoLayout& r : RecursosLayoutEmbutidos()) {
-    SCOPED_TRACE(std::string(r.nome));
-    for (size_t n = 0; n < r.dados.size(); ++n) {
+  for (const LayoutResource& r : embeddedLayoutResources()) {
+    SCOPED_TRACE(std::string(r.name));
+    for (size_t n = 0; n < r.data.size(); ++n) {
       // An exact-size copy, so reading past its end is caught by the address sanitizer.
-      std::vector<unsigned char> prefixo(r.dados.begin(), r.dados.begin() + n);
-      EXPECT_THROW(TVirtualKeyLayout::Ler(prefixo), ErroLayoutTeclado) << "prefix " << n;
+      std::vector<unsigned char> prefix(r.data.begin(), r.data.begin() + n);
+      EXPECT_THROW(TVirtualKeyLayout::read(prefix), KeyboardLayoutError) << "prefix " << n;
     }
   }
 }

@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "fakes_login.h"
-#include "login/mensagens_login.h"
+#include "login/login_messages.h"
+#include "login_fakes.h"
 
 namespace orvanta {
 namespace {
@@ -15,140 +15,139 @@ using ::testing::IsEmpty;
 const Hosts kHosts{"10.0.0.2", "10.0.0.3", "site.test:8052", 52};
 const std::string kLogin = "http://10.0.0.2:52/app/login.php?usuario=";
 const std::string kLoginAlt = "http://10.0.0.3:52/app/login.php?usuario=";
-const std::string kVersao = "http://site.test:8052/remoto/update/versao.php";
+const std::string kVersion = "http://site.test:8052/remoto/update/versao.php";
 
 struct LoginFixture : ::testing::Test {
-  teste::HttpRoteiro http;
-  teste::MensagensGravadas mensagens;
-  teste::ControleGravado controle;
-  LoginCore core{mensagens, Endpoints(kHosts)};
-  int entregas = 0;
+  test::ScriptedHttp http;
+  test::RecordedMessages messages;
+  test::RecordedControl control;
+  LoginCore core{messages, Endpoints(kHosts)};
+  int handOvers = 0;
 
-  ResultadoLogin entrar(CamposLogin campos) {
-    return core.Login(http, campos, controle, [this] { ++entregas; });
+  LoginResult attemptLogin(LoginFields fields) {
+    return core.login(http, fields, control, [this] { ++handOvers; });
   }
 };
 
 TEST_F(LoginFixture, GoodLoginAppliesSessionInOrderThenHandsOver) {
-  http.respostas[kLogin + "abcdef"] = "srv01;3389";
-  EXPECT_EQ(entrar({"abc12def", "s3nha", false, 0, false}), ResultadoLogin::sessaoEntregue);
-  EXPECT_THAT(http.pedidos, ElementsAre(kLogin + "abcdef"));
-  EXPECT_THAT(controle.chamadas,
+  http.responses[kLogin + "abcdef"] = "srv01;3389";
+  EXPECT_EQ(attemptLogin({"abc12def", "s3nha", false, 0, false}), LoginResult::sessionHandedOver);
+  EXPECT_THAT(http.requests, ElementsAre(kLogin + "abcdef"));
+  EXPECT_THAT(control.calls,
               ElementsAre("UserName=abc12def", "ClearTextPassword=s3nha", "DesktopWidth=1024",
                           "DesktopHeight=768", "Server=srv01", "RDPPort=3389"));
-  EXPECT_EQ(entregas, 1);
-  EXPECT_THAT(mensagens.mostradas, IsEmpty());
+  EXPECT_EQ(handOvers, 1);
+  EXPECT_THAT(messages.shown, IsEmpty());
 }
 
 TEST_F(LoginFixture, AccountKeyFollowsSiteSelectorAndRoute) {
-  struct Caso {
-    CamposLogin campos;
+  struct Case {
+    LoginFields fields;
     std::string url;
   };
-  const Caso casos[] = {
+  const Case cases[] = {
       {{"tamberi2", "", true, 0, false}, kLogin + "tamberi_ruruvudud"},
       {{"tamberi2", "", true, 1, false}, kLogin + "tamberi"},
       // Hidden selector: its remembered index no longer counts.
       {{"tamberi2", "", false, 0, false}, kLogin + "tamberi"},
       {{"ana 1", "", false, 0, true}, kLoginAlt + "ana "},
   };
-  for (const auto& c : casos) {
-    http.pedidos.clear();
-    entrar(c.campos);
-    EXPECT_THAT(http.pedidos, ElementsAre(c.url));
+  for (const auto& c : cases) {
+    http.requests.clear();
+    attemptLogin(c.fields);
+    EXPECT_THAT(http.requests, ElementsAre(c.url));
   }
 }
 
 TEST_F(LoginFixture, RepliesWithoutServerOrPortMeanUnknownAccount) {
-  for (const char* resposta : {"srv01;", ";3389", "srv01", ""}) {
-    http.respostas[kLogin + "ana"] = resposta;
-    mensagens.mostradas.clear();
-    EXPECT_EQ(entrar({"ana", "x", false, 0, false}), ResultadoLogin::usuarioNaoEncontrado)
-        << resposta;
-    EXPECT_THAT(mensagens.mostradas, ElementsAre(mensagens_login::UsuarioNaoEncontrado));
+  for (const char* response : {"srv01;", ";3389", "srv01", ""}) {
+    http.responses[kLogin + "ana"] = response;
+    messages.shown.clear();
+    EXPECT_EQ(attemptLogin({"ana", "x", false, 0, false}), LoginResult::userNotFound) << response;
+    EXPECT_THAT(messages.shown, ElementsAre(login_messages::kUserNotFound));
   }
-  EXPECT_THAT(controle.chamadas, IsEmpty());
-  EXPECT_EQ(entregas, 0);
+  EXPECT_THAT(control.calls, IsEmpty());
+  EXPECT_EQ(handOvers, 0);
 }
 
 TEST_F(LoginFixture, BadPortKeepsEarlierWritesAndReportsConnectionFailure) {
-  for (const char* resposta : {"srv01;33x9", "a;b;c", "srv01;3389\r\n", "srv01;3389 "}) {
-    http.respostas[kLogin + "ana"] = resposta;
-    controle.chamadas.clear();
-    mensagens.mostradas.clear();
-    EXPECT_EQ(entrar({"ana", "x", false, 0, false}), ResultadoLogin::falha) << resposta;
-    EXPECT_THAT(mensagens.mostradas, ElementsAre(mensagens_login::FalhaConexao));
-    ASSERT_EQ(controle.chamadas.size(), 5u) << resposta;
-    EXPECT_TRUE(controle.chamadas.back().starts_with("Server=")) << resposta;
+  for (const char* response : {"srv01;33x9", "a;b;c", "srv01;3389\r\n", "srv01;3389 "}) {
+    http.responses[kLogin + "ana"] = response;
+    control.calls.clear();
+    messages.shown.clear();
+    EXPECT_EQ(attemptLogin({"ana", "x", false, 0, false}), LoginResult::failure) << response;
+    EXPECT_THAT(messages.shown, ElementsAre(login_messages::kConnectionFailure));
+    ASSERT_EQ(control.calls.size(), 5u) << response;
+    EXPECT_TRUE(control.calls.back().starts_with("Server=")) << response;
   }
-  EXPECT_EQ(entregas, 0);
+  EXPECT_EQ(handOvers, 0);
 }
 
 TEST_F(LoginFixture, EveryOtherFailureShowsTheSameMessage) {
-  http.respostas[kLogin + "ana"] = "srv01;3389";
-  http.statusErro[kLogin + "erro"] = 500;
+  http.responses[kLogin + "ana"] = "srv01;3389";
+  http.errorStatus[kLogin + "erro"] = 500;
 
-  EXPECT_EQ(entrar({"erro", "", false, 0, false}), ResultadoLogin::falha);
-  EXPECT_EQ(entrar({"ana", "", false, 0, true}), ResultadoLogin::falha);  // host unreachable
-  controle.falharEm = "Server";
-  EXPECT_EQ(entrar({"ana", "", false, 0, false}), ResultadoLogin::falha);
-  controle.falharEm.reset();
+  EXPECT_EQ(attemptLogin({"erro", "", false, 0, false}), LoginResult::failure);
+  EXPECT_EQ(attemptLogin({"ana", "", false, 0, true}), LoginResult::failure);  // host unreachable
+  control.failOn = "Server";
+  EXPECT_EQ(attemptLogin({"ana", "", false, 0, false}), LoginResult::failure);
+  control.failOn.reset();
   // Activation failing while the session window is shown, after the hand-over began.
-  EXPECT_EQ(core.Login(http, {"ana", "", false, 0, false}, controle,
-                       [] { throw Excecao("Class not registered", "EOleSysError"); }),
-            ResultadoLogin::falha);
-  EXPECT_EQ(core.Login(http, {"ana", "", false, 0, false}, controle, [] { throw 42; }),
-            ResultadoLogin::falha);
-  EXPECT_EQ(mensagens.mostradas,
-            std::vector<std::string>(5, std::string(mensagens_login::FalhaConexao)));
+  EXPECT_EQ(core.login(http, {"ana", "", false, 0, false}, control,
+                       [] { throw Exception("Class not registered", "EOleSysError"); }),
+            LoginResult::failure);
+  EXPECT_EQ(core.login(http, {"ana", "", false, 0, false}, control, [] { throw 42; }),
+            LoginResult::failure);
+  EXPECT_EQ(messages.shown,
+            std::vector<std::string>(5, std::string(login_messages::kConnectionFailure)));
 }
 
-struct VersaoFixture : LoginFixture {
-  int atualizacoes = 0;
-  void mostrar() {
-    core.FormShow(http, [this] { ++atualizacoes; });
+struct VersionFixture : LoginFixture {
+  int updateRuns = 0;
+  void show() {
+    core.FormShow(http, [this] { ++updateRuns; });
   }
 };
 
-TEST_F(VersaoFixture, SameVersionDoesNothing) {
-  http.respostas[kVersao] = "2.0\r\n";
-  mostrar();
-  EXPECT_THAT(mensagens.mostradas, IsEmpty());
-  EXPECT_EQ(atualizacoes, 0);
+TEST_F(VersionFixture, SameVersionDoesNothing) {
+  http.responses[kVersion] = "2.0\r\n";
+  show();
+  EXPECT_THAT(messages.shown, IsEmpty());
+  EXPECT_EQ(updateRuns, 0);
 }
 
-TEST_F(VersaoFixture, OtherVersionAnnouncesThenRunsTheUpdate) {
-  for (const char* publicada : {"2.1", "2.0 ", ""}) {
-    http.respostas[kVersao] = publicada;
-    mensagens.mostradas.clear();
-    atualizacoes = 0;
-    mostrar();
-    EXPECT_THAT(mensagens.mostradas, ElementsAre(mensagens_login::NovaVersao)) << publicada;
-    EXPECT_EQ(atualizacoes, 1) << publicada;
+TEST_F(VersionFixture, OtherVersionAnnouncesThenRunsTheUpdate) {
+  for (const char* published : {"2.1", "2.0 ", ""}) {
+    http.responses[kVersion] = published;
+    messages.shown.clear();
+    updateRuns = 0;
+    show();
+    EXPECT_THAT(messages.shown, ElementsAre(login_messages::kNewVersion)) << published;
+    EXPECT_EQ(updateRuns, 1) << published;
   }
 }
 
-TEST_F(VersaoFixture, FailuresAreSilent) {
-  mostrar();  // service unreachable
-  http.statusErro[kVersao] = 404;
-  mostrar();
-  http.statusErro.clear();
-  http.respostas[kVersao] = "2.1";
-  core.FormShow(http, [] { throw Excecao("download failed"); });
-  EXPECT_THAT(mensagens.mostradas, ElementsAre(mensagens_login::NovaVersao));
-  EXPECT_EQ(atualizacoes, 0);
+TEST_F(VersionFixture, FailuresAreSilent) {
+  show();  // service unreachable
+  http.errorStatus[kVersion] = 404;
+  show();
+  http.errorStatus.clear();
+  http.responses[kVersion] = "2.1";
+  core.FormShow(http, [] { throw Exception("download failed"); });
+  EXPECT_THAT(messages.shown, ElementsAre(login_messages::kNewVersion));
+  EXPECT_EQ(updateRuns, 0);
 }
 
 TEST_F(LoginFixture, OptionWarningsOnlyWhenChecked) {
   core.CheckBox1Click(false);
   core.CheckBox2Click(false);
-  EXPECT_THAT(mensagens.mostradas, IsEmpty());
+  EXPECT_THAT(messages.shown, IsEmpty());
   core.CheckBox1Click(true);
   core.CheckBox2Click(true);
-  EXPECT_THAT(mensagens.mostradas,
-              ElementsAre(mensagens_login::ImpressorasDiretas, mensagens_login::RotaAlternativa));
-  EXPECT_NE(mensagens_login::ImpressorasDiretas.find("afetados.\rNão recomendamos utilizar esse "
-                                                     "recurso.  Para isso"),
+  EXPECT_THAT(messages.shown, ElementsAre(login_messages::kDirectPrintersWarning,
+                                          login_messages::kAlternativeRouteWarning));
+  EXPECT_NE(login_messages::kDirectPrintersWarning.find("afetados.\rNão recomendamos utilizar esse "
+                                                        "recurso.  Para isso"),
             std::string_view::npos);
 }
 

@@ -92,7 +92,7 @@ TEST_F(WorkingFolderTest, RemoveDeletesAndOtherCreationFailuresThrow) {
   folder.createNew("parcial.pdf")->write("pa", 2);
   folder.remove("parcial.pdf");
   EXPECT_EQ(GetFileAttributesW(L"parcial.pdf"), INVALID_FILE_ATTRIBUTES);
-  EXPECT_THROW(folder.createNew("sem pasta\\a.pdf"), Excecao);
+  EXPECT_THROW(folder.createNew("sem pasta\\a.pdf"), Exception);
 }
 
 }  // namespace

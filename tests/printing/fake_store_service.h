@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "service/erro_http.h"
-#include "service/transferencia_http.h"
+#include "service/http_transfer.h"
 
-namespace orvanta::teste {
+namespace orvanta::test {
 
 enum class StoreFailure {
   unreachable,  // no answer at all
@@ -22,7 +22,7 @@ enum class StoreFailure {
   shortBody,    // the server closes after half the announced body
 };
 
-class FakeStoreService final : public TransferenciaHttp {
+class FakeStoreService final : public HttpTransfer {
  public:
   // Waiting documents in listing order: name and content.
   std::vector<std::pair<std::string, std::string>> documents;
@@ -58,7 +58,7 @@ class FakeStoreService final : public TransferenciaHttp {
     const bool cut = failureOf(aUrl) == StoreFailure::shortBody;
     if (cut) body.resize(body.size() / 2);
     deliver(body, &aResponseContent, static_cast<int64_t>(doc->second.size()));
-    if (cut) throw ErroHttp(TipoErroHttp::fechada, "Connection Closed Gracefully.");
+    if (cut) throw ErroHttp(HttpErrorType::closed, "Connection Closed Gracefully.");
   }
 
  private:
@@ -80,9 +80,9 @@ class FakeStoreService final : public TransferenciaHttp {
 
   [[noreturn]] static void fail(StoreFailure failure) {
     if (failure == StoreFailure::unreachable) {
-      throw ErroHttp(TipoErroHttp::socket, "Socket Error # 10061\r\nConnection refused.", 10061);
+      throw ErroHttp(HttpErrorType::socket, "Socket Error # 10061\r\nConnection refused.", 10061);
     }
-    throw ErroHttp(TipoErroHttp::protocolo, "HTTP/1.1 500 Internal Server Error", 500);
+    throw ErroHttp(HttpErrorType::protocol, "HTTP/1.1 500 Internal Server Error", 500);
   }
 
   // Records the request, applies a scripted failure other than a short body, and returns
@@ -110,4 +110,4 @@ class FakeStoreService final : public TransferenciaHttp {
   }
 };
 
-}  // namespace orvanta::teste
+}  // namespace orvanta::test

@@ -100,7 +100,7 @@ class Relay:
             parts.enter_context(program)
             person = login.started(self.wine)
             if self.direct_printers:
-                person.click(310, 360)  # "Comunicação direta com as impressoras"
+                person.click(310, 360)  # "Comunicação direta settingsWith as impressoras"
                 person.message()
                 person.focus()
                 person.click(400, 100)  # back in the account field

@@ -17,7 +17,7 @@
 namespace orvanta {
 namespace {
 
-using teste::StoreFailure;
+using test::StoreFailure;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -36,12 +36,12 @@ std::string removalUrl(const std::string& entry) {
 }
 
 struct Host final : PrintRelayHost {
-  TransferenciaHttp* http = nullptr;
+  HttpTransfer* http = nullptr;
   DocumentFolder* folder = nullptr;
   EscolhasLogin choices{"ana maria", false, false};
   std::vector<std::string> shownUrls;
 
-  TransferenciaHttp* relayHttp() override { return http; }
+  HttpTransfer* relayHttp() override { return http; }
   DocumentFolder* relayFolder() override { return folder; }
   EscolhasLogin relayChoices() override { return choices; }
   void showRelayUrl(std::string_view url) override { shownUrls.emplace_back(url); }
@@ -50,17 +50,17 @@ struct Host final : PrintRelayHost {
 // A relay as the session window runs it once shown with direct printers off.
 struct Bench {
   fakes::FakeTimerService clock;
-  fakes::FakeTimer checaImpressao{clock, kIntervalMs};
+  fakes::FakeTimer printRelayTimer{clock, kIntervalMs};
   fakes::FakeShell shell;
   fakes::FakeDocumentFolder folder;
-  teste::FakeStoreService store;
+  test::FakeStoreService store;
   Host host;
-  PrintRelay relay{checaImpressao, shell, host, Endpoints(Hosts{"rota", "rota2", "site", 52})};
+  PrintRelay relay{printRelayTimer, shell, host, Endpoints(Hosts{"rota", "rota2", "site", 52})};
 
   Bench() {
     host.http = &store;
     host.folder = &folder;
-    checaImpressao.setEnabled(true);
+    printRelayTimer.setEnabled(true);
   }
   // Lets the next poll come.
   void poll() { clock.advance(kIntervalMs); }
@@ -79,8 +79,8 @@ struct Bench {
   }
   // Polling again: the timer runs and the next poll comes one interval from now.
   void expectPolling() const {
-    EXPECT_TRUE(checaImpressao.enabled());
-    EXPECT_EQ(checaImpressao.dueMs(), clock.nowMs() + kIntervalMs);
+    EXPECT_TRUE(printRelayTimer.enabled());
+    EXPECT_EQ(printRelayTimer.dueMs(), clock.nowMs() + kIntervalMs);
     EXPECT_FALSE(relay.ImpressaoEmAndamento);
   }
   // The document arrived whole, closed, was opened if asked and left the store.
@@ -102,7 +102,7 @@ TEST_F(PrintRelayTest, AWaitingDocumentIsWrittenOpenedAndRemovedThenPollingResum
   bool timerDuringFetch = true;
   store.onFileRequest = [&] {
     flagDuringFetch = relay.ImpressaoEmAndamento;
-    timerDuringFetch = checaImpressao.enabled();
+    timerDuringFetch = printRelayTimer.enabled();
   };
   clock.advance(kIntervalMs - 1);
   EXPECT_THAT(store.requests, IsEmpty());
@@ -143,7 +143,7 @@ TEST_F(PrintRelayTest, OneDocumentPerCycleInListingOrderWithTheChoicesOfTheMomen
   EXPECT_THAT(localNames(), ElementsAre("a.pdf"));
 
   store.requests.clear();
-  host.choices.rotaAlternativa = true;
+  host.choices.alternativeRoute = true;
   poll();
   EXPECT_THAT(store.requests,
               ElementsAre("http://rota2:52/ana maria/store/index.php",
@@ -272,7 +272,7 @@ TEST_F(PrintRelayTest, AFailedRemovalStillOpensTheDocumentAndPollingResumes) {
 TEST_F(PrintRelayTest, AnEmptyDocumentIsAWholeDocument) {
   // The client tells of no body end for it, which must not keep the document waiting.
   int endNotifications = 0;
-  store.OnWorkEnd = [&](TransferenciaHttp&, TWorkMode) { ++endNotifications; };
+  store.OnWorkEnd = [&](HttpTransfer&, TWorkMode) { ++endNotifications; };
   store.onFileRequest = [&] { endNotifications = 0; };
   store.documents = {{"vazio.pdf", ""}};
   poll();

@@ -25,29 +25,29 @@ TEST(PrintRelayWindow, ChecaImpressaoRelaysThroughTheSessionWindowsParts) {
   fakes::FakeMessageBoxes boxes;
   Application app{boxes};
   // The stand-in control registered in the test prefix is hosted by the session window.
-  auto janela = app.createForm<TFrmPrincipal>();
-  auto store = std::make_unique<teste::FakeStoreService>();
-  teste::FakeStoreService& service = *store;
-  janela->IdHTTP1 = std::move(store);
+  auto window = app.createForm<TFrmPrincipal>();
+  auto store = std::make_unique<test::FakeStoreService>();
+  test::FakeStoreService& service = *store;
+  window->IdHTTP1 = std::move(store);
   auto folder = std::make_unique<fakes::FakeDocumentFolder>();
   fakes::FakeDocumentFolder& files = *folder;
-  janela->workingFolder = std::move(folder);
-  janela->loginChoices = [] { return EscolhasLogin{"ana", false, true}; };
+  window->workingFolder = std::move(folder);
+  window->loginChoices = [] { return EscolhasLogin{"ana", false, true}; };
   // Not a PDF, so that no program is started.
   service.documents = {{"nota fiscal.txt", "texto"}};
 
-  ASSERT_TRUE(janela->ChecaImpressao.onTick);
-  janela->ChecaImpressao.onTick();
+  ASSERT_TRUE(window->ChecaImpressao.onTick);
+  window->ChecaImpressao.onTick();
 
   const Endpoints endpoints;
-  const std::string fileUrl = endpoints.arquivoStore(true, "ana", "nota fiscal.txt");
+  const std::string fileUrl = endpoints.storeFile(true, "ana", "nota fiscal.txt");
   EXPECT_THAT(service.requests,
-              ElementsAre(endpoints.listaStore(true, "ana"), fileUrl,
-                          endpoints.removerStore(true, "ana", "nota fiscal.txt")));
+              ElementsAre(endpoints.storeListing(true, "ana"), fileUrl,
+                          endpoints.storeRemoval(true, "ana", "nota fiscal.txt")));
   EXPECT_EQ(files.files.at("nota fiscal.txt").content, "texto");
-  EXPECT_EQ(janela->Edit1.text(), fileUrl);
-  EXPECT_FALSE(janela->Edit1.visible());
-  EXPECT_TRUE(janela->ChecaImpressao.enabled());
+  EXPECT_EQ(window->Edit1.text(), fileUrl);
+  EXPECT_FALSE(window->Edit1.visible());
+  EXPECT_TRUE(window->ChecaImpressao.enabled());
   EXPECT_TRUE(boxes.boxes.empty());
 }
 

@@ -8,199 +8,198 @@
 #include <cerrno>
 #endif
 
-#include "notificacoes.h"
+#include "notification_recorder.h"
+#include "scripted_server.h"
 #include "service/cliente_http.h"
 #include "service/erro_http.h"
-#include "servidor_roteirizado.h"
 
 namespace orvanta {
 namespace {
 
-using namespace teste;
+using namespace test;
 
 #ifdef _WIN32
-constexpr int kRecusada = WSAECONNREFUSED;
-constexpr int kReiniciada = WSAECONNRESET;
+constexpr int kRefused = WSAECONNREFUSED;
+constexpr int kReset = WSAECONNRESET;
 #else
-constexpr int kRecusada = ECONNREFUSED;
-constexpr int kReiniciada = ECONNRESET;
+constexpr int kRefused = ECONNREFUSED;
+constexpr int kReset = ECONNRESET;
 #endif
 
-ErroHttp capturar(const std::function<void()>& f) {
+ErroHttp catchHttpError(const std::function<void()>& f) {
   try {
     f();
   } catch (const ErroHttp& e) {
     return e;
   }
   ADD_FAILURE() << "no ErroHttp";
-  return ErroHttp(TipoErroHttp::outro, "");
+  return ErroHttp(HttpErrorType::other, "");
 }
 
-std::string requisicaoEsperada(const std::string& alvo, int porta, const std::string& cookie = "") {
-  return "GET " + alvo + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(porta) +
+std::string expectedRequest(const std::string& target, int port, const std::string& cookie = "") {
+  return "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
          "\r\nAccept: text/html, */*\r\nAccept-Encoding: identity\r\n"
          "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n" +
          (cookie.empty() ? "" : "Cookie: " + cookie + "\r\n") + "\r\n";
 }
 
-TEST(ClienteHttpSocket, DuasChamadasNaMesmaConexao) {
-  ServidorRoteirizado servidor({{requisicao(), enviar(respostaOk("um")), requisicao(),
-                                 enviar(respostaOk("dois", "Set-Cookie: s=1\r\n"))}});
-  ClienteHttp cliente(ConfiguracaoHttp::login());
-  EXPECT_EQ(cliente.Get(servidor.base() + "/a/um.txt"), "um");
-  EXPECT_EQ(cliente.Get(servidor.base() + "/a/dois.txt?x=1"), "dois");
-  EXPECT_EQ(servidor.conexoesAceitas(), 1u);
-  EXPECT_EQ(servidor.recebido().at(0), requisicaoEsperada("/a/um.txt", servidor.porta()) +
-                                           requisicaoEsperada("/a/dois.txt?x=1", servidor.porta()));
+TEST(ClienteHttpSocket, TwoCallsOnOneConnection) {
+  ScriptedServer server({{request(), send(okResponse("um")), request(),
+                          send(okResponse("dois", "Set-Cookie: s=1\r\n"))}});
+  ClienteHttp client(HttpSettings::login());
+  EXPECT_EQ(client.Get(server.base() + "/a/um.txt"), "um");
+  EXPECT_EQ(client.Get(server.base() + "/a/dois.txt?x=1"), "dois");
+  EXPECT_EQ(server.acceptedConnections(), 1u);
+  EXPECT_EQ(server.received().at(0), expectedRequest("/a/um.txt", server.port()) +
+                                         expectedRequest("/a/dois.txt?x=1", server.port()));
 }
 
-TEST(ClienteHttpSocket, ConnectionCloseOuFechamentoObrigamNovaConexao) {
-  struct Caso {
-    std::string nome;
-    Roteiro primeira;
-  } casos[] = {
-      {"Connection: close", responder(respostaOk("1", "Connection: close\r\n"))},
-      {"Proxy-Connection: CLOSE", responder(respostaOk("1", "Proxy-Connection:  CLOSE \r\n"))},
-      {"fechada ociosa", {requisicao(), enviar(respostaOk("1")), fechar()}},
-      {"ate fechar", {requisicao(), enviar("HTTP/1.1 200 OK\r\n\r\n1"), fechar()}},
+TEST(ClienteHttpSocket, ConnectionCloseOrPeerCloseForceNewConnection) {
+  struct Case {
+    std::string name;
+    Script first;
+  } cases[] = {
+      {"Connection: close", respond(okResponse("1", "Connection: close\r\n"))},
+      {"Proxy-Connection: CLOSE", respond(okResponse("1", "Proxy-Connection:  CLOSE \r\n"))},
+      {"closed while idle", {request(), send(okResponse("1")), close()}},
+      {"until close", {request(), send("HTTP/1.1 200 OK\r\n\r\n1"), close()}},
   };
-  for (const auto& c : casos) {
-    ServidorRoteirizado servidor({c.primeira, responder(respostaOk("2"))});
-    ClienteHttp cliente(ConfiguracaoHttp::login());
-    EXPECT_EQ(cliente.Get(servidor.base() + "/"), "1") << c.nome;
-    servidor.esperarFim(0, 2000);
-    EXPECT_EQ(cliente.Get(servidor.base() + "/"), "2") << c.nome;
-    EXPECT_EQ(servidor.conexoesAceitas(), 2u) << c.nome;
+  for (const auto& c : cases) {
+    ScriptedServer server({c.first, respond(okResponse("2"))});
+    ClienteHttp client(HttpSettings::login());
+    EXPECT_EQ(client.Get(server.base() + "/"), "1") << c.name;
+    server.waitUntilClosed(0, 2000);
+    EXPECT_EQ(client.Get(server.base() + "/"), "2") << c.name;
+    EXPECT_EQ(server.acceptedConnections(), 2u) << c.name;
   }
 }
 
-TEST(ClienteHttpSocket, RespostaDeErroCompletaMantemAConexao) {
-  ServidorRoteirizado servidor(
-      {{requisicao(), enviar(resposta("404 Not Found", "Content-Length: 3\r\n", "nao")),
-        requisicao(), enviar(respostaOk("sim"))}});
-  ClienteHttp cliente(ConfiguracaoHttp::login());
-  ErroHttp e = capturar([&] { cliente.Get(servidor.base() + "/x"); });
-  EXPECT_EQ(e.textoErro(), "nao");
-  EXPECT_EQ(cliente.Get(servidor.base() + "/y"), "sim");
-  EXPECT_EQ(servidor.conexoesAceitas(), 1u);
+TEST(ClienteHttpSocket, CompleteErrorAnswerKeepsConnection) {
+  ScriptedServer server(
+      {{request(), send(response("404 Not Found", "Content-Length: 3\r\n", "nao")), request(),
+        send(okResponse("sim"))}});
+  ClienteHttp client(HttpSettings::login());
+  ErroHttp e = catchHttpError([&] { client.Get(server.base() + "/x"); });
+  EXPECT_EQ(e.errorText(), "nao");
+  EXPECT_EQ(client.Get(server.base() + "/y"), "sim");
+  EXPECT_EQ(server.acceptedConnections(), 1u);
 }
 
-TEST(ClienteHttpSocket, CorpoEmPedacosPequenosComPausas) {
-  std::string corpo(5000, 'z');
-  ServidorRoteirizado servidor(
-      {{requisicao(), enviar(respostaOk(corpo), 700)},
-       {requisicao(),
-        enviar("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n", 1), pausa(50),
-        enviar("0\r\n\r\n")}});
-  ClienteHttp cliente(ConfiguracaoHttp::login());
-  EXPECT_EQ(cliente.Get(servidor.base() + "/"), corpo);
-  ClienteHttp outro(ConfiguracaoHttp::login());
-  EXPECT_EQ(outro.Get(servidor.base() + "/"), "abc");
+TEST(ClienteHttpSocket, BodyInSmallPiecesWithPauses) {
+  std::string body(5000, 'z');
+  ScriptedServer server(
+      {{request(), send(okResponse(body), 700)},
+       {request(), send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n", 1),
+        pause(50), send("0\r\n\r\n")}});
+  ClienteHttp client(HttpSettings::login());
+  EXPECT_EQ(client.Get(server.base() + "/"), body);
+  ClienteHttp other(HttpSettings::login());
+  EXPECT_EQ(other.Get(server.base() + "/"), "abc");
 }
 
-TEST(ClienteHttpSocket, FalhasDoSistemaEFechamentos) {
-  struct Caso {
-    std::string nome;
-    Roteiro roteiro;
-    TipoErroHttp tipo;
-    std::optional<int> codigo;
-    std::string mensagem;
-  } casos[] = {
-      {"fechada antes do status",
-       {requisicao(), fechar()},
-       TipoErroHttp::fechada,
+TEST(ClienteHttpSocket, SystemErrorsAndCloses) {
+  struct Case {
+    std::string name;
+    Script script;
+    HttpErrorType type;
+    std::optional<int> code;
+    std::string message;
+  } cases[] = {
+      {"closed before the status line",
+       {request(), close()},
+       HttpErrorType::closed,
        {},
        "Connection Closed Gracefully."},
-      {"reset antes do status",
-       {requisicao(), reset()},
-       TipoErroHttp::socket,
-       kReiniciada,
-       "Socket Error # " + std::to_string(kReiniciada) + "\r\nConnection reset by peer."},
-      {"fechada no meio do corpo",
-       {requisicao(), enviar("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc"), fechar()},
-       TipoErroHttp::fechada,
+      {"reset before the status line",
+       {request(), reset()},
+       HttpErrorType::socket,
+       kReset,
+       "Socket Error # " + std::to_string(kReset) + "\r\nConnection reset by peer."},
+      {"closed inside the body",
+       {request(), send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc"), close()},
+       HttpErrorType::closed,
        {},
        "Connection Closed Gracefully."},
-      {"fechada no chunked",
-       {requisicao(), enviar("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n9\r\nab"),
-        fechar()},
-       TipoErroHttp::fechada,
+      {"closed inside the chunked body",
+       {request(), send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n9\r\nab"), close()},
+       HttpErrorType::closed,
        {},
        "Connection Closed Gracefully."},
   };
-  for (const auto& c : casos) {
-    ServidorRoteirizado servidor({c.roteiro});
-    ClienteHttp cliente(ConfiguracaoHttp::login());
-    ErroHttp e = capturar([&] { cliente.Get(servidor.base() + "/"); });
-    EXPECT_EQ(e.tipo(), c.tipo) << c.nome;
-    EXPECT_EQ(e.codigo(), c.codigo) << c.nome;
-    EXPECT_EQ(std::string(e.what()), c.mensagem) << c.nome;
-    EXPECT_FALSE(cliente.conectado()) << c.nome;
+  for (const auto& c : cases) {
+    ScriptedServer server({c.script});
+    ClienteHttp client(HttpSettings::login());
+    ErroHttp e = catchHttpError([&] { client.Get(server.base() + "/"); });
+    EXPECT_EQ(e.type(), c.type) << c.name;
+    EXPECT_EQ(e.code(), c.code) << c.name;
+    EXPECT_EQ(std::string(e.what()), c.message) << c.name;
+    EXPECT_FALSE(client.isConnected()) << c.name;
   }
 }
 
-TEST(ClienteHttpSocket, FechadaDuranteCabecalhosUsaOQueChegou) {
-  ServidorRoteirizado servidor({{requisicao(), enviar("HTTP/1.1 200 OK\r\nX-A: 1"), fechar()}});
-  ClienteHttp cliente(ConfiguracaoHttp::login());
-  EXPECT_EQ(cliente.Get(servidor.base() + "/"), "");
-  EXPECT_EQ(cliente.resposta().valor("X-A"), "1");
+TEST(ClienteHttpSocket, CloseDuringHeadersKeepsWhatArrived) {
+  ScriptedServer server({{request(), send("HTTP/1.1 200 OK\r\nX-A: 1"), close()}});
+  ClienteHttp client(HttpSettings::login());
+  EXPECT_EQ(client.Get(server.base() + "/"), "");
+  EXPECT_EQ(client.response().value("X-A"), "1");
 }
 
-TEST(ClienteHttpSocket, ConexaoRecusada) {
-  int porta;
+TEST(ClienteHttpSocket, ConnectionRefused) {
+  int port;
   {
-    ServidorRoteirizado livre({});
-    porta = livre.porta();
+    ScriptedServer freed({});
+    port = freed.port();
   }
-  ClienteHttp cliente(ConfiguracaoHttp::login());
-  ErroHttp e = capturar([&] { cliente.Get("http://127.0.0.1:" + std::to_string(porta) + "/"); });
-  EXPECT_EQ(e.tipo(), TipoErroHttp::socket);
-  EXPECT_EQ(e.codigo(), kRecusada);
+  ClienteHttp client(HttpSettings::login());
+  ErroHttp e =
+      catchHttpError([&] { client.Get("http://127.0.0.1:" + std::to_string(port) + "/"); });
+  EXPECT_EQ(e.type(), HttpErrorType::socket);
+  EXPECT_EQ(e.code(), kRefused);
   EXPECT_EQ(std::string(e.what()),
-            "Socket Error # " + std::to_string(kRecusada) + "\r\nConnection refused.");
+            "Socket Error # " + std::to_string(kRefused) + "\r\nConnection refused.");
 }
 
-TEST(ClienteHttpSocket, HostNaoEncontrado) {
-  ClienteHttp cliente(ConfiguracaoHttp::login());
-  ErroHttp e = capturar([&] { cliente.Get("http://nao-existe.invalid/"); });
-  EXPECT_EQ(e.tipo(), TipoErroHttp::socket);
+TEST(ClienteHttpSocket, HostNotFound) {
+  ClienteHttp client(HttpSettings::login());
+  ErroHttp e = catchHttpError([&] { client.Get("http://nao-existe.invalid/"); });
+  EXPECT_EQ(e.type(), HttpErrorType::socket);
   EXPECT_EQ(std::string(e.what()), "Socket Error # 11001\r\nHost not found.");
 }
 
-TEST(ClienteHttpSocket, LocalhostEmQualquerCaixa) {
-  ServidorRoteirizado servidor({responder(respostaOk("ok"))});
-  ClienteHttp cliente(ConfiguracaoHttp::login());
-  EXPECT_EQ(cliente.Get("http://LocalHost:" + std::to_string(servidor.porta()) + "/"), "ok");
-  EXPECT_NE(servidor.recebido().at(0).find("Host: LocalHost:"), std::string::npos);
+TEST(ClienteHttpSocket, LocalhostInAnyCase) {
+  ScriptedServer server({respond(okResponse("ok"))});
+  ClienteHttp client(HttpSettings::login());
+  EXPECT_EQ(client.Get("http://LocalHost:" + std::to_string(server.port()) + "/"), "ok");
+  EXPECT_NE(server.received().at(0).find("Host: LocalHost:"), std::string::npos);
 }
 
-TEST(ClienteHttpSocket, RedirecionamentoSemTamanhoEsperaCincoSegundos) {
-  ServidorRoteirizado servidor({{requisicao(), enviar("HTTP/1.1 302 Found\r\n\r\n")}});
-  ClienteHttp cliente(ConfiguracaoHttp::login());
-  Notificacoes n;
-  n.ligar(cliente);
-  auto inicio = std::chrono::steady_clock::now();
-  ErroHttp e = capturar([&] { cliente.Get(servidor.base() + "/"); });
-  auto decorrido = std::chrono::steady_clock::now() - inicio;
+TEST(ClienteHttpSocket, RedirectWithoutLengthWaitsFiveSeconds) {
+  ScriptedServer server({{request(), send("HTTP/1.1 302 Found\r\n\r\n")}});
+  ClienteHttp client(HttpSettings::login());
+  NotificationRecorder n;
+  n.attach(client);
+  auto start = std::chrono::steady_clock::now();
+  ErroHttp e = catchHttpError([&] { client.Get(server.base() + "/"); });
+  auto elapsed = std::chrono::steady_clock::now() - start;
   EXPECT_EQ(std::string(e.what()), "HTTP/1.1 302 Found");
-  EXPECT_GE(decorrido, std::chrono::milliseconds(4900));
-  EXPECT_TRUE(n.eventos.empty());
+  EXPECT_GE(elapsed, std::chrono::milliseconds(4900));
+  EXPECT_TRUE(n.events.empty());
 }
 
-TEST(ClienteHttpSocket, RedirecionamentoParaOutroHostReconecta) {
-  ServidorRoteirizado destino({responder(respostaOk("final"))}, "127.0.0.5");
-  std::string alvo = "http://127.0.0.5:" + std::to_string(destino.porta()) + "/f";
-  ServidorRoteirizado origem(
-      {responder(resposta("302 Found", "Location: " + alvo + "\r\nContent-Length: 2\r\n", "..")),
-       responder(respostaOk("nao"))});
-  ClienteHttp cliente(ConfiguracaoHttp::sessao());
-  Notificacoes n;
-  n.ligar(cliente);
-  EXPECT_EQ(cliente.Get(origem.base() + "/r"), "final");
-  EXPECT_EQ(n.eventos, (std::vector<std::string>{"B2", "W2", "E", "B5", "W5", "E"}));
-  EXPECT_EQ(destino.recebido().at(0).substr(0, 17), "GET /f HTTP/1.1\r\n");
-  EXPECT_TRUE(origem.esperarFim(0));
-  EXPECT_EQ(origem.conexoesAceitas(), 1u);
+TEST(ClienteHttpSocket, RedirectToAnotherHostReconnects) {
+  ScriptedServer destination({respond(okResponse("final"))}, "127.0.0.5");
+  std::string target = "http://127.0.0.5:" + std::to_string(destination.port()) + "/f";
+  ScriptedServer origin(
+      {respond(response("302 Found", "Location: " + target + "\r\nContent-Length: 2\r\n", "..")),
+       respond(okResponse("nao"))});
+  ClienteHttp client(HttpSettings::session());
+  NotificationRecorder n;
+  n.attach(client);
+  EXPECT_EQ(client.Get(origin.base() + "/r"), "final");
+  EXPECT_EQ(n.events, (std::vector<std::string>{"B2", "W2", "E", "B5", "W5", "E"}));
+  EXPECT_EQ(destination.received().at(0).substr(0, 17), "GET /f HTTP/1.1\r\n");
+  EXPECT_TRUE(origin.waitUntilClosed(0));
+  EXPECT_EQ(origin.acceptedConnections(), 1u);
 }
 
 }  // namespace

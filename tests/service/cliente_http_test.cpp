@@ -2,40 +2,40 @@
 // pieces of several sizes, notifications, text decoding and failures.
 #include <gtest/gtest.h>
 
-#include "conexoes_memoria.h"
-#include "notificacoes.h"
+#include "memory_connections.h"
+#include "notification_recorder.h"
 #include "service/cliente_http.h"
 #include "service/erro_http.h"
 
 namespace orvanta {
 namespace {
 
-using teste::ConexoesMemoria;
-using teste::FluxoMemoria;
-using teste::Notificacoes;
+using test::MemoryConnections;
+using test::MemoryStream;
+using test::NotificationRecorder;
 
-const std::string kCabecalhoFixo =
+const std::string kFixedHeaders =
     "Accept: text/html, */*\r\nAccept-Encoding: identity\r\n"
     "User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n\r\n";
 
-std::string ok(const std::string& corpo) {
-  return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(corpo.size()) + "\r\n\r\n" + corpo;
+std::string ok(const std::string& body) {
+  return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
 }
 
-ErroHttp capturar(const std::function<void()>& f) {
+ErroHttp catchHttpError(const std::function<void()>& f) {
   try {
     f();
   } catch (const ErroHttp& e) {
     return e;
   }
   ADD_FAILURE() << "no ErroHttp";
-  return ErroHttp(TipoErroHttp::outro, "");
+  return ErroHttp(HttpErrorType::other, "");
 }
 
-TEST(ClienteHttpRequisicao, BytesDaRequisicaoPorUrl) {
-  struct Caso {
-    std::string url, linha, host;
-  } casos[] = {
+TEST(ClienteHttpRequest, RequestBytesPerUrl) {
+  struct Case {
+    std::string url, line, host;
+  } cases[] = {
       {"http://h:52/a b/c.pdf", "GET /a%20b/c.pdf HTTP/1.1", "Host: h:52"},
       {"http://h/x", "GET /x HTTP/1.1", "Host: h"},
       {"http://h", "GET / HTTP/1.1", "Host: h"},
@@ -47,63 +47,62 @@ TEST(ClienteHttpRequisicao, BytesDaRequisicaoPorUrl) {
       {"http://h/a\r\nX: y", "GET /a%0D%0AX:%20y HTTP/1.1", "Host: h"},
       {"http://h/t\tb\x7F", "GET /t%09b%7F HTTP/1.1", "Host: h"},
   };
-  for (const auto& c : casos) {
-    ConexoesMemoria conexoes{{ok("")}};
-    ClienteHttp cliente(ConfiguracaoHttp::login(), relogioSistema(), conexoes.abrir());
-    cliente.Get(c.url);
-    EXPECT_EQ(conexoes.enviados.at(0), c.linha + "\r\n" + c.host + "\r\n" + kCabecalhoFixo)
-        << c.url;
+  for (const auto& c : cases) {
+    MemoryConnections connections{{ok("")}};
+    ClienteHttp client(HttpSettings::login(), systemClock(), connections.openChannel());
+    client.Get(c.url);
+    EXPECT_EQ(connections.sent.at(0), c.line + "\r\n" + c.host + "\r\n" + kFixedHeaders) << c.url;
   }
 }
 
-TEST(ClienteHttpRequisicao, CabecalhosDaInstanciaELinhasLongasDobradas) {
-  ConfiguracaoHttp config = ConfiguracaoHttp::atualizacao();
-  std::string longo;
-  while (longo.size() < 2500) longo += "Mozilla/3.0 (compatible) ";
-  longo.pop_back();
-  config.userAgent = longo;
-  ConexoesMemoria conexoes{{ok("")}};
-  ClienteHttp cliente(config, relogioSistema(), conexoes.abrir());
-  cliente.Get("http://h:8052/x");
-  const std::string& r = conexoes.enviados.at(0);
+TEST(ClienteHttpRequest, InstanceHeadersAndFoldedLongLines) {
+  HttpSettings config = HttpSettings::update();
+  std::string longValue;
+  while (longValue.size() < 2500) longValue += "Mozilla/3.0 (compatible) ";
+  longValue.pop_back();
+  config.userAgent = longValue;
+  MemoryConnections connections{{ok("")}};
+  ClienteHttp client(config, systemClock(), connections.openChannel());
+  client.Get("http://h:8052/x");
+  const std::string& r = connections.sent.at(0);
   EXPECT_NE(r.find("Accept: text/html, */*,*.exe\r\n"), std::string::npos);
   size_t ua = r.find("User-Agent: ");
-  size_t fim = r.find("\r\n\r\n");
+  size_t end = r.find("\r\n\r\n");
   ASSERT_NE(ua, std::string::npos);
-  std::string bloco = r.substr(ua, fim - ua);
-  size_t linhas = 0;
-  for (size_t i = 0, j; i <= bloco.size(); i = j + 2, ++linhas) {
-    j = std::min(bloco.find("\r\n", i), bloco.size());
+  std::string block = r.substr(ua, end - ua);
+  size_t lines = 0;
+  for (size_t i = 0, j; i <= block.size(); i = j + 2, ++lines) {
+    j = std::min(block.find("\r\n", i), block.size());
     EXPECT_LE(j - i, 1024u);
     if (i > 0) {
-      EXPECT_EQ(bloco[i], ' ');
+      EXPECT_EQ(block[i], ' ');
     }
   }
-  EXPECT_EQ(linhas, 3u);
-  std::string desdobrado;
-  for (size_t i = 0; i < bloco.size(); ++i) {
-    if (bloco.compare(i, 3, "\r\n ") == 0) {
+  EXPECT_EQ(lines, 3u);
+  std::string unfolded;
+  for (size_t i = 0; i < block.size(); ++i) {
+    if (block.compare(i, 3, "\r\n ") == 0) {
       ++i;
     } else {
-      desdobrado += bloco[i];
+      unfolded += block[i];
     }
   }
-  EXPECT_EQ(desdobrado, "User-Agent: " + longo);
+  EXPECT_EQ(unfolded, "User-Agent: " + longValue);
   EXPECT_EQ(r.find("Connection"), std::string::npos);
 }
 
-TEST(ClienteHttpRequisicao, ConfiguracoesDasQuatroJanelas) {
-  struct Caso {
-    ConfiguracaoHttp config;
+TEST(ClienteHttpRequest, SettingsOfTheFourWindows) {
+  struct Case {
+    HttpSettings config;
     std::string accept;
-    bool redireciona;
-  } casos[] = {{ConfiguracaoHttp::login(), "text/html, */*", false},
-               {ConfiguracaoHttp::sessao(), "text/html, */*", true},
-               {ConfiguracaoHttp::atualizacao(), "text/html, */*,*.exe", false},
-               {ConfiguracaoHttp::instalador(), "text/html, */*,*.exe", false}};
-  for (const auto& c : casos) {
+    bool redirect;
+  } cases[] = {{HttpSettings::login(), "text/html, */*", false},
+               {HttpSettings::session(), "text/html, */*", true},
+               {HttpSettings::update(), "text/html, */*,*.exe", false},
+               {HttpSettings::installer(), "text/html, */*,*.exe", false}};
+  for (const auto& c : cases) {
     EXPECT_EQ(c.config.accept, c.accept);
-    EXPECT_EQ(c.config.handleRedirects, c.redireciona);
+    EXPECT_EQ(c.config.handleRedirects, c.redirect);
     EXPECT_TRUE(c.config.allowCookies);
     EXPECT_EQ(c.config.userAgent, "Mozilla/3.0 (compatible; Indy Library)");
     EXPECT_EQ(c.config.redirectMaximum, 15);
@@ -111,126 +110,126 @@ TEST(ClienteHttpRequisicao, ConfiguracoesDasQuatroJanelas) {
 }
 
 // Each framing read with the socket delivering 1, 7 or 32768 bytes at a time.
-class Enquadramento : public ::testing::TestWithParam<size_t> {};
+class Framing : public ::testing::TestWithParam<size_t> {};
 
-TEST_P(Enquadramento, CorposENotificacoes) {
-  struct Caso {
-    std::string nome, resposta, corpo;
-    std::vector<std::string> eventos;  // empty: checked only for the body
-  } casos[] = {
-      {"tamanho", ok("hello world"), "hello world", {}},
+TEST_P(Framing, BodiesAndNotifications) {
+  struct Case {
+    std::string name, response, body;
+    std::vector<std::string> events;  // empty: checked only for the body
+  } cases[] = {
+      {"length", ok("hello world"), "hello world", {}},
       {"chunked",
        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
        "5;ext=1\r\nhello\r\n6\r\n world\r\n0\r\nX-Trailer: t\r\n\r\n",
        "hello world",
        {}},
-      {"ateFechar", "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\nuntil close", "until close", {}},
-      {"tamanhoZero", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", "", {}},
-      {"semConteudo204", "HTTP/1.1 204 No Content\r\n\r\n", "", {}},
-      {"continua100", "HTTP/1.1 100 Continue\r\n\r\n" + ok("x"), "x", {}},
-      {"continuacaoDeCabecalho",
+      {"untilClose", "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\nuntil close", "until close", {}},
+      {"zeroLength", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", "", {}},
+      {"noContent204", "HTTP/1.1 204 No Content\r\n\r\n", "", {}},
+      {"continue100", "HTTP/1.1 100 Continue\r\n\r\n" + ok("x"), "x", {}},
+      {"headerContinuation",
        "HTTP/1.1 200 OK\r\nX-A: a\r\n  b\r\nContent-Length: 2\r\nContent-Length: 9\r\n\r\nab",
        "ab",
        {}},
   };
-  for (const auto& c : casos) {
-    ConexoesMemoria conexoes{{c.resposta}, GetParam()};
-    ClienteHttp cliente(ConfiguracaoHttp::login(), relogioSistema(), conexoes.abrir());
-    EXPECT_EQ(cliente.Get("http://h/x"), c.corpo) << c.nome;
+  for (const auto& c : cases) {
+    MemoryConnections connections{{c.response}, GetParam()};
+    ClienteHttp client(HttpSettings::login(), systemClock(), connections.openChannel());
+    EXPECT_EQ(client.Get("http://h/x"), c.body) << c.name;
   }
 }
 
-TEST_P(Enquadramento, NotificacoesExatas) {
-  ConexoesMemoria conexoes{{"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
-                            "3\r\nabc\r\n0\r\n\r\n"},
-                           GetParam()};
-  ClienteHttp cliente(ConfiguracaoHttp::atualizacao(), relogioSistema(), conexoes.abrir());
-  Notificacoes n;
-  n.ligar(cliente);
-  FluxoMemoria fluxo;
-  cliente.Get("http://h/x", fluxo);
-  EXPECT_EQ(fluxo.dados, "abc");
-  ASSERT_GE(n.eventos.size(), 4u);
-  EXPECT_EQ(n.eventos.front(), "B0");
-  EXPECT_EQ(n.eventos.back(), "E");
+TEST_P(Framing, ExactNotifications) {
+  MemoryConnections connections{{"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                                 "3\r\nabc\r\n0\r\n\r\n"},
+                                GetParam()};
+  ClienteHttp client(HttpSettings::update(), systemClock(), connections.openChannel());
+  NotificationRecorder n;
+  n.attach(client);
+  MemoryStream stream;
+  client.Get("http://h/x", stream);
+  EXPECT_EQ(stream.data, "abc");
+  ASSERT_GE(n.events.size(), 4u);
+  EXPECT_EQ(n.events.front(), "B0");
+  EXPECT_EQ(n.events.back(), "E");
   // Size lines with their line ends are counted: "3\r\n" + "abc" + "0\r\n".
-  EXPECT_EQ(n.eventos[n.eventos.size() - 2], "W9");
+  EXPECT_EQ(n.events[n.events.size() - 2], "W9");
 }
 
-INSTANTIATE_TEST_SUITE_P(Pedacos, Enquadramento, ::testing::Values(1, 7, 32768));
+INSTANTIATE_TEST_SUITE_P(Pieces, Framing, ::testing::Values(1, 7, 32768));
 
 // A body of several pieces followed by more bytes on the connection: the body ends exactly at its
 // length and no piece is larger than 32768 bytes, whatever the socket hands over at once.
-TEST(ClienteHttpCorpoGrande, PedacosLimitadosECorpoExato) {
-  std::string corpo(3 * 32768 + 5, '\0');
-  for (size_t i = 0; i < corpo.size(); ++i) corpo[i] = static_cast<char>('a' + i % 23);
-  for (size_t entrega : {size_t{1}, size_t{7}, size_t{32768}, size_t{100000}}) {
-    ConexoesMemoria conexoes{{ok(corpo) + ok("seguinte")}, entrega};
-    ClienteHttp cliente(ConfiguracaoHttp::instalador(), relogioSistema(), conexoes.abrir());
-    Notificacoes n;
-    n.ligar(cliente);
-    FluxoMemoria fluxo;
-    cliente.Get("http://h/grande", fluxo);
-    EXPECT_TRUE(fluxo.dados == corpo) << entrega;
-    int64_t anterior = 0;
-    for (const auto& e : n.eventos) {
+TEST(ClienteHttpLargeBody, BoundedPiecesAndExactBody) {
+  std::string body(3 * 32768 + 5, '\0');
+  for (size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>('a' + i % 23);
+  for (size_t readSize : {size_t{1}, size_t{7}, size_t{32768}, size_t{100000}}) {
+    MemoryConnections connections{{ok(body) + ok("seguinte")}, readSize};
+    ClienteHttp client(HttpSettings::installer(), systemClock(), connections.openChannel());
+    NotificationRecorder n;
+    n.attach(client);
+    MemoryStream stream;
+    client.Get("http://h/grande", stream);
+    EXPECT_TRUE(stream.data == body) << readSize;
+    int64_t previous = 0;
+    for (const auto& e : n.events) {
       if (e[0] != 'W') continue;
-      int64_t atual = std::stoll(e.substr(1));
-      EXPECT_LE(atual - anterior, 32768) << entrega;
-      anterior = atual;
+      int64_t current = std::stoll(e.substr(1));
+      EXPECT_LE(current - previous, 32768) << readSize;
+      previous = current;
     }
-    EXPECT_EQ(anterior, static_cast<int64_t>(corpo.size())) << entrega;
+    EXPECT_EQ(previous, static_cast<int64_t>(body.size())) << readSize;
   }
 }
 
-TEST(ClienteHttpNotificacoes, SequenciasExatas) {
-  struct Caso {
-    std::string nome, resposta;
-    std::vector<std::string> eventos;
-  } casos[] = {
-      {"tamanho", ok("abcdef"), {"B6", "W6", "E"}},
-      {"tamanhoZeroSemNenhuma", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", {}},
-      {"ateFecharComecaEmZero", "HTTP/1.1 200 OK\r\n\r\nabc", {"B0", "W3", "E"}},
+TEST(ClienteHttpNotifications, ExactSequences) {
+  struct Case {
+    std::string name, response;
+    std::vector<std::string> events;
+  } cases[] = {
+      {"length", ok("abcdef"), {"B6", "W6", "E"}},
+      {"zeroLengthNoNotifications", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", {}},
+      {"untilCloseStartsAtZero", "HTTP/1.1 200 OK\r\n\r\nabc", {"B0", "W3", "E"}},
       {"chunked",
        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nab\r\n0\r\n\r\n",
        {"B0", "W3", "W5", "W8", "E"}},
   };
-  for (const auto& c : casos) {
-    ConexoesMemoria conexoes{{c.resposta}};
-    ClienteHttp cliente(ConfiguracaoHttp::atualizacao(), relogioSistema(), conexoes.abrir());
-    Notificacoes n;
-    n.ligar(cliente);
-    cliente.Get("http://h/x");
-    EXPECT_EQ(n.eventos, c.eventos) << c.nome;
+  for (const auto& c : cases) {
+    MemoryConnections connections{{c.response}};
+    ClienteHttp client(HttpSettings::update(), systemClock(), connections.openChannel());
+    NotificationRecorder n;
+    n.attach(client);
+    client.Get("http://h/x");
+    EXPECT_EQ(n.events, c.events) << c.name;
   }
 }
 
-TEST(ClienteHttpNotificacoes, ErroEmDownloadNotificaENaoEscreveNoDestino) {
-  std::string pagina = "<h1>nao</h1>";
-  ConexoesMemoria conexoes{
+TEST(ClienteHttpNotifications, DownloadErrorNotifiesAndWritesNothing) {
+  std::string page = "<h1>nao</h1>";
+  MemoryConnections connections{
       {"HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nContent-Length: " +
-       std::to_string(pagina.size()) + "\r\n\r\n" + pagina}};
-  ClienteHttp cliente(ConfiguracaoHttp::instalador(), relogioSistema(), conexoes.abrir());
-  Notificacoes n;
-  n.ligar(cliente);
-  FluxoMemoria fluxo;
-  ErroHttp e = capturar([&] { cliente.Get("http://h/setup.exe", fluxo); });
-  EXPECT_EQ(e.tipo(), TipoErroHttp::protocolo);
+       std::to_string(page.size()) + "\r\n\r\n" + page}};
+  ClienteHttp client(HttpSettings::installer(), systemClock(), connections.openChannel());
+  NotificationRecorder n;
+  n.attach(client);
+  MemoryStream stream;
+  ErroHttp e = catchHttpError([&] { client.Get("http://h/setup.exe", stream); });
+  EXPECT_EQ(e.type(), HttpErrorType::protocol);
   EXPECT_EQ(std::string(e.what()), "HTTP/1.1 404 Not Found");
-  EXPECT_EQ(e.codigo(), 404);
-  EXPECT_EQ(e.textoErro(), pagina);
-  EXPECT_EQ(n.eventos, (std::vector<std::string>{"B12", "W12", "E"}));
-  EXPECT_EQ(fluxo.dados, "");
-  EXPECT_EQ(fluxo.redimensionamentos, 0);
+  EXPECT_EQ(e.code(), 404);
+  EXPECT_EQ(e.errorText(), page);
+  EXPECT_EQ(n.events, (std::vector<std::string>{"B12", "W12", "E"}));
+  EXPECT_EQ(stream.data, "");
+  EXPECT_EQ(stream.resizes, 0);
 }
 
-TEST(ClienteHttpStatus, AceitosERecusadosNasDuasInstancias) {
-  struct Caso {
-    std::string resposta;
-    bool redireciona;
-    std::optional<int> erro;  // nothing: success
-    std::string mensagem;
-  } casos[] = {
+TEST(ClienteHttpStatus, AcceptedAndRefusedOnBothInstances) {
+  struct Case {
+    std::string response;
+    bool redirect;
+    std::optional<int> error;  // nothing: success
+    std::string message;
+  } cases[] = {
       {ok("a"), false, {}, ""},
       {"HTTP/1.1 201 Created\r\nContent-Length: 1\r\n\r\na", false, {}, ""},
       {"HTTP/1.1 204 No Content\r\n\r\n", false, {}, ""},
@@ -245,99 +244,97 @@ TEST(ClienteHttpStatus, AceitosERecusadosNasDuasInstancias) {
        "HTTP/1.1 500 Internal Server Error"},
       {"HTTP/1.1 abc Odd\r\nContent-Length: 0\r\n\r\n", false, -1, "HTTP/1.1 abc Odd"},
   };
-  for (const auto& c : casos) {
-    ConexoesMemoria conexoes{{c.resposta}};
-    ClienteHttp cliente(c.redireciona ? ConfiguracaoHttp::sessao() : ConfiguracaoHttp::login(),
-                        relogioSistema(), conexoes.abrir());
-    if (!c.erro) {
-      EXPECT_NO_THROW(cliente.Get("http://h/x")) << c.resposta;
+  for (const auto& c : cases) {
+    MemoryConnections connections{{c.response}};
+    ClienteHttp client(c.redirect ? HttpSettings::session() : HttpSettings::login(), systemClock(),
+                       connections.openChannel());
+    if (!c.error) {
+      EXPECT_NO_THROW(client.Get("http://h/x")) << c.response;
       continue;
     }
-    ErroHttp e = capturar([&] { cliente.Get("http://h/x"); });
-    EXPECT_EQ(e.tipo(), TipoErroHttp::protocolo) << c.resposta;
-    EXPECT_EQ(e.codigo(), *c.erro) << c.resposta;
-    EXPECT_EQ(std::string(e.what()), c.mensagem);
+    ErroHttp e = catchHttpError([&] { client.Get("http://h/x"); });
+    EXPECT_EQ(e.type(), HttpErrorType::protocol) << c.response;
+    EXPECT_EQ(e.code(), *c.error) << c.response;
+    EXPECT_EQ(std::string(e.what()), c.message);
   }
 }
 
-TEST(ClienteHttpFalhas, TiposEMensagens) {
-  struct Caso {
-    std::string url, resposta;
-    TipoErroHttp tipo;
-    std::string mensagem;
-  } casos[] = {
-      {"http://h/x", "", TipoErroHttp::fechada, "Connection Closed Gracefully."},
+TEST(ClienteHttpFailures, TypesAndMessages) {
+  struct Case {
+    std::string url, response;
+    HttpErrorType type;
+    std::string message;
+  } cases[] = {
+      {"http://h/x", "", HttpErrorType::closed, "Connection Closed Gracefully."},
       {"http://h/x", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nab",
-       TipoErroHttp::fechada, "Connection Closed Gracefully."},
-      {"http://h/x", "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc", TipoErroHttp::fechada,
+       HttpErrorType::closed, "Connection Closed Gracefully."},
+      {"http://h/x", "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc", HttpErrorType::closed,
        "Connection Closed Gracefully."},
       {"http://h/x", "HTTP/1.1 200 OK\r\nX: " + std::string(16400, 'a') + "\r\n\r\n",
-       TipoErroHttp::outro, "Max line length exceeded."},
-      {"ftp://h/x", "", TipoErroHttp::outro, "Unknown Protocol"},
-      {"h/x", "", TipoErroHttp::outro, "Unknown Protocol"},
-      {"https://h/x", "", TipoErroHttp::outro, "IOHandler value is not valid"},
+       HttpErrorType::other, "Max line length exceeded."},
+      {"ftp://h/x", "", HttpErrorType::other, "Unknown Protocol"},
+      {"h/x", "", HttpErrorType::other, "Unknown Protocol"},
+      {"https://h/x", "", HttpErrorType::other, "IOHandler value is not valid"},
   };
-  for (const auto& c : casos) {
-    ConexoesMemoria conexoes{{c.resposta}, 7};
-    ClienteHttp cliente(ConfiguracaoHttp::login(), relogioSistema(), conexoes.abrir());
-    ErroHttp e = capturar([&] { cliente.Get(c.url); });
-    EXPECT_EQ(e.tipo(), c.tipo) << c.url << c.resposta.substr(0, 60);
-    EXPECT_EQ(std::string(e.what()), c.mensagem);
-    EXPECT_FALSE(cliente.conectado());
+  for (const auto& c : cases) {
+    MemoryConnections connections{{c.response}, 7};
+    ClienteHttp client(HttpSettings::login(), systemClock(), connections.openChannel());
+    ErroHttp e = catchHttpError([&] { client.Get(c.url); });
+    EXPECT_EQ(e.type(), c.type) << c.url << c.response.substr(0, 60);
+    EXPECT_EQ(std::string(e.what()), c.message);
+    EXPECT_FALSE(client.isConnected());
   }
 }
 
-TEST(ClienteHttpFalhas, CorpoCurtoFalhaDepoisDeNotificarOFim) {
-  ConexoesMemoria conexoes{{"HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc"}};
-  ClienteHttp cliente(ConfiguracaoHttp::instalador(), relogioSistema(), conexoes.abrir());
-  Notificacoes n;
-  n.ligar(cliente);
-  FluxoMemoria fluxo;
-  ErroHttp e = capturar([&] { cliente.Get("http://h/x", fluxo); });
-  EXPECT_EQ(e.tipo(), TipoErroHttp::fechada);
-  EXPECT_EQ(n.eventos, (std::vector<std::string>{"B10", "W3", "E"}));
-  EXPECT_EQ(fluxo.dados.substr(0, 3), "abc");
+TEST(ClienteHttpFailures, ShortBodyFailsAfterEndNotification) {
+  MemoryConnections connections{{"HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc"}};
+  ClienteHttp client(HttpSettings::installer(), systemClock(), connections.openChannel());
+  NotificationRecorder n;
+  n.attach(client);
+  MemoryStream stream;
+  ErroHttp e = catchHttpError([&] { client.Get("http://h/x", stream); });
+  EXPECT_EQ(e.type(), HttpErrorType::closed);
+  EXPECT_EQ(n.events, (std::vector<std::string>{"B10", "W3", "E"}));
+  EXPECT_EQ(stream.data.substr(0, 3), "abc");
 }
 
-TEST(ClienteHttpMemoriaLimitada, PaginaDeErroGuardaUmMiB) {
-  std::string pagina(3 * 1024 * 1024, 'x');
-  ConexoesMemoria conexoes{{"HTTP/1.1 500 Erro\r\nContent-Length: " +
-                            std::to_string(pagina.size()) + "\r\n\r\n" + pagina}};
-  ClienteHttp cliente(ConfiguracaoHttp::login(), relogioSistema(), conexoes.abrir());
-  ErroHttp e = capturar([&] { cliente.Get("http://h/x"); });
-  EXPECT_EQ(e.textoErro().size(), 1024u * 1024u);
+TEST(ClienteHttpBoundedMemory, ErrorPageKeepsOneMiB) {
+  std::string page(3 * 1024 * 1024, 'x');
+  MemoryConnections connections{
+      {"HTTP/1.1 500 Erro\r\nContent-Length: " + std::to_string(page.size()) + "\r\n\r\n" + page}};
+  ClienteHttp client(HttpSettings::login(), systemClock(), connections.openChannel());
+  ErroHttp e = catchHttpError([&] { client.Get("http://h/x"); });
+  EXPECT_EQ(e.errorText().size(), 1024u * 1024u);
 }
 
-TEST(ClienteHttpMemoriaLimitada, BlocoDeCabecalhosLimitado) {
-  std::string muitos;
+TEST(ClienteHttpBoundedMemory, HeaderBlockIsBounded) {
+  std::string many;
   for (int i = 0; i < 20000; ++i)
-    muitos += "X-" + std::to_string(i) + ": " + std::string(60, 'v') + "\r\n";
-  ConexoesMemoria conexoes{{"HTTP/1.1 200 OK\r\n" + muitos + "\r\n"}};
-  ClienteHttp cliente(ConfiguracaoHttp::login(), relogioSistema(), conexoes.abrir());
-  ErroHttp e = capturar([&] { cliente.Get("http://h/x"); });
-  EXPECT_EQ(e.tipo(), TipoErroHttp::outro);
+    many += "X-" + std::to_string(i) + ": " + std::string(60, 'v') + "\r\n";
+  MemoryConnections connections{{"HTTP/1.1 200 OK\r\n" + many + "\r\n"}};
+  ClienteHttp client(HttpSettings::login(), systemClock(), connections.openChannel());
+  ErroHttp e = catchHttpError([&] { client.Get("http://h/x"); });
+  EXPECT_EQ(e.type(), HttpErrorType::other);
   EXPECT_EQ(std::string(e.what()), "Header block too large.");
 }
 
-TEST(ClienteHttpFluxo, EscreveDaPosicaoAumentaECorta) {
-  ConexoesMemoria conexoes{{ok("12345")}};
-  ClienteHttp cliente(ConfiguracaoHttp::instalador(), relogioSistema(), conexoes.abrir());
-  FluxoMemoria fluxo;
-  fluxo.write("prefixo-e-resto-longo", 21);
-  fluxo.setPosition(8);
-  int64_t tamanhoNoInicio = -1;
-  cliente.OnWorkBegin = [&](TransferenciaHttp&, TWorkMode, int64_t) {
-    tamanhoNoInicio = fluxo.size();
-  };
-  cliente.Get("http://h/x", fluxo);
-  EXPECT_EQ(tamanhoNoInicio, 21);
-  EXPECT_EQ(fluxo.dados, "prefixo-12345");
+TEST(ClienteHttpStream, WritesFromPositionGrowsAndCuts) {
+  MemoryConnections connections{{ok("12345")}};
+  ClienteHttp client(HttpSettings::installer(), systemClock(), connections.openChannel());
+  MemoryStream stream;
+  stream.write("prefixo-e-resto-longo", 21);
+  stream.setPosition(8);
+  int64_t sizeAtBegin = -1;
+  client.OnWorkBegin = [&](HttpTransfer&, TWorkMode, int64_t) { sizeAtBegin = stream.size(); };
+  client.Get("http://h/x", stream);
+  EXPECT_EQ(sizeAtBegin, 21);
+  EXPECT_EQ(stream.data, "prefixo-12345");
 }
 
-TEST(ClienteHttpTexto, DecodificacaoPeloContentType) {
-  struct Caso {
-    std::string tipo, corpo, texto;
-  } casos[] = {
+TEST(ClienteHttpText, DecodingByContentType) {
+  struct Case {
+    std::string type, body, text;
+  } cases[] = {
       {"text/html", "ol\xE1", "ol\xC3\xA1"},
       {"text/html; charset=UTF-8", "ol\xC3\xA1", "ol\xC3\xA1"},
       {"text/plain; charset=\"windows-1252\"", "\x80", "\xE2\x82\xAC"},
@@ -355,12 +352,12 @@ TEST(ClienteHttpTexto, DecodificacaoPeloContentType) {
       {"application/rss+xml", std::string("\xFF\xFE<\0?\0", 6), "<?"},
       {"text/plain; charset=utf-8", "\xEF\xBB\xBFx", "\xEF\xBB\xBFx"},
   };
-  for (const auto& c : casos) {
-    std::string cabecalho = c.tipo.empty() ? "" : "Content-Type: " + c.tipo + "\r\n";
-    ConexoesMemoria conexoes{{"HTTP/1.1 200 OK\r\n" + cabecalho + "Content-Length: " +
-                              std::to_string(c.corpo.size()) + "\r\n\r\n" + c.corpo}};
-    ClienteHttp cliente(ConfiguracaoHttp::login(), relogioSistema(), conexoes.abrir());
-    EXPECT_EQ(cliente.Get("http://h/x"), c.texto) << c.tipo;
+  for (const auto& c : cases) {
+    std::string header = c.type.empty() ? "" : "Content-Type: " + c.type + "\r\n";
+    MemoryConnections connections{{"HTTP/1.1 200 OK\r\n" + header + "Content-Length: " +
+                                   std::to_string(c.body.size()) + "\r\n\r\n" + c.body}};
+    ClienteHttp client(HttpSettings::login(), systemClock(), connections.openChannel());
+    EXPECT_EQ(client.Get("http://h/x"), c.text) << c.type;
   }
 }
 

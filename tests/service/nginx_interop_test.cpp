@@ -5,21 +5,21 @@
 #include <fstream>
 #include <memory>
 
-#include "nginx_local.h"
-#include "notificacoes.h"
+#include "local_nginx.h"
+#include "notification_recorder.h"
 #include "service/cliente_http.h"
 #include "service/erro_http.h"
 
 namespace orvanta {
 namespace {
 
-using teste::FluxoMemoria;
-using teste::NginxLocal;
+using test::LocalNginx;
+using test::MemoryStream;
 
 class NginxInterop : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    nginx_ = std::make_unique<NginxLocal>(R"(
+    nginx_ = std::make_unique<LocalNginx>(R"(
     location = /conexao { return 200 "$connection"; }
     location = /redir { return 302 /pequeno.txt; }
     location = /cookie { add_header Set-Cookie "sessao=abc; Path=/"; return 200 "ok"; }
@@ -29,67 +29,67 @@ class NginxInterop : public ::testing::Test {
     std::ofstream(nginx_->www() / "pequeno.txt") << "pequeno";
     std::filesystem::create_directories(nginx_->www() / "chunked");
     std::ofstream(nginx_->www() / "chunked" / "texto.txt") << std::string(100000, 'x');
-    grande_.resize(24 * 1024 * 1024 + 3);
-    for (size_t i = 0; i < grande_.size(); ++i) grande_[i] = static_cast<char>(i * 31 % 251);
-    std::ofstream(nginx_->www() / "grande.bin", std::ios::binary) << grande_;
-    nginx_->iniciar();
+    large_.resize(24 * 1024 * 1024 + 3);
+    for (size_t i = 0; i < large_.size(); ++i) large_[i] = static_cast<char>(i * 31 % 251);
+    std::ofstream(nginx_->www() / "grande.bin", std::ios::binary) << large_;
+    nginx_->start();
   }
   static void TearDownTestSuite() { nginx_.reset(); }
 
-  static inline std::unique_ptr<NginxLocal> nginx_;
-  static inline std::string grande_;
+  static inline std::unique_ptr<LocalNginx> nginx_;
+  static inline std::string large_;
 };
 
-TEST_F(NginxInterop, VariasChamadasNumaSoConexao) {
-  ClienteHttp cliente(ConfiguracaoHttp::login());
-  std::string primeira = cliente.Get(nginx_->base() + "/conexao");
-  EXPECT_EQ(cliente.Get(nginx_->base() + "/pequeno.txt"), "pequeno");
-  EXPECT_EQ(cliente.Get(nginx_->base() + "/conexao"), primeira);
-  EXPECT_EQ(cliente.Get(nginx_->base() + "/conexao"), primeira);
+TEST_F(NginxInterop, SeveralCallsOnOneConnection) {
+  ClienteHttp client(HttpSettings::login());
+  std::string first = client.Get(nginx_->base() + "/conexao");
+  EXPECT_EQ(client.Get(nginx_->base() + "/pequeno.txt"), "pequeno");
+  EXPECT_EQ(client.Get(nginx_->base() + "/conexao"), first);
+  EXPECT_EQ(client.Get(nginx_->base() + "/conexao"), first);
 }
 
-TEST_F(NginxInterop, ArquivoGrandeComNotificacoes) {
-  ClienteHttp cliente(ConfiguracaoHttp::atualizacao());
-  int64_t maximo = -1, ultimo = -1;
-  int fins = 0;
-  cliente.OnWorkBegin = [&](TransferenciaHttp&, TWorkMode, int64_t m) { maximo = m; };
-  cliente.OnWork = [&](TransferenciaHttp&, TWorkMode, int64_t n) { ultimo = n; };
-  cliente.OnWorkEnd = [&](TransferenciaHttp&, TWorkMode) { ++fins; };
-  FluxoMemoria fluxo;
-  cliente.Get(nginx_->base() + "/grande.bin", fluxo);
-  EXPECT_EQ(maximo, static_cast<int64_t>(grande_.size()));
-  EXPECT_EQ(ultimo, maximo);
-  EXPECT_EQ(fins, 1);
-  EXPECT_TRUE(fluxo.dados == grande_);
+TEST_F(NginxInterop, LargeFileWithNotifications) {
+  ClienteHttp client(HttpSettings::update());
+  int64_t maximum = -1, last = -1;
+  int ends = 0;
+  client.OnWorkBegin = [&](HttpTransfer&, TWorkMode, int64_t m) { maximum = m; };
+  client.OnWork = [&](HttpTransfer&, TWorkMode, int64_t n) { last = n; };
+  client.OnWorkEnd = [&](HttpTransfer&, TWorkMode) { ++ends; };
+  MemoryStream stream;
+  client.Get(nginx_->base() + "/grande.bin", stream);
+  EXPECT_EQ(maximum, static_cast<int64_t>(large_.size()));
+  EXPECT_EQ(last, maximum);
+  EXPECT_EQ(ends, 1);
+  EXPECT_TRUE(stream.data == large_);
 }
 
-TEST_F(NginxInterop, RespostaChunked) {
-  ClienteHttp cliente(ConfiguracaoHttp::login());
-  EXPECT_EQ(cliente.Get(nginx_->base() + "/chunked/texto.txt"), std::string(100000, 'y'));
-  EXPECT_TRUE(cliente.resposta().chunked());
-  EXPECT_EQ(cliente.Get(nginx_->base() + "/pequeno.txt"), "pequeno");
+TEST_F(NginxInterop, ChunkedAnswer) {
+  ClienteHttp client(HttpSettings::login());
+  EXPECT_EQ(client.Get(nginx_->base() + "/chunked/texto.txt"), std::string(100000, 'y'));
+  EXPECT_TRUE(client.response().chunked());
+  EXPECT_EQ(client.Get(nginx_->base() + "/pequeno.txt"), "pequeno");
 }
 
-TEST_F(NginxInterop, RedirecionamentoSeguidoSoNaSessao) {
-  ClienteHttp sessao(ConfiguracaoHttp::sessao());
-  EXPECT_EQ(sessao.Get(nginx_->base() + "/redir"), "pequeno");
-  ClienteHttp login(ConfiguracaoHttp::login());
+TEST_F(NginxInterop, RedirectFollowedOnlyOnSession) {
+  ClienteHttp session(HttpSettings::session());
+  EXPECT_EQ(session.Get(nginx_->base() + "/redir"), "pequeno");
+  ClienteHttp login(HttpSettings::login());
   try {
     login.Get(nginx_->base() + "/redir");
     ADD_FAILURE();
   } catch (const ErroHttp& e) {
     EXPECT_EQ(std::string(e.what()), "HTTP/1.1 302 Moved Temporarily");
-    EXPECT_NE(e.textoErro().find("302"), std::string::npos);
+    EXPECT_NE(e.errorText().find("302"), std::string::npos);
   }
 }
 
-TEST_F(NginxInterop, CookieVoltaAoServidor) {
-  ClienteHttp cliente(ConfiguracaoHttp::login());
-  EXPECT_EQ(cliente.Get(nginx_->base() + "/eco"), "[]");
-  cliente.Get(nginx_->base() + "/cookie");
-  EXPECT_EQ(cliente.Get(nginx_->base() + "/eco"), "[sessao=abc]");
-  ClienteHttp outro(ConfiguracaoHttp::sessao());
-  EXPECT_EQ(outro.Get(nginx_->base() + "/eco"), "[]");
+TEST_F(NginxInterop, CookieGoesBackToServer) {
+  ClienteHttp client(HttpSettings::login());
+  EXPECT_EQ(client.Get(nginx_->base() + "/eco"), "[]");
+  client.Get(nginx_->base() + "/cookie");
+  EXPECT_EQ(client.Get(nginx_->base() + "/eco"), "[sessao=abc]");
+  ClienteHttp other(HttpSettings::session());
+  EXPECT_EQ(other.Get(nginx_->base() + "/eco"), "[]");
 }
 
 }  // namespace

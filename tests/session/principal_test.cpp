@@ -17,103 +17,103 @@
 namespace orvanta {
 namespace {
 
-bool contem(const std::vector<std::string>& linhas, const std::string& linha) {
-  return std::find(linhas.begin(), linhas.end(), linha) != linhas.end();
+bool contains(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 struct PrincipalTest : ::testing::Test {
-  rdp::teste::DiarioStub diario;
+  rdp::test::StubJournal journal;
   OleSession ole;
   fakes::FakeMessageBoxes boxes;
   Application app{boxes};
-  std::unique_ptr<TFrmPrincipal> janela;
-  rdp::teste::Ouvinte servidor;
+  std::unique_ptr<TFrmPrincipal> window;
+  rdp::test::Listener server;
 
   void SetUp() override {
-    janela = app.createForm<TFrmPrincipal>();
-    FrmPrincipal = janela.get();
-    janela->controle().setUserName("alice");
-    janela->controle().setServer("127.0.0.1");
-    janela->controle().setRdpPort(servidor.porta());
+    window = app.createForm<TFrmPrincipal>();
+    FrmPrincipal = window.get();
+    window->control().setUserName("alice");
+    window->control().setServer("127.0.0.1");
+    window->control().setRdpPort(server.port());
   }
   void TearDown() override {
     FrmPrincipal = nullptr;
-    janela.reset();
+    window.reset();
   }
 };
 
 TEST_F(PrincipalTest, ToolbarLabelAndHiddenPartsAsDesigned) {
-  struct Botao {
-    Button* botao;
-    const char* texto;
-    Bounds limites;
-    bool habilitado;
+  struct ExpectedButton {
+    Button* button;
+    const char* text;
+    Bounds bounds;
+    bool enabled;
   };
-  const Botao botoes[] = {
-      {&janela->SpeedButton1, "Tela Cheia", {3, 0, 86, 22}, true},
-      {&janela->SpeedButton3, "Reconectar", {99, 0, 86, 22}, false},
-      {&janela->SpeedButton4, "Teclado Virtual", {195, 0, 86, 22}, true},
-      {&janela->SpeedButton5, "Ajuda para transferir arquivos", {303, 0, 154, 22}, true},
-      {&janela->SpeedButton6, "Ajuda para imprimir", {463, 0, 154, 22}, true},
-      {&janela->SpeedButton2, "Suporte", {623, 0, 86, 22}, true},
+  const ExpectedButton buttons[] = {
+      {&window->SpeedButton1, "Tela Cheia", {3, 0, 86, 22}, true},
+      {&window->SpeedButton3, "Reconectar", {99, 0, 86, 22}, false},
+      {&window->SpeedButton4, "Teclado Virtual", {195, 0, 86, 22}, true},
+      {&window->SpeedButton5, "Ajuda para transferir arquivos", {303, 0, 154, 22}, true},
+      {&window->SpeedButton6, "Ajuda para imprimir", {463, 0, 154, 22}, true},
+      {&window->SpeedButton2, "Suporte", {623, 0, 86, 22}, true},
   };
-  for (const Botao& b : botoes) {
-    EXPECT_EQ(b.botao->text(), b.texto);
-    const Bounds l = b.botao->bounds();
+  for (const ExpectedButton& b : buttons) {
+    EXPECT_EQ(b.button->text(), b.text);
+    const Bounds l = b.button->bounds();
     EXPECT_EQ(std::tie(l.left, l.top, l.width, l.height),
-              std::tie(b.limites.left, b.limites.top, b.limites.width, b.limites.height))
-        << b.texto;
-    EXPECT_EQ(b.botao->enabled(), b.habilitado) << b.texto;
+              std::tie(b.bounds.left, b.bounds.top, b.bounds.width, b.bounds.height))
+        << b.text;
+    EXPECT_EQ(b.button->enabled(), b.enabled) << b.text;
   }
-  EXPECT_EQ(janela->Label1.text(), "2.0");
-  EXPECT_FALSE(janela->TouchKeyboard1.visible());
-  EXPECT_FALSE(janela->Memo1.visible());
-  EXPECT_FALSE(janela->Edit1.visible());
-  EXPECT_FALSE(janela->ChecaImpressao.enabled());
-  EXPECT_EQ(janela->ChecaImpressao.intervalMs(), 5000);
+  EXPECT_EQ(window->Label1.text(), "2.0");
+  EXPECT_FALSE(window->TouchKeyboard1.visible());
+  EXPECT_FALSE(window->Memo1.visible());
+  EXPECT_FALSE(window->Edit1.visible());
+  EXPECT_FALSE(window->ChecaImpressao.enabled());
+  EXPECT_EQ(window->ChecaImpressao.intervalMs(), 5000);
 }
 
-TEST_F(PrincipalTest, ShowingStartsTheSessionAndEventsDriveReconectar) {
-  janela->show();
-  EXPECT_TRUE(IsZoomed(janela->hwnd()));
-  EXPECT_TRUE(janela->ChecaImpressao.enabled());
-  HWND controle = janela->MsRdpClient71->janelaControle();
-  ASSERT_NE(controle, nullptr);
+TEST_F(PrincipalTest, ShowingStartsTheSessionAndEventsDriveReconnect) {
+  window->show();
+  EXPECT_TRUE(IsZoomed(window->hwnd()));
+  EXPECT_TRUE(window->ChecaImpressao.enabled());
+  HWND control = window->MsRdpClient71->controlWindow();
+  ASSERT_NE(control, nullptr);
   RECT area;
-  GetWindowRect(controle, &area);
-  MapWindowPoints(nullptr, janela->hwnd(), reinterpret_cast<POINT*>(&area), 2);
+  GetWindowRect(control, &area);
+  MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&area), 2);
   EXPECT_EQ(area.top, 25);
-  EXPECT_EQ(area.bottom, janela->clientSize().cy - 13);
-  EXPECT_EQ(area.right - area.left, janela->clientSize().cx);
-  ASSERT_TRUE(rdp::teste::bombeia([&] { return janela->controle().connected() == 1; }));
-  EXPECT_TRUE(contem(diario.linhas(), "advslot 123 put RedirectPrinters 0"));
-  EXPECT_FALSE(janela->SpeedButton3.enabled());
+  EXPECT_EQ(area.bottom, window->clientSize().cy - 13);
+  EXPECT_EQ(area.right - area.left, window->clientSize().cx);
+  ASSERT_TRUE(rdp::test::pumpUntil([&] { return window->control().connected() == 1; }));
+  EXPECT_TRUE(contains(journal.lines(), "advslot 123 put RedirectPrinters 0"));
+  EXPECT_FALSE(window->SpeedButton3.enabled());
 
-  servidor.aceita();
-  servidor.fechaPar();
-  ASSERT_TRUE(rdp::teste::bombeia([&] { return janela->SpeedButton3.enabled(); }));
-  janela->SpeedButton3.click();
-  EXPECT_FALSE(janela->SpeedButton3.enabled());
+  server.acceptPeer();
+  server.closePeer();
+  ASSERT_TRUE(rdp::test::pumpUntil([&] { return window->SpeedButton3.enabled(); }));
+  window->SpeedButton3.click();
+  EXPECT_FALSE(window->SpeedButton3.enabled());
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(PrincipalTest, AFailingStartStepShowsTheErrorAndConnectsNothing) {
-  diario.recusa(L"RedirectPrinters");
-  janela->show();
+  journal.refuse(L"RedirectPrinters");
+  window->show();
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, L"The stand-in refused RedirectPrinters.");
-  EXPECT_FALSE(contem(diario.linhas(), "slot 33 Connect"));
-  EXPECT_FALSE(janela->SpeedButton3.enabled());
-  EXPECT_FALSE(janela->ChecaImpressao.enabled());
-  EXPECT_TRUE(IsWindowVisible(janela->hwnd()));
+  EXPECT_FALSE(contains(journal.lines(), "slot 33 Connect"));
+  EXPECT_FALSE(window->SpeedButton3.enabled());
+  EXPECT_FALSE(window->ChecaImpressao.enabled());
+  EXPECT_TRUE(IsWindowVisible(window->hwnd()));
 }
 
 TEST_F(PrincipalTest, ClosingDisconnectsAConnectedSessionAndTerminates) {
-  janela->show();
-  ASSERT_TRUE(rdp::teste::bombeia([&] { return janela->controle().connected() == 1; }));
-  diario.esquece();
-  janela->close();
-  EXPECT_TRUE(contem(diario.linhas(), "slot 34 Disconnect"));
+  window->show();
+  ASSERT_TRUE(rdp::test::pumpUntil([&] { return window->control().connected() == 1; }));
+  journal.clear();
+  window->close();
+  EXPECT_TRUE(contains(journal.lines(), "slot 34 Disconnect"));
   app.processMessages();
   EXPECT_TRUE(app.terminated());
 }

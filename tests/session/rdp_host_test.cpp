@@ -13,9 +13,9 @@
 
 #include "base/exception.h"
 #include "session/printer_rdp.h"
-#include "session/rdp/container_ole_win.h"
-#include "session/rdp/controle_rdp_win.h"
-#include "session/registro_usuario_win.h"
+#include "session/rdp/ole_container_win.h"
+#include "session/rdp/rdp_control_win.h"
+#include "session/user_registry_win.h"
 #include "stub_win.h"
 
 namespace orvanta::rdp {
@@ -24,250 +24,250 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-struct Evento {
+struct Event {
   DISPID id;
-  long motivo;
-  bool operator==(const Evento&) const = default;
+  long reason;
+  bool operator==(const Event&) const = default;
 };
 
 class HostTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-    WNDCLASSW classe = {};
-    classe.lpfnWndProc = DefWindowProcW;
-    classe.hInstance = GetModuleHandleW(nullptr);
-    classe.lpszClassName = L"RdpHostTest";
-    RegisterClassW(&classe);
-    janela_ = CreateWindowExW(0, L"RdpHostTest", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                              0, 800, 600, nullptr, nullptr, classe.hInstance, nullptr);
-    ASSERT_NE(janela_, nullptr);
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"RdpHostTest";
+    RegisterClassW(&windowClass);
+    window_ = CreateWindowExW(0, L"RdpHostTest", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                              0, 800, 600, nullptr, nullptr, windowClass.hInstance, nullptr);
+    ASSERT_NE(window_, nullptr);
   }
   void TearDown() override {
-    controle_.reset();
+    control_.reset();
     container_.reset();
-    DestroyWindow(janela_);
+    DestroyWindow(window_);
     OleUninitialize();
   }
 
-  static void recusa(const wchar_t* membros) { teste::DiarioStub::recusa(membros); }
-  void cria() {
-    container_ = std::make_unique<ContainerOle>(
-        janela_, criaControle(), [this](DISPID id, const DISPPARAMS& p) {
-          eventos_.push_back({id, p.cArgs == 1 && p.rgvarg[0].vt == VT_I4 ? p.rgvarg[0].lVal : 0});
+  static void refuse(const wchar_t* members) { test::StubJournal::refuse(members); }
+  void create() {
+    container_ = std::make_unique<OleContainer>(
+        window_, createControl(), [this](DISPID id, const DISPPARAMS& p) {
+          events_.push_back({id, p.cArgs == 1 && p.rgvarg[0].vt == VT_I4 ? p.rgvarg[0].lVal : 0});
         });
-    controle_ = std::make_unique<ControleRdp>(*container_);
+    control_ = std::make_unique<RdpControl>(*container_);
   }
-  std::vector<std::string> linhas() const { return diario_.linhas(); }
-  void esquece() { diario_.esquece(); }
-  static bool bombeia(const std::function<bool()>& pronto) { return teste::bombeia(pronto); }
-  std::string mensagemDe(const std::function<void()>& operacao) {
+  std::vector<std::string> lines() const { return journal_.lines(); }
+  void clear() { journal_.clear(); }
+  static bool pumpUntil(const std::function<bool()>& ready) { return test::pumpUntil(ready); }
+  std::string messageOf(const std::function<void()>& operation) {
     try {
-      operacao();
-    } catch (const Excecao& e) {
+      operation();
+    } catch (const Exception& e) {
       return e.what();
     }
     return "(no exception)";
   }
 
-  teste::DiarioStub diario_;
-  HWND janela_ = nullptr;
-  std::unique_ptr<ContainerOle> container_;
-  std::unique_ptr<ControleRdp> controle_;
-  std::vector<Evento> eventos_;
+  test::StubJournal journal_;
+  HWND window_ = nullptr;
+  std::unique_ptr<OleContainer> container_;
+  std::unique_ptr<RdpControl> control_;
+  std::vector<Event> events_;
 };
 
 TEST_F(HostTest, EveryOperationReachesTheDeclaredSlotOrDispatchId) {
-  cria();
-  controle_->setDesktopWidth(1);  // first use out of the way
-  struct Caso {
-    const char* operacao;
-    std::function<void(ControleRdp&)> chamada;
-    std::vector<std::string> esperado;
+  create();
+  control_->setDesktopWidth(1);  // first use out of the way
+  struct Case {
+    const char* operation;
+    std::function<void(RdpControl&)> call;
+    std::vector<std::string> expected;
   };
-  const Caso casos[] = {
+  const Case cases[] = {
       {"Server",
-       [](ControleRdp& c) { c.setServer("host.example"); },
+       [](RdpControl& c) { c.setServer("host.example"); },
        {"dispid 1 put Server vt=8 host.example"}},
       {"UserName",
-       [](ControleRdp& c) { c.setUserName("alice"); },
+       [](RdpControl& c) { c.setUserName("alice"); },
        {"dispid 3 put UserName vt=8 alice"}},
       {"DesktopWidth",
-       [](ControleRdp& c) { c.setDesktopWidth(1024); },
+       [](RdpControl& c) { c.setDesktopWidth(1024); },
        {"dispid 12 put DesktopWidth vt=3 1024"}},
       {"DesktopHeight",
-       [](ControleRdp& c) { c.setDesktopHeight(768); },
+       [](RdpControl& c) { c.setDesktopHeight(768); },
        {"dispid 13 put DesktopHeight vt=3 768"}},
       {"FullScreen",
-       [](ControleRdp& c) { c.setFullScreen(true); },
+       [](RdpControl& c) { c.setFullScreen(true); },
        {"dispid 104 put FullScreen vt=11 -1"}},
       {"Connected",
-       [](ControleRdp& c) { EXPECT_EQ(c.connected(), 0); },
+       [](RdpControl& c) { EXPECT_EQ(c.connected(), 0); },
        {"dispid 6 get Connected 0"}},
       {"RDPPort",
-       [](ControleRdp& c) { c.setRdpPort(3390); },
+       [](RdpControl& c) { c.setRdpPort(3390); },
        {"slot 39 get AdvancedSettings2", "advslot 35 put RDPPort 3390"}},
       {"ClearTextPassword",
-       [](ControleRdp& c) { c.setClearTextPassword("s3cr\xC3\xA9t"); },
+       [](RdpControl& c) { c.setClearTextPassword("s3cr\xC3\xA9t"); },
        {"slot 39 get AdvancedSettings2", "advslot 112 put ClearTextPassword s3cr\xC3\xA9t"}},
       {"RedirectDrives",
-       [](ControleRdp& c) { c.setRedirectDrives(true); },
+       [](RdpControl& c) { c.setRedirectDrives(true); },
        {"slot 39 get AdvancedSettings2", "advslot 121 put RedirectDrives -1"}},
       {"RedirectPrinters",
-       [](ControleRdp& c) { c.setRedirectPrinters(false); },
+       [](RdpControl& c) { c.setRedirectPrinters(false); },
        {"slot 39 get AdvancedSettings2", "advslot 123 put RedirectPrinters 0"}},
       {"RedirectPorts",
-       [](ControleRdp& c) { c.setRedirectPorts(true); },
+       [](RdpControl& c) { c.setRedirectPorts(true); },
        {"slot 39 get AdvancedSettings2", "advslot 125 put RedirectPorts -1"}},
-      {"Disconnect", [](ControleRdp& c) { c.disconnect(); }, {"slot 34 Disconnect"}},
-      {"Connect", [](ControleRdp& c) { c.connect(); }, {"slot 33 Connect", "event 1 OnConnecting"}},
+      {"Disconnect", [](RdpControl& c) { c.disconnect(); }, {"slot 34 Disconnect"}},
+      {"Connect", [](RdpControl& c) { c.connect(); }, {"slot 33 Connect", "event 1 OnConnecting"}},
   };
-  for (const Caso& c : casos) {
-    esquece();
-    c.chamada(*controle_);
-    EXPECT_EQ(linhas(), c.esperado) << c.operacao;
+  for (const Case& c : cases) {
+    clear();
+    c.call(*control_);
+    EXPECT_EQ(lines(), c.expected) << c.operation;
   }
 }
 
 TEST_F(HostTest, FirstUseHandsOverTheStoredStateThenConnectsEventsOnce) {
-  cria();
-  EXPECT_THAT(linhas(), ElementsAre("create", "setclientsite"));
-  esquece();
-  controle_->setUserName("bob");
-  controle_->setServer("srv");
+  create();
+  EXPECT_THAT(lines(), ElementsAre("create", "setclientsite"));
+  clear();
+  control_->setUserName("bob");
+  control_->setServer("srv");
   EXPECT_THAT(
-      linhas(),
+      lines(),
       ElementsAre("load 00 03 00 00 08 00 02 00 00 00 00 00 0B 00 00 00 0B 00 00 00", "advise",
                   "dispid 3 put UserName vt=8 bob", "dispid 1 put Server vt=8 srv"));
 }
 
 TEST_F(HostTest, TeardownUnadvisesAndClosesWithoutSaving) {
-  cria();
-  controle_->setUserName("bob");
-  esquece();
-  controle_.reset();
+  create();
+  control_->setUserName("bob");
+  clear();
+  control_.reset();
   container_.reset();
-  EXPECT_THAT(linhas(), ElementsAre("unadvise", "close 1", "setclientsite null", "destroy"));
+  EXPECT_THAT(lines(), ElementsAre("unadvise", "close 1", "setclientsite null", "destroy"));
 }
 
 TEST_F(HostTest, FailuresCarryTheControlsDescriptionTrimmed) {
-  struct Caso {
-    const wchar_t* recusa;
-    std::function<void(ControleRdp&)> chamada;
-    const char* mensagem;
+  struct Case {
+    const wchar_t* refuse;
+    std::function<void(RdpControl&)> call;
+    const char* message;
   };
-  const Caso casos[] = {
-      {L"UserName", [](ControleRdp& c) { c.setUserName("x"); }, "The stand-in refused UserName"},
-      {L"Connected", [](ControleRdp& c) { c.connected(); }, "The stand-in refused Connected"},
-      {L"RedirectPrinters", [](ControleRdp& c) { c.setRedirectPrinters(true); },
+  const Case cases[] = {
+      {L"UserName", [](RdpControl& c) { c.setUserName("x"); }, "The stand-in refused UserName"},
+      {L"Connected", [](RdpControl& c) { c.connected(); }, "The stand-in refused Connected"},
+      {L"RedirectPrinters", [](RdpControl& c) { c.setRedirectPrinters(true); },
        "The stand-in refused RedirectPrinters"},
-      {L"AdvancedSettings2", [](ControleRdp& c) { c.setRdpPort(1); },
+      {L"AdvancedSettings2", [](RdpControl& c) { c.setRdpPort(1); },
        "The stand-in refused AdvancedSettings2"},
-      {L"Connect", [](ControleRdp& c) { c.connect(); }, "The stand-in refused Connect"},
-      {L"Disconnect", [](ControleRdp& c) { c.disconnect(); }, "The stand-in refused Disconnect"},
+      {L"Connect", [](RdpControl& c) { c.connect(); }, "The stand-in refused Connect"},
+      {L"Disconnect", [](RdpControl& c) { c.disconnect(); }, "The stand-in refused Disconnect"},
   };
-  cria();
-  for (const Caso& c : casos) {
-    recusa(c.recusa);
-    EXPECT_EQ(mensagemDe([&] { c.chamada(*controle_); }), c.mensagem);
+  create();
+  for (const Case& c : cases) {
+    refuse(c.refuse);
+    EXPECT_EQ(messageOf([&] { c.call(*control_); }), c.message);
   }
 }
 
 TEST_F(HostTest, FailureWithoutDescriptionUsesTheSystemText) {
-  cria();
-  controle_->setServer("127.0.0.1");
-  controle_->setRdpPort(1);
-  controle_->connect();
+  create();
+  control_->setServer("127.0.0.1");
+  control_->setRdpPort(1);
+  control_->connect();
   // Settings are locked while connecting: E_UNEXPECTED without a description.
-  const std::string mensagem = mensagemDe([&] { controle_->setUserName("x"); });
-  EXPECT_NE(mensagem, "(no exception)");
-  EXPECT_FALSE(mensagem.empty());
-  EXPECT_NE(mensagem.back(), '.');
-  EXPECT_GT(static_cast<unsigned char>(mensagem.back()), ' ');
+  const std::string message = messageOf([&] { control_->setUserName("x"); });
+  EXPECT_NE(message, "(no exception)");
+  EXPECT_FALSE(message.empty());
+  EXPECT_NE(message.back(), '.');
+  EXPECT_GT(static_cast<unsigned char>(message.back()), ' ');
 }
 
 TEST_F(HostTest, CreationRefusedRaises) {
-  recusa(L"create");
-  EXPECT_THROW(cria(), Excecao);
+  refuse(L"create");
+  EXPECT_THROW(create(), Exception);
 }
 
 TEST_F(HostTest, ActivationFailuresRaiseTheirMessages) {
-  cria();
-  recusa(L"activate");
-  EXPECT_EQ(mensagemDe([&] {
-              container_->ativa({0, 25, 800, 400});
+  create();
+  refuse(L"activate");
+  EXPECT_EQ(messageOf([&] {
+              container_->activate({0, 25, 800, 400});
             }),
             "OLE control activation failed");
-  recusa(L"hwnd");
-  EXPECT_EQ(mensagemDe([&] {
-              container_->ativa({0, 25, 800, 400});
+  refuse(L"hwnd");
+  EXPECT_EQ(messageOf([&] {
+              container_->activate({0, 25, 800, 400});
             }),
             "Could not obtain OLE control window handle");
 }
 
 TEST_F(HostTest, ActivatesInPlaceAndFollowsResizes) {
-  cria();
-  container_->ativa({0, 25, 800, 400});
-  ASSERT_TRUE(container_->ativo());
-  EXPECT_EQ(GetParent(container_->janela()), janela_);
-  container_->posiciona({0, 25, 640, 300});
+  create();
+  container_->activate({0, 25, 800, 400});
+  ASSERT_TRUE(container_->active());
+  EXPECT_EQ(GetParent(container_->window()), window_);
+  container_->place({0, 25, 640, 300});
   RECT area;
-  GetWindowRect(container_->janela(), &area);
+  GetWindowRect(container_->window(), &area);
   EXPECT_EQ(area.right - area.left, 640);
   EXPECT_EQ(area.bottom - area.top, 275);
-  EXPECT_EQ(linhas().back(), "rects 0 25 640 275");
+  EXPECT_EQ(lines().back(), "rects 0 25 640 275");
 }
 
-using teste::Ouvinte;
+using test::Listener;
 
 TEST_F(HostTest, ConnectsByTcpAndReportsAPeerThatCloses) {
-  Ouvinte servidor;
-  cria();
-  controle_->setServer("127.0.0.1");
-  controle_->setRdpPort(servidor.porta());
-  controle_->connect();
-  EXPECT_EQ(controle_->connected(), 2);
-  ASSERT_TRUE(bombeia([&] { return eventos_.size() >= 2; }));
-  EXPECT_THAT(eventos_, ElementsAre(Evento{1, 0}, Evento{2, 0}));
-  EXPECT_EQ(controle_->connected(), 1);
-  servidor.aceita();
-  servidor.fechaPar();
-  ASSERT_TRUE(bombeia([&] { return eventos_.size() >= 3; }));
-  EXPECT_EQ(eventos_.back(), (Evento{4, 3}));
-  EXPECT_EQ(controle_->connected(), 0);
+  Listener server;
+  create();
+  control_->setServer("127.0.0.1");
+  control_->setRdpPort(server.port());
+  control_->connect();
+  EXPECT_EQ(control_->connected(), 2);
+  ASSERT_TRUE(pumpUntil([&] { return events_.size() >= 2; }));
+  EXPECT_THAT(events_, ElementsAre(Event{1, 0}, Event{2, 0}));
+  EXPECT_EQ(control_->connected(), 1);
+  server.acceptPeer();
+  server.closePeer();
+  ASSERT_TRUE(pumpUntil([&] { return events_.size() >= 3; }));
+  EXPECT_EQ(events_.back(), (Event{4, 3}));
+  EXPECT_EQ(control_->connected(), 0);
 }
 
 TEST_F(HostTest, RefusedConnectionAndLocalDisconnectReportTheirReasons) {
-  Ouvinte servidor;
-  cria();
-  controle_->setServer("127.0.0.1");
-  controle_->setRdpPort(servidor.porta());
-  controle_->connect();
-  ASSERT_TRUE(bombeia([&] { return eventos_.size() >= 2; }));
-  controle_->disconnect();
-  ASSERT_TRUE(bombeia([&] { return eventos_.size() >= 3; }));
-  EXPECT_EQ(eventos_.back(), (Evento{4, 1}));
+  Listener server;
+  create();
+  control_->setServer("127.0.0.1");
+  control_->setRdpPort(server.port());
+  control_->connect();
+  ASSERT_TRUE(pumpUntil([&] { return events_.size() >= 2; }));
+  control_->disconnect();
+  ASSERT_TRUE(pumpUntil([&] { return events_.size() >= 3; }));
+  EXPECT_EQ(events_.back(), (Event{4, 1}));
 
-  servidor.fecha();
-  eventos_.clear();
-  controle_->connect();
-  ASSERT_TRUE(bombeia([&] { return eventos_.size() >= 2; }));
-  EXPECT_THAT(eventos_, ElementsAre(Evento{1, 0}, Evento{4, 516}));
+  server.close();
+  events_.clear();
+  control_->connect();
+  ASSERT_TRUE(pumpUntil([&] { return events_.size() >= 2; }));
+  EXPECT_THAT(events_, ElementsAre(Event{1, 0}, Event{4, 516}));
 }
 
 TEST(PrinterRdpWin, WritesFilterQueueTypeCreatingTheKey) {
-  const std::wstring chave = L"Software\\Microsoft\\Terminal Server Client\\Default\\AddIns\\RDPDR";
-  RegDeleteTreeW(HKEY_CURRENT_USER, chave.c_str());
-  RegistroUsuarioWin registro;
-  PrinterRDP(registro);
-  DWORD valor = 0;
-  DWORD tipo = 0;
-  DWORD tamanho = sizeof valor;
-  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, chave.c_str(), L"FilterQueueType", RRF_RT_ANY, &tipo,
-                         &valor, &tamanho),
+  const std::wstring key = L"Software\\Microsoft\\Terminal Server Client\\Default\\AddIns\\RDPDR";
+  RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+  UserRegistryWin registry;
+  PrinterRDP(registry);
+  DWORD value = 0;
+  DWORD type = 0;
+  DWORD length = sizeof value;
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"FilterQueueType", RRF_RT_ANY, &type,
+                         &value, &length),
             ERROR_SUCCESS);
-  EXPECT_EQ(tipo, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(valor, 0xFFFFFFFFu);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(value, 0xFFFFFFFFu);
 }
 
 }  // namespace

@@ -11,59 +11,59 @@
 #include <string>
 #include <vector>
 
-namespace orvanta::rdp::teste {
+namespace orvanta::rdp::test {
 
 // Points the stand-in's journal at a fresh file of this process and clears its refusals.
-class DiarioStub {
+class StubJournal {
  public:
-  DiarioStub() {
-    wchar_t pasta[MAX_PATH];
-    GetTempPathW(MAX_PATH, pasta);
-    caminho_ =
-        std::wstring(pasta) + L"rdpstub-test-" + std::to_wstring(GetCurrentProcessId()) + L".log";
-    esquece();
-    SetEnvironmentVariableW(L"ORVANTA_RDPSTUB_LOG", caminho_.c_str());
-    recusa(L"");
+  StubJournal() {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    path_ =
+        std::wstring(folder) + L"rdpstub-test-" + std::to_wstring(GetCurrentProcessId()) + L".log";
+    clear();
+    SetEnvironmentVariableW(L"ORVANTA_RDPSTUB_LOG", path_.c_str());
+    refuse(L"");
   }
-  ~DiarioStub() {
-    esquece();
+  ~StubJournal() {
+    clear();
     SetEnvironmentVariableW(L"ORVANTA_RDPSTUB_FAIL", nullptr);
   }
-  DiarioStub(const DiarioStub&) = delete;
-  DiarioStub& operator=(const DiarioStub&) = delete;
+  StubJournal(const StubJournal&) = delete;
+  StubJournal& operator=(const StubJournal&) = delete;
 
-  void esquece() { DeleteFileW(caminho_.c_str()); }
-  static void recusa(const wchar_t* membros) {
-    SetEnvironmentVariableW(L"ORVANTA_RDPSTUB_FAIL", *membros ? membros : nullptr);
+  void clear() { DeleteFileW(path_.c_str()); }
+  static void refuse(const wchar_t* members) {
+    SetEnvironmentVariableW(L"ORVANTA_RDPSTUB_FAIL", *members ? members : nullptr);
   }
-  std::vector<std::string> linhas() const {
-    std::string texto;
-    HANDLE arquivo = CreateFileW(caminho_.c_str(), GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
-    if (arquivo != INVALID_HANDLE_VALUE) {
-      char bloco[4096];
-      DWORD lidos = 0;
-      while (ReadFile(arquivo, bloco, sizeof bloco, &lidos, nullptr) && lidos > 0) {
-        texto.append(bloco, lidos);
+  std::vector<std::string> lines() const {
+    std::string text;
+    HANDLE file = CreateFileW(path_.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      char block[4096];
+      DWORD bytesRead = 0;
+      while (ReadFile(file, block, sizeof block, &bytesRead, nullptr) && bytesRead > 0) {
+        text.append(block, bytesRead);
       }
-      CloseHandle(arquivo);
+      CloseHandle(file);
     }
-    std::vector<std::string> resultado;
-    std::istringstream fluxo(texto);
-    for (std::string linha; std::getline(fluxo, linha);) resultado.push_back(linha);
-    return resultado;
+    std::vector<std::string> result;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) result.push_back(line);
+    return result;
   }
 
  private:
-  std::wstring caminho_;
+  std::wstring path_;
 };
 
 // Runs the message loop until the predicate holds or ten seconds pass.
-inline bool bombeia(const std::function<bool()>& pronto) {
-  const auto fim = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!pronto()) {
-    if (std::chrono::steady_clock::now() > fim) return false;
+inline bool pumpUntil(const std::function<bool()>& ready) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!ready()) {
+    if (std::chrono::steady_clock::now() > end) return false;
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&msg);
@@ -74,44 +74,44 @@ inline bool bombeia(const std::function<bool()>& pronto) {
   return true;
 }
 
-class Ouvinte {
+class Listener {
  public:
-  Ouvinte() {
-    WSADATA dados;
-    WSAStartup(MAKEWORD(2, 2), &dados);
-    escuta_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in endereco = {};
-    endereco.sin_family = AF_INET;
-    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(escuta_, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco);
-    listen(escuta_, 1);
-    int tamanho = sizeof endereco;
-    getsockname(escuta_, reinterpret_cast<sockaddr*>(&endereco), &tamanho);
-    porta_ = ntohs(endereco.sin_port);
+  Listener() {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener_, 1);
+    int length = sizeof address;
+    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
   }
-  ~Ouvinte() {
-    fechaPar();
-    fecha();
+  ~Listener() {
+    closePeer();
+    close();
     WSACleanup();
   }
-  Ouvinte(const Ouvinte&) = delete;
-  Ouvinte& operator=(const Ouvinte&) = delete;
+  Listener(const Listener&) = delete;
+  Listener& operator=(const Listener&) = delete;
 
-  int porta() const { return porta_; }
-  void aceita() { par_ = accept(escuta_, nullptr, nullptr); }
-  void fechaPar() {
-    if (par_ != INVALID_SOCKET) closesocket(par_);
-    par_ = INVALID_SOCKET;
+  int port() const { return port_; }
+  void acceptPeer() { peer_ = accept(listener_, nullptr, nullptr); }
+  void closePeer() {
+    if (peer_ != INVALID_SOCKET) closesocket(peer_);
+    peer_ = INVALID_SOCKET;
   }
-  void fecha() {
-    if (escuta_ != INVALID_SOCKET) closesocket(escuta_);
-    escuta_ = INVALID_SOCKET;
+  void close() {
+    if (listener_ != INVALID_SOCKET) closesocket(listener_);
+    listener_ = INVALID_SOCKET;
   }
 
  private:
-  SOCKET escuta_ = INVALID_SOCKET;
-  SOCKET par_ = INVALID_SOCKET;
-  int porta_ = 0;
+  SOCKET listener_ = INVALID_SOCKET;
+  SOCKET peer_ = INVALID_SOCKET;
+  int port_ = 0;
 };
 
-}  // namespace orvanta::rdp::teste
+}  // namespace orvanta::rdp::test

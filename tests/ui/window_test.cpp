@@ -12,7 +12,7 @@ namespace {
 
 class Probe : public Window {
  public:
-  Probe(Application& app, TopLevelOptions opcoes) : Window(app) { createTopLevel(opcoes); }
+  Probe(Application& app, TopLevelOptions options) : Window(app) { createTopLevel(options); }
   int shows = 0;
   int resizes = 0;
   bool throwOnShow = false;

@@ -6,19 +6,19 @@
 #include <string>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  wchar_t caminho[MAX_PATH];
-  const DWORD n = GetModuleFileNameW(nullptr, caminho, MAX_PATH);
-  std::wstring programa(caminho, n);
-  programa = programa.substr(programa.find_last_of(L"\\/") + 1);
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring program(path, n);
+  program = program.substr(program.find_last_of(L"\\/") + 1);
 
-  const std::wstring marcador = programa + L".executado";
-  HANDLE criado = CreateFileW(marcador.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (criado == INVALID_HANDLE_VALUE) return 1;
-  const std::unique_ptr<void, decltype(&CloseHandle)> arquivo(criado, &CloseHandle);
-  const std::string linha(GetCommandLineA());
-  DWORD escritos = 0;
+  const std::wstring marker = program + L".executado";
+  HANDLE created = CreateFileW(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (created == INVALID_HANDLE_VALUE) return 1;
+  const std::unique_ptr<void, decltype(&CloseHandle)> file(created, &CloseHandle);
+  const std::string line(GetCommandLineA());
+  DWORD written = 0;
   const BOOL ok =
-      WriteFile(arquivo.get(), linha.data(), static_cast<DWORD>(linha.size()), &escritos, nullptr);
+      WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   return ok ? 0 : 1;
 }

@@ -231,10 +231,10 @@ inline constexpr DISPID FullScreen = 104;
 }  // namespace dispid
 
 // IMsTscAxEvents dispatch ids the session window handles.
-namespace evento {
+namespace event {
 inline constexpr DISPID OnConnecting = 1;
 inline constexpr DISPID OnConnected = 2;
 inline constexpr DISPID OnDisconnected = 4;
-}  // namespace evento
+}  // namespace event
 
 }  // namespace orvanta::rdp

@@ -1,0 +1,31 @@
+#include "service/http_settings.h"
+
+namespace orvanta {
+namespace {
+
+constexpr const char* kAcceptText = "text/html, */*";
+constexpr const char* kAcceptExecutable = "text/html, */*,*.exe";
+
+HttpSettings settingsWith(const char* accept, bool followRedirects) {
+  HttpSettings c;
+  c.accept = accept;
+  c.handleRedirects = followRedirects;
+  return c;
+}
+
+}  // namespace
+
+HttpSettings HttpSettings::login() {
+  return settingsWith(kAcceptText, false);
+}
+HttpSettings HttpSettings::session() {
+  return settingsWith(kAcceptText, true);
+}
+HttpSettings HttpSettings::update() {
+  return settingsWith(kAcceptExecutable, false);
+}
+HttpSettings HttpSettings::installer() {
+  return settingsWith(kAcceptExecutable, false);
+}
+
+}  // namespace orvanta

@@ -1,0 +1,14 @@
+// Files in the working directory, created for a download to write into.
+#pragma once
+
+#include "service/file_creator.h"
+
+namespace orvanta {
+
+class LocalFiles : public FileCreator {
+ public:
+  // Opened without sharing: nothing may start or read the file while it is being written.
+  std::unique_ptr<ByteStream> create(std::string_view name) override;
+};
+
+}  // namespace orvanta

@@ -1,0 +1,14 @@
+#include "update/pdf_tool_download.h"
+
+namespace orvanta {
+
+PdfToolDownload::PdfToolDownload(JanelaDownload::Environment environment, int& ultimaPosicao,
+                                 const Endpoints& endpoints, std::function<void()> close)
+    : window_(
+          environment, ultimaPosicao,
+          [url = endpoints.pdfTool()] {
+            return DownloadDestination{url, kFileName};
+          },
+          std::move(close)) {}
+
+}  // namespace orvanta

@@ -1,0 +1,30 @@
+#include "update/update_download.h"
+
+namespace orvanta {
+
+UpdateDownload::UpdateDownload(JanelaDownload::Environment environment, Timer& timer3,
+                               int& ultimaPosicao, Endpoints endpoints,
+                               const CpuidInstruction& cpuid,
+                               std::function<void()> requestTermination)
+    : timer3_(timer3),
+      endpoints_(std::move(endpoints)),
+      cpuid_(cpuid),
+      requestTermination_(std::move(requestTermination)),
+      window_(
+          environment, ultimaPosicao,
+          [this] {
+            return DownloadDestination{endpoints_.updater(processorReports64Bit(cpuid_)),
+                                       kFileName};
+          },
+          [this] { timer3_.setEnabled(true); }) {
+  timer3_.setEnabled(false);
+  timer3_.setIntervalMs(kTerminationDelayMs);
+  timer3_.onTick = [this] { Timer3Timer(); };
+}
+
+void UpdateDownload::Timer3Timer() {
+  timer3_.setEnabled(false);
+  requestTermination_();
+}
+
+}  // namespace orvanta

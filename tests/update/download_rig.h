@@ -1,0 +1,54 @@
+// A download window's surroundings in virtual time: timers, transfer, files and launches.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/launcher.h"
+#include "memory_files.h"
+#include "scripted_transfer.h"
+#include "update/janela_download.h"
+#include "virtual_clock.h"
+
+namespace orvanta::test {
+
+struct Launch {
+  std::string name;
+  int64_t ms = 0;
+  bool fileOpen = false;
+  bool transferFinished = false;
+};
+
+class RecordingLauncher : public ProgramLauncher {
+ public:
+  void launch(std::string_view commandLine) override { onLaunch(commandLine); }
+  std::function<void(std::string_view)> onLaunch;
+};
+
+struct DownloadRig {
+  DownloadRig() {
+    launcher.onLaunch = [this](std::string_view name) {
+      const auto file = fileCreator.files.find(std::string(name));
+      launches.push_back({std::string(name), clock.nowMs(),
+                          file != fileCreator.files.end() && file->second.isOpen,
+                          http.endMs.has_value()});
+    };
+  }
+
+  JanelaDownload::Environment environment() {
+    return {timer1, timer2, http, clock, fileCreator, launcher};
+  }
+
+  VirtualClock clock;
+  VirtualTimer timer1{clock};
+  VirtualTimer timer2{clock};
+  VirtualTimer timer3{clock};
+  MemoryFileCreator fileCreator;
+  ScriptedTransfer http{clock};
+  RecordingLauncher launcher;
+  std::vector<Launch> launches;
+};
+
+}  // namespace orvanta::test

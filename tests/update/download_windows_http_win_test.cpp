@@ -1,0 +1,98 @@
+// The download windows with their own HTTP client against a loopback web site started by
+// with_server.sh, which serves the updater stand-in in timed pieces.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "service/cliente_http.h"
+#include "test_window_win.h"
+#include "update/atualiza_win.h"
+#include "update/download_win.h"
+
+namespace orvanta::test {
+namespace {
+
+std::string environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+Hosts site(const std::string& suffix = "") {
+  return Hosts{"route1.test", "route2.test", environment("ORVANTA_TEST_SITE") + suffix, 52};
+}
+
+std::string requests() {
+  std::string path = "Z:" + environment("ORVANTA_TEST_LOG");
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  return readFile(path);
+}
+
+class DownloadWindowsHttp : public TestWindow {
+ protected:
+  void SetUp() override {
+    TestWindow::SetUp();
+    ASSERT_FALSE(environment("ORVANTA_TEST_SITE").empty()) << "run through with_server.sh";
+  }
+};
+
+TEST_F(DownloadWindowsHttp, TheUpdateWindowFetchesStartsTheUpdaterAndEndsTheProgram) {
+  const std::string program = stubProgram();
+  int ultimaPosicao = 0;
+  TFrmAtualiza window(app, ultimaPosicao, nullptr, Endpoints(site()));
+  std::vector<int> positions;
+  window.bar().onChange = [&, mirror = window.bar().onChange] {
+    mirror();
+    positions.push_back(window.ProgressBar1.position());
+  };
+
+  const auto& http = dynamic_cast<const ClienteHttp&>(*window.IdHTTP1).settings();
+  EXPECT_EQ(http.accept, "text/html, */*,*.exe");
+  EXPECT_FALSE(http.handleRedirects);
+
+  window.showModal();
+
+  EXPECT_TRUE(app.terminated());
+  EXPECT_TRUE(waitForFile("atualiza.exe.executado", 10000)) << "the updater did not run";
+  EXPECT_EQ(readFile("atualiza.exe"), program);
+  EXPECT_GE(positions.size(), 10u) << "the bar moves with the download";
+  EXPECT_EQ(window.ProgressBar1.position(), static_cast<int>(program.size()));
+  EXPECT_NE(requests().find("GET /remoto/update/x64/atualiza.exe HTTP/1.1"), std::string::npos)
+      << requests();
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(DownloadWindowsHttp, TheInstallerWindowFetchesStartsTheInstallerAndCloses) {
+  const std::string program = stubProgram();
+  int ultimaPosicao = 0;
+  TFrmDownload window(app, ultimaPosicao, nullptr, Endpoints(site()));
+  const auto& http = dynamic_cast<const ClienteHttp&>(*window.IdHTTP1).settings();
+  EXPECT_EQ(http.accept, "text/html, */*,*.exe");
+  EXPECT_FALSE(http.handleRedirects);
+
+  window.showModal();
+
+  EXPECT_FALSE(app.terminated());
+  EXPECT_TRUE(waitForFile("pdf.exe.executado", 10000)) << "the installer did not run";
+  EXPECT_EQ(readFile("pdf.exe"), program);
+}
+
+TEST_F(DownloadWindowsHttp, AMissingUpdaterShowsTheStatusStartsNothingAndLeavesTheProgramRunning) {
+  int ultimaPosicao = 0;
+  TFrmAtualiza window(app, ultimaPosicao, nullptr, Endpoints(site("/missing")));
+  boxes.readingMs = 22000;
+  boxes.afterReading = [&] { PostMessageW(window.hwnd(), WM_CLOSE, 0, 0); };
+
+  window.showModal();
+  pumpMessages(1500);
+
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, L"HTTP/1.1 404 Not Found.");
+  EXPECT_FALSE(app.terminated());
+  EXPECT_FALSE(fs::exists("atualiza.exe.executado"));
+  EXPECT_EQ(fs::file_size("atualiza.exe"), 0u);
+}
+
+}  // namespace
+}  // namespace orvanta::test

@@ -1,0 +1,89 @@
+// The two windows built on JanelaDownload: what each fetches, keeps and does after the launch.
+#include <gtest/gtest.h>
+
+#include "download_rig.h"
+#include "update/pdf_tool_download.h"
+#include "update/update_download.h"
+
+namespace orvanta::test {
+namespace {
+
+const Hosts kHosts{"route1.test", "route2.test", "site.test:8052", 52};
+
+class FixedCpuid : public CpuidInstruction {
+ public:
+  explicit FixedCpuid(bool x64) : x64_(x64) {}
+  bool available() const override { return true; }
+  CpuidRegisters query(uint32_t leaf) const override {
+    if (leaf == 0) return {0xd, 0x756e6547, 0x6c65746e, 0x49656e69};  // "GenuineIntel"
+    if (leaf == 0x80000000) return {0x80000008, 0, 0, 0};
+    return {0, 0, 0, x64_ ? 1u << 29 : 0u};
+  }
+
+ private:
+  bool x64_;
+};
+
+class UpdateWindow : public testing::TestWithParam<bool> {};
+
+TEST_P(UpdateWindow, FetchesTheUpdaterForThisProcessorAndEndsTheProgramOneSecondAfterStartingIt) {
+  const bool x64 = GetParam();
+  DownloadRig b;
+  b.http.script = Script{5000, {{0, 2500}, {2000, 2500}}};
+  const FixedCpuid cpuid(x64);
+  std::vector<int64_t> terminationTimesMs;
+  int ultimaPosicao = 0;
+  UpdateDownload atualiza(b.environment(), b.timer3, ultimaPosicao, Endpoints(kHosts), cpuid,
+                          [&] { terminationTimesMs.push_back(b.clock.nowMs()); });
+  atualiza.FormShow();
+  b.clock.runFor(120000);
+
+  EXPECT_EQ(b.http.urls, std::vector<std::string>{Endpoints(kHosts).updater(x64)});
+  EXPECT_EQ(b.fileCreator.files.at("atualiza.exe").contents.size(), 5000u);
+  ASSERT_EQ(b.launches.size(), 1u);
+  EXPECT_EQ(b.launches[0].name, "atualiza.exe");
+  EXPECT_EQ(terminationTimesMs, std::vector<int64_t>{b.launches[0].ms + 1000});
+}
+
+INSTANTIATE_TEST_SUITE_P(Processors, UpdateWindow, testing::Bool(),
+                         [](const auto& info) { return info.param ? "x64" : "x32"; });
+
+TEST(UpdateWindow, AFailedUpdateLeavesTheProgramRunning) {
+  DownloadRig b;
+  b.http.script = Script{std::nullopt,
+                         {{0, 120}},
+                         ErroHttp(HttpErrorType::protocol, "HTTP/1.1 404 Not Found", 404),
+                         true};
+  const FixedCpuid cpuid(true);
+  int terminations = 0;
+  int ultimaPosicao = 0;
+  UpdateDownload atualiza(b.environment(), b.timer3, ultimaPosicao, Endpoints(kHosts), cpuid,
+                          [&] { ++terminations; });
+  atualiza.FormShow();
+  EXPECT_THROW(b.clock.runFor(10000), ErroHttp);
+  b.clock.runFor(120000);
+
+  EXPECT_TRUE(b.launches.empty());
+  EXPECT_EQ(terminations, 0);
+  EXPECT_FALSE(b.timer3.enabled());
+}
+
+TEST(PdfToolWindow, FetchesTheInstallerStartsItAndCloses) {
+  DownloadRig b;
+  b.http.script = Script{800, {{0, 800}}};
+  std::vector<int64_t> closeTimesMs;
+  int ultimaPosicao = 0;
+  PdfToolDownload download(b.environment(), ultimaPosicao, Endpoints(kHosts),
+                           [&] { closeTimesMs.push_back(b.clock.nowMs()); });
+  download.FormShow();
+  b.clock.runFor(120000);
+
+  EXPECT_EQ(b.http.urls, std::vector<std::string>{"http://site.test:8052/ferramentas/pdf.exe"});
+  EXPECT_EQ(b.fileCreator.files.at("pdf.exe").contents.size(), 800u);
+  ASSERT_EQ(b.launches.size(), 1u);
+  EXPECT_EQ(b.launches[0].name, "pdf.exe");
+  EXPECT_EQ(closeTimesMs, std::vector<int64_t>{b.launches[0].ms});
+}
+
+}  // namespace
+}  // namespace orvanta::test

@@ -1,0 +1,159 @@
+// The two download windows for real: window, control, timers, the launch of a program and the
+// error box, with a transfer that delivers the body slowly.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include "slow_transfer.h"
+#include "test_window_win.h"
+#include "update/atualiza_win.h"
+#include "update/download_win.h"
+
+namespace orvanta::test {
+namespace {
+
+const Hosts kHosts{"route1.test", "route2.test", "site.test", 52};
+
+using DownloadWindowsWin = TestWindow;
+
+TEST_F(DownloadWindowsWin, BothWindowsLookTheSame) {
+  int ultimaPosicao = 0;
+  TFrmDownload download(app, ultimaPosicao, std::make_unique<SlowTransfer>("", 1, 0),
+                        Endpoints(kHosts));
+  TFrmAtualiza atualiza(app, ultimaPosicao, std::make_unique<SlowTransfer>("", 1, 0),
+                        Endpoints(kHosts));
+  for (Window* w : {static_cast<Window*>(&download), static_cast<Window*>(&atualiza)}) {
+    EXPECT_EQ(w->caption(), "Download em andamento...");
+    EXPECT_EQ(w->clientSize().cx, 912);
+    EXPECT_EQ(w->clientSize().cy, 25);
+    EXPECT_EQ(w->backgroundBrush(), GetSysColorBrush(COLOR_BTNFACE));
+
+    RECT window;
+    GetWindowRect(w->hwnd(), &window);
+    EXPECT_LE(std::abs((window.left + window.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
+    EXPECT_LE(std::abs((window.top + window.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
+
+    LOGFONTW logFont{};
+    GetObjectW(w->font(), sizeof logFont, &logFont);
+    EXPECT_STREQ(logFont.lfFaceName, L"Tahoma");
+    EXPECT_EQ(logFont.lfHeight, -11);
+
+    HWND bar = FindWindowExW(w->hwnd(), nullptr, PROGRESS_CLASSW, nullptr);
+    ASSERT_NE(bar, nullptr);
+    RECT area;
+    GetWindowRect(bar, &area);
+    MapWindowPoints(nullptr, w->hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    EXPECT_EQ(area.left, 0);
+    EXPECT_EQ(area.top, 0);
+    EXPECT_EQ(area.right, 912);
+    EXPECT_EQ(area.bottom, 25);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 100);
+  }
+  wchar_t windowClass[32];
+  GetClassNameW(atualiza.hwnd(), windowClass, 32);
+  EXPECT_STREQ(windowClass, L"TFrmAtualiza");
+  GetClassNameW(download.hwnd(), windowClass, 32);
+  EXPECT_STREQ(windowClass, L"TFrmDownload");
+}
+
+// A window made for one run, as its callers make them, shares the last bar position kept by
+// the window set's instance of its class.
+template <class DownloadWindow>
+void expectSharesClassPosition(Application& app, DownloadWindow*& global) {
+  DownloadWindow setInstance(app);
+  global = &setInstance;
+  DownloadWindow runInstance(app);
+  EXPECT_EQ(&runInstance.UltimaPosicao(), &setInstance.UltimaPosicao());
+  global = nullptr;
+  DownloadWindow loneInstance(app);
+  EXPECT_NE(&loneInstance.UltimaPosicao(), &setInstance.UltimaPosicao());
+}
+
+TEST_F(DownloadWindowsWin, ARunSharesTheLastPositionOfItsClass) {
+  expectSharesClassPosition(app, FrmDownload);
+  expectSharesClassPosition(app, FrmAtualiza);
+}
+
+TEST_F(DownloadWindowsWin, TheInstallerWindowDownloadsStartsTheProgramAndCloses) {
+  const std::string program = stubProgram();
+  ASSERT_GT(program.size(), 1000u);
+  auto http = std::make_unique<SlowTransfer>(program, program.size() / 8 + 1, 150);
+  SlowTransfer& transfer = *http;
+  int ultimaPosicao = 0;
+  TFrmDownload window(app, ultimaPosicao, std::move(http), Endpoints(kHosts));
+  std::vector<int> positions;
+  window.bar().onChange = [&, mirror = window.bar().onChange] {
+    mirror();
+    positions.push_back(window.ProgressBar1.position());
+  };
+
+  const ULONGLONG start = GetTickCount64();
+  window.showModal();
+  const ULONGLONG duration = GetTickCount64() - start;
+
+  EXPECT_EQ(transfer.url, "http://site.test/ferramentas/pdf.exe");
+  // 3 s to start, about 1 s of download, then the second check 20 s after the start.
+  EXPECT_GE(duration, 13000u);
+  EXPECT_LE(duration, 26000u);
+  EXPECT_FALSE(window.visible());
+  EXPECT_FALSE(app.terminated());
+  EXPECT_GE(positions.size(), 8u) << "the bar moves with the download";
+  EXPECT_EQ(window.ProgressBar1.position(), static_cast<int>(program.size()));
+  EXPECT_EQ(window.ProgressBar1.maximum(), static_cast<int>(program.size()));
+  EXPECT_EQ(ultimaPosicao, static_cast<int>(program.size()));
+  EXPECT_TRUE(waitForFile("pdf.exe.executado", 10000)) << "the installer did not run";
+  EXPECT_EQ(readFile("pdf.exe"), program);
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(DownloadWindowsWin, TheUpdateWindowStartsTheUpdaterAndEndsTheProgramASecondLater) {
+  const std::string program = stubProgram();
+  int ultimaPosicao = 0;
+  TFrmAtualiza window(app, ultimaPosicao,
+                      std::make_unique<SlowTransfer>(program, program.size() / 4 + 1, 100),
+                      Endpoints(kHosts));
+  ULONGLONG lastCheckTick = 0, terminationTick = 0;
+  window.Timer2.onTick = [&, check = window.Timer2.onTick] {
+    lastCheckTick = GetTickCount64();
+    check();
+  };
+  window.Timer3.onTick = [&, endProgram = window.Timer3.onTick] {
+    terminationTick = GetTickCount64();
+    endProgram();
+  };
+
+  window.showModal();
+
+  EXPECT_TRUE(app.terminated()) << "the program was asked to end";
+  EXPECT_GE(terminationTick - lastCheckTick, 950u);
+  EXPECT_LE(terminationTick - lastCheckTick, 1500u);
+  EXPECT_TRUE(waitForFile("atualiza.exe.executado", 10000)) << "the updater did not run";
+  EXPECT_EQ(readFile("atualiza.exe"), program);
+}
+
+TEST_F(DownloadWindowsWin, AFailedUpdateShowsTheErrorStartsNothingAndLeavesTheProgramRunning) {
+  int ultimaPosicao = 0;
+  auto http = std::make_unique<SlowTransfer>("<html>404</html>", 100, 50);
+  http->failure = ErroHttp(HttpErrorType::protocol, "HTTP/1.1 404 Not Found", 404);
+  TFrmAtualiza window(app, ultimaPosicao, std::move(http), Endpoints(kHosts));
+  // The box stays up past two checks; then the user closes the window.
+  boxes.readingMs = 22000;
+  boxes.afterReading = [&] { PostMessageW(window.hwnd(), WM_CLOSE, 0, 0); };
+
+  window.showModal();
+  pumpMessages(1500);
+
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, L"HTTP/1.1 404 Not Found.");
+  EXPECT_EQ(boxes.boxes[0].title, app.title());
+  EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_FALSE(app.terminated());
+  EXPECT_FALSE(window.visible());
+  EXPECT_FALSE(fs::exists("atualiza.exe.executado"));
+  EXPECT_EQ(fs::file_size("atualiza.exe"), 0u);
+}
+
+}  // namespace
+}  // namespace orvanta::test
