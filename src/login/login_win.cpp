@@ -84,12 +84,11 @@ EscolhasLogin TFrmLogin::choices() const {
 }
 
 void TFrmLogin::onShow() {
+  if (clearPrintInProgress) clearPrintInProgress();
   // Without an HTTP client there is nothing to ask; the check stays silent either way.
   if (IdHTTP1) {
     BusyTransfer http(*IdHTTP1);
     core_.FormShow(http, runUpdate);
-  } else {
-    core_.ImpressaoEmAndamento = false;
   }
 }
 

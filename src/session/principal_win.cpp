@@ -94,7 +94,7 @@ void TFrmPrincipal::onShow() {
   if (shown_) return;
   shown_ = true;
   MsRdpClient71->place(controlArea());
-  session().FormShow(directPrinters && directPrinters());
+  session().FormShow(loginChoices && loginChoices().directPrinters);
 }
 
 void TFrmPrincipal::onClose() {
@@ -146,6 +146,10 @@ void TFrmPrincipal::showPrintingHelp() {
 
 void TFrmPrincipal::requestTermination() {
   app().terminate();
+}
+
+EscolhasLogin TFrmPrincipal::relayChoices() {
+  return loginChoices ? loginChoices() : EscolhasLogin{};
 }
 
 }  // namespace orvanta

@@ -72,6 +72,8 @@ struct Expected {
   RECT picture;
   RECT text;
   const char* lines;
+  // The text ends above the bottom of its area (the transfer text runs on past it and scrolls).
+  bool whiteBelowText;
 };
 
 const Expected kWindows[] = {
@@ -81,7 +83,8 @@ const Expected kWindows[] = {
      {912, 261},
      {0, 0, 400, 261},
      {400, 0, 912, 261},
-     kTransferText},
+     kTransferText,
+     false},
     {"printing",
      [](Application& app) {
        return std::make_unique<TFrmAjudaImpressao>(app, std::make_unique<fakes::FakePrinterList>());
@@ -90,7 +93,8 @@ const Expected kWindows[] = {
      {912, 397},
      {0, 0, 326, 372},
      {326, 0, 912, 372},
-     kPrintingText},
+     kPrintingText,
+     true},
 };
 
 class HelpWindows : public ::testing::TestWithParam<Expected> {
@@ -132,9 +136,11 @@ TEST_P(HelpWindows, WhiteWindowWithThePictureAtTheLeftAndTextBesideIt) {
   EXPECT_GT(colouredPixels(form->hwnd(), {p.left, p.top, p.left + 60, p.bottom}), 0);
   // Text in the first lines of the text area; white below the last one.
   EXPECT_GT(colouredPixels(form->hwnd(), {t.left + 2, t.top + 2, t.left + 200, t.top + 16}, 1), 20);
-  EXPECT_EQ(
-      colouredPixels(form->hwnd(), {t.left + 260, t.bottom - 12, t.left + 480, t.bottom - 4}, 2),
-      0);
+  if (e.whiteBelowText) {
+    EXPECT_EQ(
+        colouredPixels(form->hwnd(), {t.left + 260, t.bottom - 12, t.left + 480, t.bottom - 4}, 2),
+        0);
+  }
 }
 
 TEST_P(HelpWindows, ClosingOnlyHidesAndTheNextShowingFindsTheSameTextFocused) {

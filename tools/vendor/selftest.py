@@ -83,12 +83,12 @@ class VendorTest(unittest.TestCase):
 
     def test_store_lists_serves_and_removes(self):
         _, listing = self.get("route", "/ana/store/index.php")
-        self.assertEqual(listing, b"b.pdf<br>rel 1.pdf")
+        self.assertEqual(listing, b"b.pdf<br>rel 1.pdf<br>")
         _, data = self.get("route", "/ana/store/rel%201.pdf")
         self.assertEqual(data, b"%PDF-1.4 one")
         self.get("route", "/ana/store/remove.php?arquivo=rel%201.pdf")
         _, listing = self.get("route", "/ana/store/index.php")
-        self.assertEqual(listing, b"b.pdf")
+        self.assertEqual(listing, b"b.pdf<br>")
         _, listing = self.get("route", "/ninguem/store/index.php")
         self.assertEqual(listing, b"")
         answer, _ = self.get("route", "/ana/store/..%2f..%2faccounts.txt")

@@ -213,7 +213,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.not_found()
         elif name == "index.php":
             names = sorted(os.listdir(folder)) if os.path.isdir(folder) else []
-            self.answer("<br>".join(names).encode("utf-8"))
+            # Each name followed by "<br>", as the service writes its listing.
+            self.answer("".join(name + "<br>" for name in names).encode("utf-8"))
         elif name == "remove.php":
             entry = query.get("arquivo", [""])[0]
             local = os.path.join(folder, entry)
