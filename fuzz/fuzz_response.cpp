@@ -1,7 +1,7 @@
 // Whole answers through ClienteHttp, with the socket handing them out in fuzzer-chosen pieces.
-// Checked on every input: each request on the wire is well formed (lines end in CR LF, no control
-// character in a Cookie header), and a download never grows the caller's stream by
-// more than one piece past the bytes that arrived, wherever the stream started.
+// Checked on every input: each request on the wire is well formed (lines end in CR LF, none is
+// folded, no control character in a Cookie header), and a download never grows the caller's stream
+// by more than one piece past the bytes that arrived, wherever the stream started.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -51,6 +51,8 @@ void checkRequests(std::string_view wire) {
       size_t lineEnd = head.find("\r\n");
       std::string_view line = head.substr(0, lineEnd);
       head.remove_prefix(lineEnd + 2);
+      // A folded line: servers answer 400 to it.
+      if (line.starts_with(' ') || line.starts_with('\t')) __builtin_trap();
       bool cookie = line.starts_with("Cookie: ");
       for (char c : line) {
         auto b = static_cast<unsigned char>(c);
