@@ -35,6 +35,9 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
   SpeedButton2.create(Panel1, {623, 0, 86, 22}, "Suporte", true);
   SpeedButton3.setEnabled(false);
   TouchKeyboard1.create(*this, {0, 562 - kLabelHeight - kKeyboardHeight, 784, kKeyboardHeight});
+  TouchKeyboard1.keyboard().setDrawingStyle(KeyboardDrawingStyle::dsGradient);
+  TouchKeyboard1.keyboard().setGradientStart({128, 128, 128});
+  TouchKeyboard1.keyboard().setGradientEnd({192, 192, 192});
   TouchKeyboard1.setVisible(false);
   Label1.create(*this, {0, 562 - kLabelHeight, 784, kLabelHeight}, std::string(VersaoCliente),
                 Label::Align::center);
@@ -48,7 +51,10 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
                                                        ChecaImpressao, shell_, HostSite);
   SpeedButton1.onClick = [this] { session().fullScreen(); };
   SpeedButton3.onClick = [this] { session().reconnect(); };
-  SpeedButton4.onClick = [this] { TouchKeyboard1.setVisible(!TouchKeyboard1.visible()); };
+  SpeedButton4.onClick = [this] {
+    TouchKeyboard1.setVisible(!TouchKeyboard1.visible());
+    if (shown_) MsRdpClient71->place(controlArea());
+  };
   SpeedButton5.onClick = [this] { session().transferHelp(); };
   SpeedButton6.onClick = [this] { session().printingHelp(); };
   SpeedButton2.onClick = [this] { session().support(); };

@@ -8,6 +8,7 @@
 #include "session/rdp/msrdp_win.h"
 #include "session/rdp/rdp_session_win.h"
 #include "session/session.h"
+#include "session/touch_keyboard_win.h"
 #include "ui/controls_win.h"
 #include "ui/launcher_win.h"
 #include "ui/timer_win.h"
@@ -32,7 +33,7 @@ class TFrmPrincipal : public Window, public SessionWindow {
   Button SpeedButton5;  // Ajuda para transferir files
   Button SpeedButton6;  // Ajuda para printRate
   Button SpeedButton2;  // Suporte
-  Panel TouchKeyboard1{app()};
+  TTouchKeyboard TouchKeyboard1{app()};
   Label Label1;
   Edit Memo1;
   Edit Edit1;
