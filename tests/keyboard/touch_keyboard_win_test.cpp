@@ -14,6 +14,7 @@
 #include "keyboard/painted_keyboard_win.h"
 #include "session/keyboard_layouts_win.h"
 #include "ui/application_win.h"
+#include "ui/keyboard_translation_win.h"
 
 namespace orvanta {
 namespace {
@@ -236,6 +237,43 @@ TEST_F(TouchKeyboardWinTest, CaptionsFollowTheUsersInputLayout) {
   k.keyboard().setLatched(indexOf(-2), true);
   k.keyboard().Redraw();
   EXPECT_EQ(key(2).Caption, "F1");
+}
+
+// The thread's keyboard state, given back when the test ends.
+class KeyboardStateGuard {
+ public:
+  KeyboardStateGuard() { GetKeyboardState(saved_); }
+  ~KeyboardStateGuard() { SetKeyboardState(saved_); }
+  void setCapsLock(bool on) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_CAPITAL] = on ? 1 : 0;
+    SetKeyboardState(state);
+  }
+
+ private:
+  BYTE saved_[256];
+};
+
+TEST_F(TouchKeyboardWinTest, ThePlatformsTranslationAndCapsLock) {
+  WinKeyboardTranslation translation;
+  EXPECT_EQ(translation.virtualKeyFromScanCode(16), 'Q');
+  EXPECT_EQ(translation.scanCodeFromVirtualKey(VK_LEFT), 75);
+  EXPECT_EQ(translation.keyText('Q', 16, false), "q");
+  EXPECT_EQ(translation.keyText('Q', 16, true), "Q");
+  EXPECT_EQ(translation.keyText(0, 0, false), "");
+  EXPECT_FALSE(translation.isDeadKey('Q', 16));
+  EXPECT_TRUE(WinInputLanguage().current().has_value());
+
+  KeyboardStateGuard state;
+  state.setCapsLock(true);
+  EXPECT_TRUE(translation.capsLockOn());
+  make(848);
+  EXPECT_TRUE(key(58).Down);
+  EXPECT_EQ(key(58).State, KeyLook::dsPressed);
+  EXPECT_EQ(key(16).Caption, "Q");
+  state.setCapsLock(false);
+  EXPECT_FALSE(translation.capsLockOn());
 }
 
 TEST_F(TouchKeyboardWinTest, AnInputLanguageChangeRebuildsAndRepaintsOnce) {
