@@ -3,6 +3,8 @@
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
 #include "login/login_win.h"
+#include "printing/printer_list_win.h"
+#include "printing/document_folder_win.h"
 #include "service/cliente_http.h"
 #include "service/http_settings.h"
 #include "session/principal_win.h"
@@ -46,13 +48,20 @@ WindowSet::WindowSet(Application& app) {
       auto atualiza = std::make_unique<TFrmAtualiza>(app);
       atualiza->showModal();
     };
-    sessionWindow_->directPrinters = [login = loginWindow_.get()] {
-      return login->choices().directPrinters;
+    sessionWindow_->loginChoices = [login = loginWindow_.get()] { return login->choices(); };
+    sessionWindow_->workingFolder = std::make_unique<WorkingFolder>();
+    // A relay cut short (by the update, say) must not stay marked as running.
+    loginWindow_->clearPrintInProgress = [principal = sessionWindow_.get()] {
+      principal->relay().ImpressaoEmAndamento = false;
     };
     installerDownload_ = app.createForm<TFrmDownload>();
     FrmDownload = installerDownload_.get();
-    printingHelp_ = app.createForm<TFrmAjudaImpressao>();
+    printingHelp_ = app.createForm<TFrmAjudaImpressao>(std::make_unique<WinPrinterList>());
     FrmAjudaImpressao = printingHelp_.get();
+    printingHelp_->runInstaller = [&app] {
+      auto download = std::make_unique<TFrmDownload>(app);
+      download->showModal();
+    };
     transferHelp_ = app.createForm<TFrmAjudaTransferencia>();
     FrmAjudaTransferencia = transferHelp_.get();
     updateDownload_ = app.createForm<TFrmAtualiza>();

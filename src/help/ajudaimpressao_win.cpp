@@ -1,16 +1,37 @@
 #include "help/ajudaimpressao_win.h"
 
+#include <utility>
+
+#include "help/help_texts.h"
+#include "help/printing_picture_win.h"
+
 namespace orvanta {
 
 TFrmAjudaImpressao* FrmAjudaImpressao = nullptr;
 
-TFrmAjudaImpressao::TFrmAjudaImpressao(Application& app) : Window(app) {
-  setColor(RGB(255, 255, 255));
-  createTopLevel({.className = L"TFrmAjudaImpressao",
+TFrmAjudaImpressao::TFrmAjudaImpressao(Application& app, std::unique_ptr<PrinterList> printers)
+    : HelpWindow(app,
+                 {.className = L"TFrmAjudaImpressao",
                   .caption = "Ajuda para impressão",
-                  .clientWidth = 912,
-                  .clientHeight = 397,
-                  .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU});
+                  .client = {912, 397},
+                  .picture = {326, 372}},
+                 &paintPrintingPicture, printingHelpText()),
+      printers_(std::move(printers)),
+      printerCheck_(*printers_, messages_, [this] {
+        if (runInstaller) runInstaller();
+      }) {
+  Button1.create(*this, {0, 372, 912, 25},
+                 "Verificar se o PDF Creator está instalado no meu computador");
+  Button1.onClick = [this] { Button1Click(); };
+}
+
+TFrmAjudaImpressao::~TFrmAjudaImpressao() {
+  // No click may reach the check while its members go.
+  destroy();
+}
+
+void TFrmAjudaImpressao::Button1Click() {
+  printerCheck_.check();
 }
 
 }  // namespace orvanta

@@ -1,16 +1,18 @@
 #include "help/ajudatransferencia_win.h"
 
+#include "help/help_texts.h"
+#include "help/transfer_picture_win.h"
+
 namespace orvanta {
 
 TFrmAjudaTransferencia* FrmAjudaTransferencia = nullptr;
 
-TFrmAjudaTransferencia::TFrmAjudaTransferencia(Application& app) : Window(app) {
-  setColor(RGB(255, 255, 255));
-  createTopLevel({.className = L"TFrmAjudaTransferencia",
+TFrmAjudaTransferencia::TFrmAjudaTransferencia(Application& app)
+    : HelpWindow(app,
+                 {.className = L"TFrmAjudaTransferencia",
                   .caption = "Ajuda para transferência de arquivos",
-                  .clientWidth = 912,
-                  .clientHeight = 261,
-                  .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU});
-}
+                  .client = {912, 261},
+                  .picture = {400, 261}},
+                 &paintTransferPicture, transferHelpText()) {}
 
 }  // namespace orvanta

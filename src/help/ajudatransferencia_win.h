@@ -1,11 +1,11 @@
 // The file-transfer help window.
 #pragma once
 
-#include "ui/window_win.h"
+#include "help/help_window_win.h"
 
 namespace orvanta {
 
-class TFrmAjudaTransferencia : public Window {
+class TFrmAjudaTransferencia : public HelpWindow {
  public:
   explicit TFrmAjudaTransferencia(Application& app);
 };

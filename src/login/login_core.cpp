@@ -13,7 +13,6 @@ LoginCore::LoginCore(UserMessages& messages, Endpoints endpoints)
     : messages_(messages), endpoints_(std::move(endpoints)) {}
 
 void LoginCore::FormShow(HttpTransfer& http, const std::function<void()>& runUpdate) {
-  ImpressaoEmAndamento = false;
   checkVersion(http, runUpdate);
 }
 

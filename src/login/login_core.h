@@ -27,7 +27,7 @@ class LoginCore {
  public:
   explicit LoginCore(UserMessages& messages, Endpoints endpoints = Endpoints());
 
-  // Window shown: a document relay cut short by the update must not stay marked as running.
+  // Window shown: the version check.
   void FormShow(HttpTransfer& http, const std::function<void()>& runUpdate);
   // Any failure is swallowed: an unreachable version service must not keep anyone out.
   void checkVersion(HttpTransfer& http, const std::function<void()>& runUpdate);
@@ -39,8 +39,6 @@ class LoginCore {
   // window over; a throw from either shows the connection-failure message.
   LoginResult login(HttpTransfer& http, const LoginFields& fields, RemoteDesktopControl& control,
                     const std::function<void()>& handOverSession);
-
-  bool ImpressaoEmAndamento = false;
 
  private:
   void applySession(const LoginFields& fields, RemoteDesktopControl& control,

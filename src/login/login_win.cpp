@@ -73,12 +73,9 @@ EscolhasLogin TFrmLogin::choices() const {
 }
 
 void TFrmLogin::onShow() {
+  if (clearPrintInProgress) clearPrintInProgress();
   // Without an HTTP client there is nothing to ask; the check stays silent either way.
-  if (IdHTTP1) {
-    core_.FormShow(*IdHTTP1, runUpdate);
-  } else {
-    core_.ImpressaoEmAndamento = false;
-  }
+  if (IdHTTP1) core_.FormShow(*IdHTTP1, runUpdate);
 }
 
 void TFrmLogin::Edit1Exit() {

@@ -46,6 +46,8 @@ class TFrmLogin : public Window {
   std::function<void()> handOverSession;
   // A new update window, shown modally and destroyed.
   std::function<void()> runUpdate;
+  // Clears the print relay's in-progress flag; runs first when the window is shown.
+  std::function<void()> clearPrintInProgress;
 
  protected:
   void onShow() override;

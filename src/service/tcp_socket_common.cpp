@@ -8,7 +8,7 @@
 namespace orvanta {
 
 std::string socketErrorMessage(int code) {
-  return "Socket Error # " + std::to_string(code) + "\r\n" + systemErrorText(code);
+  return "Socket Error # " + std::to_string(code) + "\r\n" + socketErrorText(code);
 }
 
 void throwSocketError(int code) {

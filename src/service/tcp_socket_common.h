@@ -7,6 +7,6 @@
 namespace orvanta {
 
 // The text of a system socket error number, ending in ".".
-std::string systemErrorText(int code);
+std::string socketErrorText(int code);
 
 }  // namespace orvanta

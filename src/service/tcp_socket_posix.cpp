@@ -22,7 +22,7 @@ struct TcpSocket::Impl {
   }
 };
 
-std::string systemErrorText(int code) {
+std::string socketErrorText(int code) {
   switch (code) {
     case ECONNREFUSED:
       return "Connection refused.";

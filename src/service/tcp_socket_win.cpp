@@ -31,7 +31,7 @@ struct TcpSocket::Impl {
   }
 };
 
-std::string systemErrorText(int code) {
+std::string socketErrorText(int code) {
   switch (code) {
     case WSAECONNREFUSED:
       return "Connection refused.";

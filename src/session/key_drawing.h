@@ -5,16 +5,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "session/gradient.h"
 #include "session/keyboard_button.h"
 
 namespace orvanta {
-
-struct Rgb {
-  uint8_t red = 0;
-  uint8_t green = 0;
-  uint8_t blue = 0;
-  bool operator==(const Rgb&) const = default;
-};
 
 struct KeyColors {
   Rgb top;  // the fill's gradient runs from top to bottom

@@ -6,15 +6,15 @@ namespace orvanta {
 namespace {
 
 COLORREF colorRef(Rgb c) {
-  return RGB(c.red, c.green, c.blue);
+  return RGB(c.r, c.g, c.b);
 }
 
 TRIVERTEX vertex(int x, int y, Rgb c) {
   return {x,
           y,
-          static_cast<COLOR16>(c.red << 8),
-          static_cast<COLOR16>(c.green << 8),
-          static_cast<COLOR16>(c.blue << 8),
+          static_cast<COLOR16>(c.r << 8),
+          static_cast<COLOR16>(c.g << 8),
+          static_cast<COLOR16>(c.b << 8),
           0};
 }
 

@@ -47,8 +47,8 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
   Edit1.setVisible(false);
   shell_ = WinShell(hwnd());
   // Created here so that a missing class fails the window set with the platform's text.
-  MsRdpClient71 = std::make_unique<rdp::RdpSessionWin>(hwnd(), rdp::createControl(), *this,
-                                                       ChecaImpressao, shell_, HostSite);
+  MsRdpClient71 = std::make_unique<rdp::RdpSessionWin>(
+      hwnd(), rdp::createControl(), *this, statusAlert, ChecaImpressao, shell_, HostSite);
   SpeedButton1.onClick = [this] { session().fullScreen(); };
   SpeedButton3.onClick = [this] { session().reconnect(); };
   SpeedButton4.onClick = [this] {
@@ -77,7 +77,7 @@ void TFrmPrincipal::onShow() {
   if (shown_) return;
   shown_ = true;
   MsRdpClient71->place(controlArea());
-  session().FormShow(directPrinters && directPrinters());
+  session().FormShow(loginChoices && loginChoices().directPrinters);
 }
 
 void TFrmPrincipal::onClose() {
@@ -114,6 +114,10 @@ void TFrmPrincipal::showPrintingHelp() {
 
 void TFrmPrincipal::requestTermination() {
   app().terminate();
+}
+
+EscolhasLogin TFrmPrincipal::relayChoices() {
+  return loginChoices ? loginChoices() : EscolhasLogin{};
 }
 
 }  // namespace orvanta

@@ -1,14 +1,31 @@
-// The status alert window is not there yet: the session runs without it.
+// The session's status alert: JvDesktopAlert1 showing the pictures of ImageList1.
 #pragma once
 
+#include "session/alert_stack.h"
+#include "session/desktop_alert_win.h"
 #include "session/status_alert.h"
+#include "session/status_pictures_win.h"
 
 namespace orvanta {
 
 class StatusAlertWin : public StatusAlert {
+  // Every alert of the program stacks here; this is the only one.
+  AlertStack stack_;
+
  public:
-  void show(std::string_view, int) override {}
-  void close() override {}
+  // Stays until it is closed, at 200 of 255 so the desktop shows faintly through.
+  explicit StatusAlertWin(Application& app)
+      : JvDesktopAlert1(app, stack_, {.DisplayDuration = 0, .MaxAlphaBlendValue = 200}) {}
+
+  void show(std::string_view text, int pictureIndex) override {
+    JvDesktopAlert1.setMessageText(text);
+    JvDesktopAlert1.setImage(ImageList1.GetIcon(pictureIndex));
+    JvDesktopAlert1.Execute();
+  }
+  void close() override { JvDesktopAlert1.Close(false); }
+
+  StatusPictureList ImageList1;
+  TJvDesktopAlert JvDesktopAlert1;
 };
 
 }  // namespace orvanta

@@ -31,13 +31,13 @@ void registerClass(const wchar_t* className, WNDPROC proc) {
 }  // namespace
 
 UniqueHfont createFont(std::wstring_view face, int charHeightPx, bool bold, bool italic,
-                       bool underline) {
+                       bool underline, BYTE charSet) {
   LOGFONTW lf{};
   lf.lfHeight = -charHeightPx;  // negative: character height, not cell height
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = italic;
   lf.lfUnderline = underline;
-  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfCharSet = charSet;
   lf.lfQuality = DEFAULT_QUALITY;
   face.copy(lf.lfFaceName, LF_FACESIZE - 1);
   return UniqueHfont(CreateFontIndirectW(&lf));

@@ -50,8 +50,9 @@ struct Bounds {
 };
 
 // A font by face name and character height in pixels (the em height, not the cell height).
+// A symbol font needs SYMBOL_CHARSET for its glyphs to be reached by their character codes.
 UniqueHfont createFont(std::wstring_view face, int charHeightPx, bool bold = false,
-                       bool italic = false, bool underline = false);
+                       bool italic = false, bool underline = false, BYTE charSet = DEFAULT_CHARSET);
 
 struct TopLevelOptions {
   const wchar_t* className = L"OrvantaWindow";

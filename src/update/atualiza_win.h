@@ -9,11 +9,7 @@ namespace orvanta {
 
 class TFrmAtualiza : public JanelaDownloadWin {
  public:
-  // The window set's instance (FrmAtualiza) keeps the class's last bar position; a window made
-  // later for one run shares it.
   explicit TFrmAtualiza(Application& app);
-  // With the class's last bar position given (tests); without a client of its own, it makes
-  // the download client.
   TFrmAtualiza(Application& app, int& ultimaPosicao, std::unique_ptr<HttpTransfer> http = nullptr,
                Endpoints endpoints = Endpoints());
 

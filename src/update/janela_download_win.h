@@ -16,6 +16,10 @@
 
 namespace orvanta {
 
+// Each derived window has two constructors: one for the window set's instance (FrmAtualiza,
+// FrmDownload), which keeps the class's last bar position that a window made later for one run
+// shares; and one given that position (tests), which makes its own download client unless one
+// is given.
 class JanelaDownloadWin : public Window {
  public:
   int& UltimaPosicao() { return ultimaPosicao_; }

@@ -179,5 +179,21 @@ TEST_F(WindowSetTest, EscolhasLoginAreWhatTheLoginControlsHoldNow) {
   EXPECT_TRUE(e.alternativeRoute);
 }
 
+TEST_F(WindowSetTest, TheSessionRelaysWithTheLoginChoicesAndTheLoginClearsTheRelayFlag) {
+  // The stand-in control registered in the test prefix is hosted by the session window.
+  WindowSet windowSet(app);
+  EXPECT_TRUE(FrmPrincipal->workingFolder);
+  FrmLogin->Edit1.setText("Ana 1");
+  FrmLogin->CheckBox1.setChecked(true);
+  ASSERT_TRUE(FrmPrincipal->loginChoices);
+  EXPECT_EQ(FrmPrincipal->loginChoices().typedName, "ana 1");
+  EXPECT_TRUE(FrmPrincipal->loginChoices().directPrinters);
+
+  FrmPrincipal->relay().ImpressaoEmAndamento = true;
+  ASSERT_TRUE(FrmLogin->clearPrintInProgress);
+  FrmLogin->clearPrintInProgress();
+  EXPECT_FALSE(FrmPrincipal->relay().ImpressaoEmAndamento);
+}
+
 }  // namespace
 }  // namespace orvanta

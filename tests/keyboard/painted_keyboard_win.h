@@ -51,8 +51,8 @@ class PaintedBitmap {
 
 // Within `tolerance` on each channel.
 inline bool closeTo(Rgb a, Rgb b, int tolerance) {
-  return std::abs(a.red - b.red) <= tolerance && std::abs(a.green - b.green) <= tolerance &&
-         std::abs(a.blue - b.blue) <= tolerance;
+  return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+         std::abs(a.b - b.b) <= tolerance;
 }
 
 // The colour a vertical gradient from `top` (at y0) to `bottom` (at y1) has at y.
@@ -60,7 +60,7 @@ inline Rgb between(Rgb top, Rgb bottom, int y0, int y1, int y) {
   const auto mix = [&](int a, int b) {
     return static_cast<uint8_t>(a + (b - a) * (y - y0) / (y1 - y0));
   };
-  return {mix(top.red, bottom.red), mix(top.green, bottom.green), mix(top.blue, bottom.blue)};
+  return {mix(top.r, bottom.r), mix(top.g, bottom.g), mix(top.b, bottom.b)};
 }
 
 }  // namespace orvanta::testing

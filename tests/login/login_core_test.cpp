@@ -111,9 +111,7 @@ struct VersionFixture : LoginFixture {
 
 TEST_F(VersionFixture, SameVersionDoesNothing) {
   http.responses[kVersion] = "2.0\r\n";
-  core.ImpressaoEmAndamento = true;
   show();
-  EXPECT_FALSE(core.ImpressaoEmAndamento);
   EXPECT_THAT(messages.shown, IsEmpty());
   EXPECT_EQ(updateRuns, 0);
 }

@@ -114,10 +114,11 @@ TEST_F(LoginWindow, ControlsSitWhereTheyBelongWithTheirFonts) {
 }
 
 TEST_F(LoginWindow, ShowClearsRelayFlagAndChecksVersion) {
-  form.core().ImpressaoEmAndamento = true;
+  std::vector<size_t> requestsWhenCleared;
+  form.clearPrintInProgress = [&] { requestsWhenCleared.push_back(http->requests.size()); };
   http->responses[endpoints.version()] = "2.1";
   show();
-  EXPECT_FALSE(form.core().ImpressaoEmAndamento);
+  EXPECT_THAT(requestsWhenCleared, ElementsAre(0u));
   EXPECT_THAT(messages(), ElementsAre(login_messages::kNewVersion));
   EXPECT_EQ(boxes.boxes[0].caption, app.title());
   EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_OK));

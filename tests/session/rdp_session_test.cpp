@@ -19,7 +19,7 @@ namespace {
 using ::testing::ElementsAre;
 
 // The window side as the session window does it, on a plain top-level window.
-struct TestWindow : SessionWindow, Timer, Shell {
+struct TestWindow : SessionWindow, StatusAlert, Timer, Shell {
   HWND hwnd = nullptr;
   bool reconnect = false;
   bool terminated = false;
@@ -39,6 +39,8 @@ struct TestWindow : SessionWindow, Timer, Shell {
   bool enabled() const override { return timerOn; }
   void setEnabled(bool on) override { timerOn = on; }
   void execute(std::string_view, std::string_view) override {}
+  void show(std::string_view, int) override {}
+  void close() override {}
 };
 
 const wchar_t kRdpdrKeyPath[] =
@@ -69,7 +71,7 @@ class RdpSessionTest : public ::testing::Test {
                         121, 800, 600, nullptr, nullptr, windowClass.hInstance, nullptr);
     ASSERT_NE(window_.hwnd, nullptr);
     session_ = std::make_unique<RdpSessionWin>(window_.hwnd, createControl(), window_, window_,
-                                               window_, "127.0.0.4:8052");
+                                               window_, window_, "127.0.0.4:8052");
     ShowWindow(window_.hwnd, SW_SHOW);
     session_->place({0, 25, 784, 524});
   }

@@ -1,5 +1,6 @@
 // Looks at the windows of the Wine prefix it runs in, for end-to-end tests:
 //   probe list                          one JSON object per top-level window, with its controls
+//                                       (and "alpha", 0-255, for a translucent window)
 //   probe wait CAPTION TIMEOUT_MS       exit 0 once a visible window has that caption, else 1
 //   probe gone CAPTION TIMEOUT_MS       exit 0 once no visible window has that caption, else 1
 //   probe press CAPTION BUTTON_TEXT     clicks the button of that window ("&" ignored)
@@ -83,6 +84,16 @@ std::string progressOf(HWND h) {
          ", \"max\": " + std::to_string(static_cast<int>(maximum));
 }
 
+// The opacity of a layered window as an extra field; nothing for other windows.
+std::string alphaOf(HWND h) {
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (!(GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_LAYERED) ||
+      !GetLayeredWindowAttributes(h, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))
+    return {};
+  return ", \"alpha\": " + std::to_string(alpha);
+}
+
 std::vector<HWND> topLevel() {
   std::vector<HWND> all;
   EnumWindows(
@@ -142,7 +153,7 @@ void list() {
               ", \"enabled\": " + (IsWindowEnabled(child) ? "true" : "false") + progressOf(child) +
               "}";
     }
-    line += "]}\n";
+    line += "]" + alphaOf(h) + "}\n";
     std::fputs(line.c_str(), stdout);
   }
 }

@@ -660,7 +660,7 @@ HRESULT Control::connectCall(const std::string& via, EXCEPINFO* info) {
   state_ = 2;
   fire(1, "OnConnecting");
   link_ = std::make_unique<Link>(notify_, narrow(settings.server.c_str()),
-                                 std::to_string(settings.rdpPort));
+                                 std::to_string(settings.rdpPort), connectDelayMs());
   if (window_) InvalidateRect(window_, nullptr, TRUE);
   return S_OK;
 }

@@ -47,4 +47,8 @@ bool refuses(const std::string& member) {
   return false;
 }
 
+int connectDelayMs() {
+  return _wtoi(environment(L"ORVANTA_RDPSTUB_CONNECT_DELAY_MS").c_str());
+}
+
 }  // namespace rdpstub

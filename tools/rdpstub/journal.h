@@ -4,6 +4,8 @@
 //   ORVANTA_RDPSTUB_FAIL  comma-separated member names to fail (e.g. "RedirectPrinters,Connect"),
 //                         plus "create" (refuse creation), "activate" (refuse in-place
 //                         activation) and "hwnd" (give no window handle)
+//   ORVANTA_RDPSTUB_CONNECT_DELAY_MS  how long a connection that succeeded waits before it is
+//                         reported (a slow server); 0 when unset
 #pragma once
 
 #include <string>
@@ -12,6 +14,7 @@ namespace rdpstub {
 
 void journal(const std::string& line);
 bool refuses(const std::string& member);
+int connectDelayMs();
 std::string narrow(const wchar_t* text);
 
 }  // namespace rdpstub

@@ -6,7 +6,7 @@ namespace rdpstub {
 
 namespace {
 
-void run(std::shared_ptr<void> keep, HWND notify, std::string host, std::string port,
+void run(std::shared_ptr<void> keep, HWND notify, std::string host, std::string port, int delayMs,
          std::atomic<SOCKET>* socketSlot, std::atomic<bool>* local) {
   static const bool started = [] {
     WSADATA data;
@@ -30,6 +30,7 @@ void run(std::shared_ptr<void> keep, HWND notify, std::string host, std::string 
     return;
   }
   socketSlot->store(s);
+  for (int waited = 0; waited < delayMs && !*local; waited += 10) Sleep(10);
   if (!*local) {
     PostMessageW(notify, kLinkConnected, 0, 0);
     // Polls so that a local close ends the wait even where shutdown does not wake recv.
@@ -51,9 +52,10 @@ void run(std::shared_ptr<void> keep, HWND notify, std::string host, std::string 
 
 }  // namespace
 
-Link::Link(HWND notify, std::string host, std::string port) : shared_(std::make_shared<Shared>()) {
-  worker_ = std::thread(run, shared_, notify, std::move(host), std::move(port), &shared_->socket,
-                        &shared_->local);
+Link::Link(HWND notify, std::string host, std::string port, int delayMs)
+    : shared_(std::make_shared<Shared>()) {
+  worker_ = std::thread(run, shared_, notify, std::move(host), std::move(port), delayMs,
+                        &shared_->socket, &shared_->local);
 }
 
 Link::~Link() {

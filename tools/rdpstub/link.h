@@ -18,7 +18,8 @@ constexpr UINT kLinkClosed = WM_APP + 3;
 
 class Link {
  public:
-  Link(HWND notify, std::string host, std::string port);
+  // A connection that succeeds is reported after delayMs.
+  Link(HWND notify, std::string host, std::string port, int delayMs);
   ~Link();
   Link(const Link&) = delete;
   Link& operator=(const Link&) = delete;

@@ -83,12 +83,12 @@ class VendorTest(unittest.TestCase):
 
     def test_store_lists_serves_and_removes(self):
         _, listing = self.get("route", "/ana/store/index.php")
-        self.assertEqual(listing, b"b.pdf<br>rel 1.pdf")
+        self.assertEqual(listing, b"b.pdf<br>rel 1.pdf<br>")
         _, data = self.get("route", "/ana/store/rel%201.pdf")
         self.assertEqual(data, b"%PDF-1.4 one")
         self.get("route", "/ana/store/remove.php?arquivo=rel%201.pdf")
         _, listing = self.get("route", "/ana/store/index.php")
-        self.assertEqual(listing, b"b.pdf")
+        self.assertEqual(listing, b"b.pdf<br>")
         _, listing = self.get("route", "/ninguem/store/index.php")
         self.assertEqual(listing, b"")
         answer, _ = self.get("route", "/ana/store/..%2f..%2faccounts.txt")
@@ -133,6 +133,20 @@ class VendorTest(unittest.TestCase):
         self.assertIn(self.bound["route"] + " GET /app/login.php?usuario=registro HTTP/1.1", log)
         self.assertIn("RDP connect", log)
         self.assertIn("RDP close", log)
+
+    def test_rdp_drop_closes_held_connections_and_leaves_http_alone(self):
+        host, port = self.bound["rdp"].rsplit(":", 1)
+        with socket.create_connection((host, int(port)), timeout=10) as held:
+            held.settimeout(0.5)
+            with self.assertRaises(socket.timeout):
+                held.recv(1)  # held open
+            self.control([{"rdp": "drop"}])
+            held.settimeout(5)
+            self.assertEqual(held.recv(1), b"")  # closed by the server
+            _, body = self.get("route", "/app/login.php?usuario=abcdef")
+            self.assertEqual(body, b"srv01;3389")
+        with open(self.path("log.txt"), encoding="utf-8") as f:
+            self.assertIn("RDP drop", f.read())
 
 
 if __name__ == "__main__":

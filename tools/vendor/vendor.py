@@ -14,7 +14,8 @@ request, makes chosen requests misbehave:
 
 "host" and "path" (a prefix of the request target) select; the first rule that matches wins.
 Optionally --rdp-listen opens a TCP listener that accepts and holds connections, standing
-for a remote desktop server.
+for a remote desktop server; while the control file holds {"rdp": "drop"} it closes them
+(held ones within a tenth of a second, new ones at once), as a server that drops its clients.
 """
 
 import argparse
@@ -82,16 +83,23 @@ class Service:
                 return f.read()
         return unescape(self.args.version).encode("utf-8")
 
-    def rule_for(self, host, target):
+    def rules(self):
         path = self.args.control
         if not path or not os.path.exists(path):
-            return None
+            return []
         try:
             with open(path, encoding="utf-8") as f:
-                rules = json.load(f)
+                return json.load(f)
         except (OSError, ValueError):
-            return None
-        for rule in rules:
+            return []
+
+    def rdp_dropped(self):
+        return any(rule.get("rdp") == "drop" for rule in self.rules())
+
+    def rule_for(self, host, target):
+        for rule in self.rules():
+            if "rdp" in rule:
+                continue
             if rule.get("host") not in (None, host):
                 continue
             if not target.startswith(rule.get("path", "")):
@@ -205,7 +213,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.not_found()
         elif name == "index.php":
             names = sorted(os.listdir(folder)) if os.path.isdir(folder) else []
-            self.answer("<br>".join(names).encode("utf-8"))
+            # Each name followed by "<br>", as the service writes its listing.
+            self.answer("".join(name + "<br>" for name in names).encode("utf-8"))
         elif name == "remove.php":
             entry = query.get("arquivo", [""])[0]
             local = os.path.join(folder, entry)
@@ -239,8 +248,15 @@ def serve_rdp(service, address):
     def hold(conn, peer):
         service.log.line(f"RDP connect {peer[0]}:{peer[1]}")
         with conn:
-            while conn.recv(4096):
-                pass
+            conn.settimeout(0.1)
+            while not service.rdp_dropped():
+                try:
+                    if not conn.recv(4096):
+                        break
+                except socket.timeout:
+                    continue
+            else:
+                service.log.line(f"RDP drop {peer[0]}:{peer[1]}")
         service.log.line(f"RDP close {peer[0]}:{peer[1]}")
 
     def accept():

@@ -16,13 +16,14 @@ int32_t firstIntArgument(const DISPPARAMS& p) {
 }  // namespace
 
 RdpSessionWin::RdpSessionWin(HWND window, ComPtr<IUnknown> control, SessionWindow& sessionWindow,
-                             Timer& printRelayTimer, Shell& shell, std::string hostSite)
+                             StatusAlert& statusAlert, Timer& printRelayTimer, Shell& shell,
+                             std::string hostSite)
     : container_(window, std::move(control),
                  [this](DISPID id, const DISPPARAMS& p) {
                    session_.handleControlEvent(id, firstIntArgument(p));
                  }),
       control_(container_),
-      session_({control_, registry_, sessionWindow, alert_, printRelayTimer, shell,
+      session_({control_, registry_, sessionWindow, statusAlert, printRelayTimer, shell,
                 std::move(hostSite)}) {}
 
 void RdpSessionWin::place(const RECT& area) {

@@ -1,5 +1,5 @@
 // The session's Win32 side without the window itself: the hosted control, its events wired
-// to the session rules, the registry and the status alert. The session window owns one.
+// to the session rules, and the registry. The session window owns one.
 #pragma once
 
 #include <windows.h>
@@ -9,16 +9,16 @@
 #include "session/rdp/ole_container_win.h"
 #include "session/rdp/rdp_control_win.h"
 #include "session/session.h"
-#include "session/status_alert_win.h"
 #include "session/user_registry_win.h"
 
 namespace orvanta::rdp {
 
 class RdpSessionWin {
  public:
-  // Hosts control (see createControl) on window.
+  // Hosts control (see createControl) on window; the connection events drive statusAlert.
   RdpSessionWin(HWND window, ComPtr<IUnknown> control, SessionWindow& sessionWindow,
-                Timer& printRelayTimer, Shell& shell, std::string hostSite);
+                StatusAlert& statusAlert, Timer& printRelayTimer, Shell& shell,
+                std::string hostSite);
 
   // What the login writes the session settings to.
   RemoteDesktopControl& control() { return control_; }
@@ -29,7 +29,6 @@ class RdpSessionWin {
 
  private:
   UserRegistryWin registry_;
-  StatusAlertWin alert_;
   OleContainer container_;
   RdpControl control_;
   SessionCore session_;

@@ -1,0 +1,42 @@
+// What the two help windows share: a picture docked left and a read-only text beside it on a
+// white window, Tahoma 11 px, centred on the screen. Made once at start and shown modally;
+// closing only hides it, so the next showing finds it as the user left it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ui/controls_win.h"
+#include "ui/window_win.h"
+
+namespace orvanta {
+
+class HelpWindow : public Window {
+ public:
+  ~HelpWindow() override;
+
+  Picture Image1{app()};
+  Edit Memo1;
+
+ protected:
+  // Draws the picture into `area`, in the picture's own coordinates.
+  using Painter = void (*)(HDC dc, const RECT& area);
+
+  struct Layout {
+    const wchar_t* className = nullptr;
+    std::string caption;
+    SIZE client{};
+    // Docked left from the top; the text takes the rest of this height beside it.
+    SIZE picture{};
+  };
+
+  HelpWindow(Application& app, const Layout& layout, Painter paint, std::string_view text);
+
+  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // The control that had the focus when the window was last deactivated.
+  HWND focus_ = nullptr;
+};
+
+}  // namespace orvanta

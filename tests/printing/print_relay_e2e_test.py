@@ -1,0 +1,268 @@
+"""The print relay end to end: Orvanta.exe under Wine logs in, and documents placed in the
+user's store on the vendor stand-in arrive in its working directory. A stand-in viewer
+registered for ".pdf" records what the shell opened; the stand-in's log shows every request."""
+
+import contextlib
+import json
+import ntpath
+import os
+import shutil
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
+sys.path.insert(0, os.path.join(HERE, "..", "login"))
+import orvanta_e2e as e2e  # noqa: E402
+import login_e2e_test as login  # noqa: E402
+
+USER = "abc12def"
+STORE = f"/{USER}/store/"
+VIEWER = os.path.join(e2e.BUILD_DIR, "tools", "viewer-stub", "viewer-stub.exe")
+VIEWER_LOG_VARIABLE = "ORVANTA_VIEWER_LOG"
+PDF_CLASS = "OrvantaTestPdf"
+with open(os.path.join(e2e.SOURCE_DIR, "tools", "vendor", "sample-document.pdf"), "rb") as f:
+    PDF = f.read()
+
+
+def windows_path(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+class Viewer:
+    """The stand-in viewer registered for ".pdf" in the prefix while the block runs; the
+    prefix's own association is put back afterwards."""
+
+    def __init__(self, wine):
+        self.wine = wine
+        self.dir = tempfile.mkdtemp(prefix="orvanta-viewer-")
+        self.log = os.path.join(self.dir, "opened.log")
+        wine.env[VIEWER_LOG_VARIABLE] = self.log
+        self.previous = None
+
+    def reg(self, *args):
+        rc, out = self.wine.run("reg", *args)
+        e2e.check(rc == 0, "reg %s failed: %s" % (" ".join(args), out))
+        return out
+
+    def __enter__(self):
+        rc, out = self.wine.run("reg", "query", "HKCR\\.pdf", "/ve")
+        if rc == 0 and "REG_SZ" in out:
+            self.previous = out.split("REG_SZ", 1)[1].strip()
+        if self.previous == PDF_CLASS:
+            self.previous = None  # left over from a run that was killed
+        self.reg("add", "HKCR\\.pdf", "/ve", "/d", PDF_CLASS, "/f")
+        self.reg("add", f"HKCR\\{PDF_CLASS}\\shell\\open\\command", "/ve", "/d",
+                 f'"{windows_path(VIEWER)}" "%1"', "/f")
+        return self
+
+    def __exit__(self, *exc):
+        if self.previous is None:
+            self.wine.run("reg", "delete", "HKCR\\.pdf", "/f")
+        else:
+            self.wine.run("reg", "add", "HKCR\\.pdf", "/ve", "/d", self.previous, "/f")
+        self.wine.run("reg", "delete", f"HKCR\\{PDF_CLASS}", "/f")
+        if exc[0] is None:
+            shutil.rmtree(self.dir, ignore_errors=True)
+        return False
+
+    def opened(self):
+        """(argument, bytes the file held) for every document opened so far."""
+        return [(line.split("\t")[0], int(line.split("\t")[1]))
+                for line in login.read(self.log).splitlines() if line]
+
+
+class Relay:
+    """The vendor stand-in with the user's store, a working directory of its own inside a
+    folder that must stay empty, and Orvanta.exe logged in with the session window shown."""
+
+    def __init__(self, wine, documents, rules=(), direct_printers=False):
+        self.wine = wine
+        self.documents = documents
+        self.rules = rules
+        self.direct_printers = direct_printers
+        self.outside = tempfile.mkdtemp(prefix="orvanta-relay-")
+        self.workdir = os.path.join(self.outside, "work")
+        os.mkdir(self.workdir)
+
+    def __enter__(self):
+        with contextlib.ExitStack() as parts:
+            self.viewer = parts.enter_context(Viewer(self.wine))
+            self.vendor = parts.enter_context(login.Vendor(rules=self.rules))
+            self.store = os.path.join(self.vendor.dir, USER)
+            os.mkdir(self.store)
+            for name, content in self.documents.items():
+                with open(os.path.join(self.store, name), "wb") as f:
+                    f.write(content)
+            program = e2e.Orvanta(self.wine)
+            program.workdir = self.workdir
+            parts.enter_context(program)
+            person = login.started(self.wine)
+            if self.direct_printers:
+                person.click(310, 360)  # "Comunicação direta settingsWith as impressoras"
+                person.message()
+                person.focus()
+                person.click(400, 100)  # back in the account field
+            login.log_in(person, USER)
+            e2e.check(self.wine.wait_window(login.SESSION), "the session window was not shown")
+            self.parts = parts.pop_all()
+        return self
+
+    def __exit__(self, *exc):
+        self.parts.__exit__(*exc)
+        if exc[0] is None:
+            shutil.rmtree(self.outside, ignore_errors=True)
+        return False
+
+    def set_rules(self, rules):
+        with open(os.path.join(self.vendor.dir, "control.json"), "w", encoding="utf-8") as f:
+            json.dump(list(rules), f)
+
+    def requests(self):
+        """The store requests so far, as their targets."""
+        return [line.split(" ")[2] for line in self.vendor.lines() if STORE in line]
+
+    def wait_requests(self, target, count=1, seconds=30):
+        e2e.check(login.wait_until(lambda: self.requests().count(target) >= count, seconds),
+                  "no %d× %s in %s" % (count, target, self.requests()))
+
+    def local_files(self):
+        return sorted(os.listdir(self.workdir))
+
+    def opened_here(self):
+        """Names of the documents the viewer opened, each checked to be in the working
+        directory."""
+        names = []
+        for argument, _ in self.viewer.opened():
+            folder = ntpath.dirname(argument)
+            e2e.check(folder.lower() in ("", windows_path(self.workdir).lower()),
+                      "opened outside the working directory: " + argument)
+            names.append(ntpath.basename(argument))
+        return names
+
+    def content(self, name):
+        with open(os.path.join(self.workdir, name), "rb") as f:
+            return f.read()
+
+
+def listing():
+    return STORE + "index.php"
+
+
+def removal(encoded_name):
+    return STORE + "remove.php?arquivo=" + encoded_name
+
+
+def cycle(encoded_name):
+    """The requests of one relayed document."""
+    return [listing(), STORE + encoded_name, removal(encoded_name)]
+
+
+def arrives(wine):
+    with Relay(wine, {"relatorio final.pdf": PDF}) as relay:
+        relay.wait_requests(removal("relatorio%20final.pdf"))
+        e2e.check(relay.requests() == cycle("relatorio%20final.pdf"),
+                  "requests: %s" % relay.requests())
+        e2e.check(relay.local_files() == ["relatorio final.pdf"], "files: %s" % relay.local_files())
+        e2e.check(relay.content("relatorio final.pdf") == PDF, "the document arrived damaged")
+        e2e.check(login.wait_until(lambda: relay.viewer.opened(), 10), "nothing was opened")
+        e2e.check(relay.opened_here() == ["relatorio final.pdf"],
+                  "opened: %s" % relay.viewer.opened())
+        e2e.check(relay.viewer.opened()[0][1] == len(PDF), "opened before it was whole")
+        e2e.check(os.listdir(relay.store) == [], "still in the store")
+        session = wine.window(login.SESSION)
+        fields = [c for c in session["children"] if c["class"] == "Edit" and not c["visible"]]
+        e2e.check(any(c["text"] == "http://127.0.0.2:52/abc12def/store/relatorio%20final.pdf"
+                      for c in fields), "Edit1: %s" % fields)
+        # The next poll comes and finds nothing more.
+        relay.wait_requests(listing(), count=2)
+        e2e.screenshot(os.path.join(e2e.BUILD_DIR, "e2e-relay-session.png"))
+    return 0
+
+
+def two_cycles(wine):
+    with Relay(wine, {"a.pdf": b"%PDF-1.4 a", "b.pdf": b"%PDF-1.4 b"}) as relay:
+        relay.wait_requests(removal("b.pdf"))
+        e2e.check(relay.requests() == cycle("a.pdf") + cycle("b.pdf"),
+                  "requests: %s" % relay.requests())
+        e2e.check(relay.local_files() == ["a.pdf", "b.pdf"], "files: %s" % relay.local_files())
+        e2e.check(login.wait_until(lambda: len(relay.viewer.opened()) == 2, 10),
+                  "opened: %s" % relay.viewer.opened())
+        e2e.check(relay.opened_here() == ["a.pdf", "b.pdf"], "opened: %s" % relay.viewer.opened())
+    return 0
+
+
+def unsafe_and_executable(wine):
+    evil = "..\\evil.pdf"
+    documents = {evil: b"%PDF-1.4 evil", "nota.bat": b"echo relayed\r\n", "ok.pdf": b"%PDF-1.4 ok"}
+    with Relay(wine, documents) as relay:
+        relay.wait_requests(removal("ok.pdf"))
+        e2e.check(relay.requests() == cycle("nota.bat") + cycle("ok.pdf"),
+                  "requests: %s" % relay.requests())
+        e2e.check(relay.local_files() == ["nota.bat", "ok.pdf"], "files: %s" % relay.local_files())
+        e2e.check(os.listdir(relay.outside) == ["work"],
+                  "written outside: %s" % os.listdir(relay.outside))
+        e2e.check(os.listdir(relay.store) == [evil], "store: %s" % os.listdir(relay.store))
+        # The next poll sees the unsafe entry alone and fetches nothing.
+        relay.wait_requests(listing(), count=3)
+        e2e.check(login.wait_until(lambda: relay.viewer.opened(), 10), "nothing was opened")
+        time.sleep(1)
+        e2e.check(relay.opened_here() == ["ok.pdf"], "opened: %s" % relay.viewer.opened())
+    return 0
+
+
+def short_body(wine):
+    target = STORE + "doc.pdf"
+    truncate = [{"path": target, "truncate": True, "body": PDF.decode("latin-1")}]
+    with Relay(wine, {"doc.pdf": PDF}, rules=truncate) as relay:
+        # Cut short, then an error status: each time the partial file goes, nothing is opened
+        # or removed, and the next poll tries again.
+        relay.wait_requests(target)
+        relay.set_rules([{"path": target, "status": 500, "body": "falha"}])
+        e2e.check(login.wait_until(lambda: relay.local_files() == [], 4),
+                  "a partial file was left: %s" % relay.local_files())
+        relay.wait_requests(target, count=2)
+        relay.set_rules([])
+        e2e.check(login.wait_until(lambda: relay.local_files() == [], 4),
+                  "a file was left: %s" % relay.local_files())
+        relay.wait_requests(removal("doc.pdf"))
+        e2e.check(relay.requests()[:7] == [listing(), target] * 2 + cycle("doc.pdf"),
+                  "requests: %s" % relay.requests())
+        e2e.check(relay.content("doc.pdf") == PDF, "the document arrived damaged")
+        e2e.check(login.wait_until(lambda: relay.viewer.opened(), 10), "nothing was opened")
+        time.sleep(1)
+        e2e.check(relay.opened_here() == ["doc.pdf"], "opened: %s" % relay.viewer.opened())
+    return 0
+
+
+def direct_printers(wine):
+    with Relay(wine, {"doc.pdf": PDF}, direct_printers=True) as relay:
+        e2e.check(login.wait_until(lambda: any(l.startswith("RDP connect")
+                                               for l in relay.vendor.lines())),
+                  "the session never connected")
+        time.sleep(12)
+        e2e.check(relay.requests() == [], "store requests: %s" % relay.requests())
+        e2e.check(relay.local_files() == [], "files: %s" % relay.local_files())
+    return 0
+
+
+CASES = {
+    "arrives": arrives,
+    "two-cycles": two_cycles,
+    "unsafe-and-executable": unsafe_and_executable,
+    "short-body": short_body,
+    "direct-printers": direct_printers,
+}
+
+
+def main():
+    if not os.path.exists(e2e.STANDIN_CONTROL) or not os.path.exists(VIEWER):
+        print("stand-in control or viewer not built: skipped")
+        return e2e.SKIP
+    wine = e2e.Wine(e2e.prefix())
+    return e2e.main(lambda: CASES[sys.argv[1]](wine))
+
+
+if __name__ == "__main__":
+    sys.exit(main())
