@@ -25,6 +25,7 @@ for target in "${targets[@]}"; do
   clang++ "${flags[@]}" -o "$binary" "$root/fuzz/fuzz_$target.cpp" "${sources[@]}"
   mkdir -p "$out/corpus_$target"
   echo "==> fuzz_$target for ${seconds}s"
+  # Crash inputs land beside the binaries, never in the working folder.
   "$binary" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 \
-    "$out/corpus_$target" "$root/fuzz/seed_$target" 2>&1 | tail -6
+    -artifact_prefix="$out/" "$out/corpus_$target" "$root/fuzz/seed_$target" 2>&1 | tail -6
 done

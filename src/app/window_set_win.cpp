@@ -41,7 +41,14 @@ WindowSet::WindowSet(Application& app) {
     loginWindow_->handOverSession = [&app, login = loginWindow_.get(),
                                      principal = sessionWindow_.get()] {
       app.MakeMainWindow(*principal);
-      principal->show();
+      try {
+        principal->showSession();
+      } catch (...) {
+        // The login stays on screen to report it and to be tried again; closing it must still
+        // end the program.
+        app.MakeMainWindow(*login);
+        throw;
+      }
       login->close();
     };
     loginWindow_->runUpdate = [&app] {

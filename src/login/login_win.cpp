@@ -4,6 +4,7 @@
 #include "login/login_picture_win.h"
 #include "login/missing_control.h"
 #include "login/site_selector.h"
+#include "ui/wait_cursor_win.h"
 
 namespace orvanta {
 
@@ -13,6 +14,23 @@ namespace {
 
 constexpr int kPictureWidth = 282;
 constexpr int kPictureHeight = 401;
+
+// The window's HTTP client with the wait cursor shown while each request blocks the thread.
+class BusyTransfer final : public HttpTransfer {
+ public:
+  explicit BusyTransfer(HttpTransfer& http) : http_(http) {}
+  std::string Get(std::string_view aUrl) override {
+    WaitCursor busy;
+    return http_.Get(aUrl);
+  }
+  void Get(std::string_view aUrl, ByteStream& aResponseContent) override {
+    WaitCursor busy;
+    http_.Get(aUrl, aResponseContent);
+  }
+
+ private:
+  HttpTransfer& http_;
+};
 
 UniqueHbitmap drawPicture() {
   WindowDc screen(nullptr);
@@ -42,13 +60,6 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
   Edit2.create(*this, {304, 151, 241, 27}, {}, {.password = true});
   Button1.create(*this, {344, 280, 153, 41}, "Login");
   RadioGroup1.create(*this, {304, 200, 241, 41}, {}, {"Ruruvudud", "Rozevuv"}, 2);
-  // The items follow their frame in the tab order, after the button.
-  HWND previous = RadioGroup1.hwnd();
-  for (size_t i = 0; i < RadioGroup1.count(); ++i) {
-    SetWindowPos(RadioGroup1.item(i), previous, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    previous = RadioGroup1.item(i);
-  }
   RadioGroup1.setItemIndex(0);
   RadioGroup1.setVisible(false);
   optionsFont_ = createFont(L"Tahoma", 13);
@@ -75,7 +86,10 @@ EscolhasLogin TFrmLogin::choices() const {
 void TFrmLogin::onShow() {
   if (clearPrintInProgress) clearPrintInProgress();
   // Without an HTTP client there is nothing to ask; the check stays silent either way.
-  if (IdHTTP1) core_.FormShow(*IdHTTP1, runUpdate);
+  if (IdHTTP1) {
+    BusyTransfer http(*IdHTTP1);
+    core_.FormShow(http, runUpdate);
+  }
 }
 
 void TFrmLogin::Edit1Exit() {
@@ -115,7 +129,8 @@ void TFrmLogin::Button1Click() {
     return;
   }
   MissingControl missing;
-  core_.login(*IdHTTP1, fields, sessionControl ? sessionControl() : missing, handOverSession);
+  BusyTransfer http(*IdHTTP1);
+  core_.login(http, fields, sessionControl ? sessionControl() : missing, handOverSession);
 }
 
 LRESULT TFrmLogin::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -11,9 +11,9 @@ class Channel {
  public:
   virtual ~Channel() = default;
   // Reads up to `capacity` bytes, blocking until at least one arrives; 0 means the peer closed.
-  // Throws ErroHttp (socket) on a system error.
+  // Throws ErroHttp (socket) on a system error, a time-out included.
   virtual size_t read(char* destination, size_t capacity) = 0;
-  // Sends all of `data` in one go. Throws ErroHttp (socket).
+  // Sends all of `data` in one go. Throws ErroHttp (socket), a time-out included.
   virtual void write(std::string_view data) = 0;
   // Waits up to `timeoutMs` for something to read (data or a close); false on time-out.
   virtual bool waitForData(int timeoutMs) = 0;

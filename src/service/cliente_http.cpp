@@ -16,8 +16,8 @@ namespace orvanta {
 // Where the final body of a call goes.
 class ClienteHttp::FinalDestination : public BodyDestination {
  public:
-  // The body's expected length is known (0 when it is not).
-  virtual void prepare(int64_t) {}
+  // The body begins.
+  virtual void begin() {}
   // A redirect is followed: back to where the call began.
   virtual void rewind() {}
   virtual void finish() {}
@@ -28,6 +28,8 @@ namespace {
 // An error page is kept only this far for its text; the rest is read and dropped.
 constexpr size_t kMaxErrorText = 1024 * 1024;
 
+constexpr const char* kTooManyRedirects = "Too many redirects.";
+
 class TextDestination : public ClienteHttp::FinalDestination {
  public:
   void receive(const char* data, size_t n) override { bytes.append(data, n); }
@@ -35,13 +37,12 @@ class TextDestination : public ClienteHttp::FinalDestination {
   std::string bytes;
 };
 
+// The stream grows only as bytes arrive. Sizing it ahead from the announced length would trust
+// the server with the caller's disk and, when the transfer fails, leave a tail that never came.
 class StreamDestination : public ClienteHttp::FinalDestination {
  public:
   explicit StreamDestination(ByteStream& stream) : stream_(stream), start_(stream.position()) {}
-  void prepare(int64_t expected) override {
-    if (expected > 0 && stream_.size() < start_ + expected) stream_.setSize(start_ + expected);
-    wrote_ = true;
-  }
+  void begin() override { wrote_ = true; }
   void receive(const char* data, size_t n) override { stream_.write(data, n); }
   void rewind() override { stream_.setPosition(start_); }
   void finish() override {
@@ -60,7 +61,7 @@ class WorkNotifier : public BodyObserver {
   WorkNotifier(HttpTransfer& client, ClienteHttp::FinalDestination* final)
       : client_(client), final_(final) {}
   void start(int64_t expected) override {
-    if (final_) final_->prepare(expected);
+    if (final_) final_->begin();
     if (client_.OnWorkBegin) client_.OnWorkBegin(client_, TWorkMode::wmRead, expected);
   }
   void progress(int64_t total) override {
@@ -97,22 +98,22 @@ void validateScheme(const HttpUrl& url) {
 
 }  // namespace
 
-ClienteHttp::ChannelOpener ClienteHttp::tcpSocketOpener() {
-  return [](const std::string& host, int port) -> std::unique_ptr<Channel> {
-    return std::make_unique<TcpSocket>(host, port);
+ClienteHttp::ChannelOpener ClienteHttp::tcpSocketOpener(SocketTimeouts timeouts) {
+  return [timeouts](const std::string& host, int port) -> std::unique_ptr<Channel> {
+    return std::make_unique<TcpSocket>(host, port, timeouts);
   };
 }
 
 ClienteHttp::ClienteHttp(HttpSettings settings, Clock clock, ChannelOpener openChannel)
     : settings_(std::move(settings)),
-      openChannel_(std::move(openChannel)),
+      openChannel_(openChannel ? std::move(openChannel) : tcpSocketOpener(settings_.timeouts)),
       cookies_(std::move(clock)) {}
 
 ClienteHttp::~ClienteHttp() = default;
 
 std::string ClienteHttp::Get(std::string_view aUrl) {
   TextDestination destination;
-  if (!perform(aUrl, destination)) return {};
+  perform(aUrl, destination);
   return decodeText(destination.bytes, response_.value("Content-Type").value_or(""));
 }
 
@@ -157,14 +158,14 @@ void ClienteHttp::readBodyInto(BodyDestination& destination, FinalDestination* f
   readBody(*reader_, response_, bodyFraming(response_, *reader_), destination, observer);
 }
 
-void ClienteHttp::failOnStatus() {
+ErroHttp ClienteHttp::readErrorAnswer(const std::string& message) {
   MemoryDestination page(kMaxErrorText);
   readBodyInto(page, nullptr);
   std::string text = decodeText(page.bytes(), response_.value("Content-Type").value_or(""));
-  throw ErroHttp(HttpErrorType::protocol, response_.statusLine, response_.code, std::move(text));
+  return ErroHttp(HttpErrorType::protocol, message, response_.code, std::move(text));
 }
 
-bool ClienteHttp::perform(std::string_view aUrl, FinalDestination& destination) {
+void ClienteHttp::perform(std::string_view aUrl, FinalDestination& destination) {
   HttpUrl url = prepareUrl(aUrl);
   int redirects = 0;
   for (;;) {
@@ -185,22 +186,20 @@ bool ClienteHttp::perform(std::string_view aUrl, FinalDestination& destination) 
         readBodyInto(destination, &destination);
         complete = true;
         destination.finish();
-      } else if (follow) {
+      } else if (follow && ++redirects < settings_.redirectMaximum) {
         MemoryDestination discarded(0);
         readBodyInto(discarded, nullptr);
         complete = true;
       } else {
-        try {
-          failOnStatus();
-        } catch (const ErroHttp& e) {
-          complete = e.type() == HttpErrorType::protocol;
-          throw;
-        }
+        // The redirect that reaches the limit fails too: a loop must never pass for an empty
+        // document.
+        ErroHttp error = readErrorAnswer(follow ? kTooManyRedirects : response_.statusLine);
+        complete = true;
+        throw error;
       }
       if (!response_.allowsReuse() || reader_->closed()) closeConnection();
-      if (!follow) return true;
+      if (!follow) return;
       destination.rewind();
-      if (++redirects >= settings_.redirectMaximum) return false;
       url = resolveLocation(url, *local);
       validateScheme(url);
     } catch (...) {

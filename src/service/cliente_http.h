@@ -18,15 +18,17 @@
 namespace orvanta {
 
 class BodyDestination;
+class ErroHttp;
 
 class ClienteHttp : public HttpTransfer {
  public:
   // Opens a connection to host:port; tests and fuzzers substitute their own channel.
   using ChannelOpener = std::function<std::unique_ptr<Channel>(const std::string& host, int port)>;
-  static ChannelOpener tcpSocketOpener();
+  static ChannelOpener tcpSocketOpener(SocketTimeouts timeouts);
 
+  // Without an opener, TCP sockets with the time-outs of `settings`.
   explicit ClienteHttp(HttpSettings settings, Clock clock = systemClock(),
-                       ChannelOpener openChannel = tcpSocketOpener());
+                       ChannelOpener openChannel = {});
   ~ClienteHttp() override;
 
   std::string Get(std::string_view aUrl) override;
@@ -44,14 +46,14 @@ class ClienteHttp : public HttpTransfer {
   class FinalDestination;
 
  private:
-  // Runs one call; false when the redirect limit ended it with an empty result.
-  bool perform(std::string_view aUrl, FinalDestination& destination);
+  void perform(std::string_view aUrl, FinalDestination& destination);
   HttpUrl prepareUrl(std::string_view aUrl) const;
   void connect(const HttpUrl& url);
   void closeConnection();
   void storeCookies(const HttpResponse& response, const HttpUrl& url);
   void readBodyInto(BodyDestination& destination, FinalDestination* final);
-  [[noreturn]] void failOnStatus();
+  // Reads the body of an answer the call does not accept into the failure it ends with.
+  ErroHttp readErrorAnswer(const std::string& message);
 
   HttpSettings settings_;
   ChannelOpener openChannel_;

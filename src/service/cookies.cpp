@@ -29,6 +29,17 @@ std::string defaultPath(std::string_view requestPath) {
   return std::string(requestPath.substr(0, lastSlash));
 }
 
+bool isControl(char c) {
+  auto b = static_cast<unsigned char>(c);
+  return (b < 0x20 && c != '\t') || b == 0x7F;
+}
+
+// "com" or ".org" would let one site set cookies for every site under that top-level domain.
+bool hasInnerDot(std::string_view domain) {
+  size_t dot = domain.find('.', 1);
+  return dot != std::string_view::npos && dot + 1 < domain.size();
+}
+
 std::optional<int64_t> parseMaxAge(std::string_view v) {
   if (v.empty()) return std::nullopt;
   bool negative = v.front() == '-';
@@ -69,6 +80,8 @@ bool pathMatches(std::string_view requestPath, std::string_view cookiePath) {
 
 std::optional<Cookie> parseSetCookie(std::string_view header, std::string_view host,
                                      std::string_view requestPath, int64_t now) {
+  // Ignored whole, as browsers do: stored, a NUL or CR would go out raw in the Cookie header.
+  if (std::any_of(header.begin(), header.end(), isControl)) return std::nullopt;
   size_t semicolon = header.find(';');
   std::string_view pair = header.substr(0, semicolon);
   size_t equalsSign = pair.find('=');
@@ -118,6 +131,7 @@ std::optional<Cookie> parseSetCookie(std::string_view header, std::string_view h
   if (domain && !domain->empty()) {
     c.domain = lowercase(*domain);
     if (!domainMatches(host, c.domain)) return std::nullopt;
+    if (!hasInnerDot(c.domain) && !equalsIgnoreCase(c.domain, host)) return std::nullopt;
     c.hostOnly = false;
   } else {
     c.domain = lowercase(host);

@@ -27,7 +27,8 @@ struct Cookie {
 };
 
 // A Set-Cookie value parsed for a request to `host` with request directory `requestPath`.
-// Nothing when the header is ignored or the domain does not match the host.
+// Nothing when the header is ignored (a control character other than a tab, no name) or the
+// domain does not match the host (a domain without an inner dot only matches that very host).
 std::optional<Cookie> parseSetCookie(std::string_view header, std::string_view host,
                                      std::string_view requestPath, int64_t now);
 

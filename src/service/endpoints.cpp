@@ -18,6 +18,29 @@ std::string spacesAsPercent(std::string_view text) {
   return output;
 }
 
+// What the user typed, made safe for the URL component it lands in: letters, digits and "-._~"
+// stay, every other byte of its UTF-8 text becomes "%XX", so the service receives exactly what
+// was typed and never an extra parameter, a fragment or an escape of the user's own.
+std::string typedText(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string output;
+  output.reserve(text.size());
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool unreserved = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+                            (byte >= '0' && byte <= '9') || c == '-' || c == '.' || c == '_' ||
+                            c == '~';
+    if (unreserved) {
+      output += c;
+    } else {
+      output += '%';
+      output += kHex[byte >> 4];
+      output += kHex[byte & 15];
+    }
+  }
+  return output;
+}
+
 }  // namespace
 
 Hosts Hosts::configured() {
@@ -34,22 +57,22 @@ std::string Endpoints::version() const {
 }
 
 std::string Endpoints::login(bool alternativeRoute, std::string_view accountKey) const {
-  return routeBase(alternativeRoute) + "app/login.php?usuario=" + std::string(accountKey);
+  return routeBase(alternativeRoute) + "app/login.php?usuario=" + typedText(accountKey);
 }
 
 std::string Endpoints::storeListing(bool alternativeRoute, std::string_view typedName) const {
-  return routeBase(alternativeRoute) + std::string(typedName) + "/store/index.php";
+  return routeBase(alternativeRoute) + typedText(typedName) + "/store/index.php";
 }
 
 std::string Endpoints::storeFile(bool alternativeRoute, std::string_view typedName,
                                  std::string_view entry) const {
-  return spacesAsPercent(routeBase(alternativeRoute) + std::string(typedName) + "/store/" +
+  return spacesAsPercent(routeBase(alternativeRoute) + typedText(typedName) + "/store/" +
                          std::string(entry));
 }
 
 std::string Endpoints::storeRemoval(bool alternativeRoute, std::string_view typedName,
                                     std::string_view entry) const {
-  return routeBase(alternativeRoute) + std::string(typedName) +
+  return routeBase(alternativeRoute) + typedText(typedName) +
          "/store/remove.php?arquivo=" + spacesAsPercent(entry);
 }
 

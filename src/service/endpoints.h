@@ -1,4 +1,5 @@
-// The vendor service's URLs, built by plain concatenation from the configured hosts.
+// The vendor service's URLs, built by concatenation from the configured hosts. Text the user
+// typed (the account key, the typed name) is percent-encoded for its place in the URL.
 #pragma once
 
 #include <string>
@@ -23,7 +24,6 @@ class Endpoints {
   // "http://" + route host + ":52/"
   std::string routeBase(bool alternativeRoute) const;
   std::string version() const;
-  // The account key goes out raw: the service expects it as typed, digits removed.
   std::string login(bool alternativeRoute, std::string_view accountKey) const;
   std::string storeListing(bool alternativeRoute, std::string_view typedName) const;
   // Every space of the whole URL becomes "%20".

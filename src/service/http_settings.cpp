@@ -16,7 +16,10 @@ HttpSettings settingsWith(const char* accept, bool followRedirects) {
 }  // namespace
 
 HttpSettings HttpSettings::login() {
-  return settingsWith(kAcceptText, false);
+  HttpSettings c = settingsWith(kAcceptText, false);
+  // Nothing is on screen until the version check answers.
+  c.timeouts = {10000, 10000};
+  return c;
 }
 HttpSettings HttpSettings::session() {
   return settingsWith(kAcceptText, true);

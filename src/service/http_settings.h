@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "service/socket_timeouts.h"
+
 namespace orvanta {
 
 struct HttpSettings {
@@ -11,8 +13,10 @@ struct HttpSettings {
   bool allowCookies = true;
   std::string userAgent = "Mozilla/3.0 (compatible; Indy Library)";
   int redirectMaximum = 15;
+  // A stalled server fails the call instead of freezing the window that made it.
+  SocketTimeouts timeouts;
 
-  static HttpSettings login();      // TFrmLogin
+  static HttpSettings login();      // TFrmLogin: short time-outs, its answers are a few bytes
   static HttpSettings session();    // TFrmPrincipal: the only one following redirects
   static HttpSettings update();     // TFrmAtualiza
   static HttpSettings installer();  // TFrmDownload

@@ -25,7 +25,20 @@ std::string encodeTarget(std::string_view s) {
   return r;
 }
 
+bool isSchemeCharacter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' ||
+         c == '-' || c == '.';
+}
+
 }  // namespace
+
+bool beginsWithScheme(std::string_view text) {
+  if (text.empty() || lowerAscii(text.front()) < 'a' || lowerAscii(text.front()) > 'z')
+    return false;
+  size_t end = 1;
+  while (end < text.size() && isSchemeCharacter(text[end])) ++end;
+  return text.substr(end).starts_with("://");
+}
 
 HttpUrl splitUrl(std::string_view input) {
   std::string url(input);

@@ -21,6 +21,10 @@ struct HttpUrl {
   void setPath(std::string_view rest);
 };
 
+// True when `text` begins with a scheme (a letter, then letters, digits, "+", "-" or ".")
+// followed by "://".
+bool beginsWithScheme(std::string_view text);
+
 // Splits `url`. Ports are not checked here; an empty scheme yields an empty protocol.
 HttpUrl splitUrl(std::string_view url);
 

@@ -12,6 +12,8 @@
 namespace orvanta {
 
 inline uint32_t resolveIpv4WithSystem(const std::string& host) {
+  // The system reads the name only up to a NUL: "127.0.0.1\0.example" must not become 127.0.0.1.
+  if (host.find('\0') != std::string::npos) throwSocketError(kHostNotFoundError);
   addrinfo hints{};
   hints.ai_family = AF_INET;
   hints.ai_socktype = SOCK_STREAM;

@@ -36,7 +36,8 @@ std::string normalizePath(std::string_view path) {
 
 HttpUrl resolveLocation(const HttpUrl& current, std::string_view location) {
   std::string local(location);
-  if (local.find("://") != std::string::npos) return splitUrl(local);
+  // "://" further on is part of a path or query ("/login?next=http://a/"), not a new server.
+  if (beginsWithScheme(local)) return splitUrl(local);
   if (local.starts_with("//")) return splitUrl(current.protocol + ":" + local);
   std::string query;
   size_t q = local.find('?');

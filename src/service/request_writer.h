@@ -13,9 +13,9 @@ struct RequestHeaders {
   std::string cookie;
 };
 
-// Request line, Host, Accept, Accept-Encoding, User-Agent, Cookie (each only when not empty),
-// blank line. Header values go out one byte per character, "?" for non-ASCII, CR/LF dropped;
-// lines over 1024 characters are folded.
+// Request line, Host, Accept, Accept-Encoding, User-Agent, Cookie (each only when not empty, each
+// on one line), blank line. Header values go out one byte per character with CR and LF dropped;
+// non-ASCII characters become "?" except in the Cookie value, which goes out byte for byte.
 std::string buildRequest(const HttpUrl& url, const RequestHeaders& headers);
 
 }  // namespace orvanta

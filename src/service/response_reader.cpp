@@ -16,6 +16,14 @@ bool ResponseReader::fill() {
   return end_ > 0;
 }
 
+namespace {
+
+[[noreturn]] void throwLineTooLong() {
+  throw ErroHttp(HttpErrorType::other, "Max line length exceeded.");
+}
+
+}  // namespace
+
 std::optional<std::string> ResponseReader::readLine() {
   std::string line;
   bool gotAny = false;
@@ -25,18 +33,20 @@ std::optional<std::string> ResponseReader::readLine() {
     size_t available = end_ - start_;
     const void* lf = std::memchr(head, '\n', available);
     size_t take = lf ? static_cast<size_t>(static_cast<const char*>(lf) - head) : available;
-    if (line.size() + take > kMaxLine) {
-      throw ErroHttp(HttpErrorType::other, "Max line length exceeded.");
-    }
+    // The limit is on the line without its ending; a CR may still be the first half of it.
+    if (line.size() + take > kMaxLine + 1) throwLineTooLong();
     line.append(head, take);
     start_ += take;
     if (lf) {
       ++start_;
       if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.size() > kMaxLine) throwLineTooLong();
       return line;
     }
+    if (line.size() > kMaxLine && line.back() != '\r') throwLineTooLong();
   }
   if (!gotAny) return std::nullopt;
+  if (line.size() > kMaxLine) throwLineTooLong();
   return line;
 }
 

@@ -19,7 +19,7 @@ class ResponseReader {
 
   // A line up to LF, without the CR before it. Empty optional when the peer closed before any
   // byte of the line; a partial line when it closed in the middle. Throws "Max line length
-  // exceeded." past kMaxLine bytes.
+  // exceeded." when the line without its CR LF or LF is longer than kMaxLine bytes.
   std::optional<std::string> readLine();
   // Up to `maximum` bytes (at most one piece); 0 when the peer closed.
   size_t read(char* destination, size_t maximum);

@@ -7,14 +7,16 @@
 #include <string_view>
 
 #include "service/channel.h"
+#include "service/socket_timeouts.h"
 
 namespace orvanta {
 
 class TcpSocket : public Channel {
  public:
   // Resolves `host` to IPv4 ("LOCALHOST" in any case is 127.0.0.1) and connects.
-  // Throws ErroHttp (socket) with the system error number and text.
-  TcpSocket(const std::string& host, int port);
+  // Throws ErroHttp (socket) with the system error number and text. Running out of either time
+  // in `timeouts` is the system's own "timed out" error, so callers handle it like any other.
+  TcpSocket(const std::string& host, int port, SocketTimeouts timeouts);
   ~TcpSocket() override;
   TcpSocket(const TcpSocket&) = delete;
   TcpSocket& operator=(const TcpSocket&) = delete;

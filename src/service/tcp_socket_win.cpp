@@ -21,6 +21,44 @@ class WinsockStartup {
   WinsockStartup& operator=(const WinsockStartup&) = delete;
 };
 
+void setBlocking(SOCKET s, bool blocking) {
+  u_long nonBlocking = blocking ? 0 : 1;
+  if (::ioctlsocket(s, FIONBIO, &nonBlocking) != 0) throwSocketError(WSAGetLastError());
+}
+
+void setTimeout(SOCKET s, int option, int timeoutMs) {
+  DWORD ms = static_cast<DWORD>(timeoutMs);
+  if (::setsockopt(s, SOL_SOCKET, option, reinterpret_cast<const char*>(&ms), sizeof ms) != 0) {
+    throwSocketError(WSAGetLastError());
+  }
+}
+
+// Connects within `timeoutMs`: the attempt runs without blocking while select waits for its
+// outcome (WSAPoll does not report a failed attempt on every Windows version).
+void connectWithin(SOCKET s, const sockaddr_in& address, int timeoutMs) {
+  setBlocking(s, false);
+  if (::connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    int error = WSAGetLastError();
+    if (error != WSAEWOULDBLOCK) throwSocketError(error);
+    fd_set connected, failed;
+    FD_ZERO(&connected);
+    FD_ZERO(&failed);
+    FD_SET(s, &connected);
+    FD_SET(s, &failed);
+    timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+    int r = ::select(0, nullptr, &connected, &failed, &limit);
+    if (r == SOCKET_ERROR) throwSocketError(WSAGetLastError());
+    if (r == 0) throwSocketError(WSAETIMEDOUT);
+    int length = sizeof error;
+    error = 0;
+    if (::getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) != 0) {
+      error = WSAGetLastError();
+    }
+    if (error != 0) throwSocketError(error);
+  }
+  setBlocking(s, true);
+}
+
 }  // namespace
 
 struct TcpSocket::Impl {
@@ -52,7 +90,8 @@ std::string socketErrorText(int code) {
   }
 }
 
-TcpSocket::TcpSocket(const std::string& host, int port) : impl_(std::make_unique<Impl>()) {
+TcpSocket::TcpSocket(const std::string& host, int port, SocketTimeouts timeouts)
+    : impl_(std::make_unique<Impl>()) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<u_short>(port));
@@ -61,9 +100,11 @@ TcpSocket::TcpSocket(const std::string& host, int port) : impl_(std::make_unique
   if (impl_->s == INVALID_SOCKET) throwSocketError(WSAGetLastError());
   BOOL one = TRUE;
   ::setsockopt(impl_->s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&one), sizeof one);
-  if (::connect(impl_->s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-    throwSocketError(WSAGetLastError());
-  }
+  connectWithin(impl_->s, address, timeouts.connectMs);
+  // Reads and sends stay blocking calls that the system itself ends with WSAETIMEDOUT. Waiting
+  // in select before each read instead loses a reset under Wine, which then reads as a close.
+  setTimeout(impl_->s, SO_RCVTIMEO, timeouts.inactivityMs);
+  setTimeout(impl_->s, SO_SNDTIMEO, timeouts.inactivityMs);
 }
 
 TcpSocket::~TcpSocket() = default;

@@ -27,12 +27,14 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
                   .clientHeight = 562,
                   .position = POINT{248, 121}});
   Panel1.create(*this, {0, 0, 784, kToolbarHeight});
-  SpeedButton1.create(Panel1, {3, 0, 86, 22}, "Tela Cheia", true);
-  SpeedButton3.create(Panel1, {99, 0, 86, 22}, "Reconectar", true);
-  SpeedButton4.create(Panel1, {195, 0, 86, 22}, "Teclado Virtual", true);
-  SpeedButton5.create(Panel1, {303, 0, 154, 22}, "Ajuda para transferir arquivos", true);
-  SpeedButton6.create(Panel1, {463, 0, 154, 22}, "Ajuda para imprimir", true);
-  SpeedButton2.create(Panel1, {623, 0, 86, 22}, "Suporte", true);
+  // The buttons take their captions' font from the toolbar: the window's own.
+  Panel1.setFont(createFont(L"MS Sans Serif", 11));
+  SpeedButton1.create(Panel1, {3, 0, 86, 22}, "Tela Cheia");
+  SpeedButton3.create(Panel1, {99, 0, 86, 22}, "Reconectar");
+  SpeedButton4.create(Panel1, {195, 0, 86, 22}, "Teclado Virtual");
+  SpeedButton5.create(Panel1, {303, 0, 154, 22}, "Ajuda para transferir arquivos");
+  SpeedButton6.create(Panel1, {463, 0, 154, 22}, "Ajuda para imprimir");
+  SpeedButton2.create(Panel1, {623, 0, 86, 22}, "Suporte");
   SpeedButton3.setEnabled(false);
   TouchKeyboard1.create(*this, {0, 562 - kLabelHeight - kKeyboardHeight, 784, kKeyboardHeight});
   TouchKeyboard1.keyboard().setDrawingStyle(KeyboardDrawingStyle::dsGradient);
@@ -48,12 +50,13 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
   shell_ = WinShell(hwnd());
   // Created here so that a missing class fails the window set with the platform's text.
   MsRdpClient71 = std::make_unique<rdp::RdpSessionWin>(
-      hwnd(), rdp::createControl(), *this, statusAlert, ChecaImpressao, shell_, HostSite);
+      hwnd(), rdp::createControl(), *this, statusAlert, ChecaImpressao, shell_, HostSite,
+      [&app](std::exception_ptr failure) { app.handleException(failure); });
   SpeedButton1.onClick = [this] { session().fullScreen(); };
   SpeedButton3.onClick = [this] { session().reconnect(); };
   SpeedButton4.onClick = [this] {
     TouchKeyboard1.setVisible(!TouchKeyboard1.visible());
-    if (shown_) MsRdpClient71->place(controlArea());
+    layOut();
   };
   SpeedButton5.onClick = [this] { session().transferHelp(); };
   SpeedButton6.onClick = [this] { session().printingHelp(); };
@@ -73,6 +76,23 @@ RECT TFrmPrincipal::controlArea() const {
   return {0, kToolbarHeight, client.right, std::max<int>(bottom, kToolbarHeight)};
 }
 
+void TFrmPrincipal::layOut() {
+  const SIZE client = clientSize();
+  Panel1.setBounds({0, 0, client.cx, kToolbarHeight});
+  Label1.setBounds({0, client.cy - kLabelHeight, client.cx, kLabelHeight});
+  TouchKeyboard1.setBounds(
+      {0, client.cy - kLabelHeight - kKeyboardHeight, client.cx, kKeyboardHeight});
+  // Only an active control is placed: activation belongs to the first showing alone.
+  if (MsRdpClient71->controlWindow()) MsRdpClient71->place(controlArea());
+}
+
+void TFrmPrincipal::showSession() {
+  // Activated while still hidden, so a control that cannot be activated leaves no empty
+  // window on the screen.
+  MsRdpClient71->place(controlArea());
+  show();
+}
+
 void TFrmPrincipal::onShow() {
   if (shown_) return;
   shown_ = true;
@@ -84,12 +104,27 @@ void TFrmPrincipal::onClose() {
   session().FormClose();
 }
 
-void TFrmPrincipal::onResize(int clientWidth, int clientHeight) {
-  Panel1.setBounds({0, 0, clientWidth, kToolbarHeight});
-  Label1.setBounds({0, clientHeight - kLabelHeight, clientWidth, kLabelHeight});
-  TouchKeyboard1.setBounds(
-      {0, clientHeight - kLabelHeight - kKeyboardHeight, clientWidth, kKeyboardHeight});
-  if (shown_) MsRdpClient71->place(controlArea());
+void TFrmPrincipal::onResize(int, int) {
+  layOut();
+}
+
+LRESULT TFrmPrincipal::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_ACTIVATE) {
+    // The keys go back to where the user left them, at first the remote desktop: closing a
+    // help window or a message box must not leave them going to the bare window.
+    if (LOWORD(wParam) == WA_INACTIVE) {
+      HWND current = GetFocus();
+      if (current != nullptr && IsChild(hwnd(), current)) lastFocus_ = current;
+      return 0;
+    }
+    const bool lastStillThere =
+        lastFocus_ != nullptr && IsChild(hwnd(), lastFocus_) && IsWindowVisible(lastFocus_);
+    if (HWND target = lastStillThere ? lastFocus_ : MsRdpClient71->controlWindow()) {
+      SetFocus(target);
+      return 0;
+    }
+  }
+  return Window::handleMessage(msg, wParam, lParam);
 }
 
 void TFrmPrincipal::fitToScreen() {

@@ -15,6 +15,7 @@
 #include "session/touch_keyboard_win.h"
 #include "ui/controls_win.h"
 #include "ui/launcher_win.h"
+#include "ui/speed_button_win.h"
 #include "ui/timer_win.h"
 #include "ui/window_win.h"
 
@@ -31,13 +32,17 @@ class TFrmPrincipal : public Window, public SessionWindow, public PrintRelayHost
   SessionCore& session() { return MsRdpClient71->session(); }
   PrintRelay& relay() { return relay_; }
 
+  // The hand-over from the login: activates the control in place, then shows the window.
+  // Throws when the control cannot be activated; the window then stays hidden.
+  void showSession();
+
   Panel Panel1{app()};
-  Button SpeedButton1;  // Tela Cheia
-  Button SpeedButton3;  // Reconectar
-  Button SpeedButton4;  // Teclado Virtual
-  Button SpeedButton5;  // Ajuda para transferir files
-  Button SpeedButton6;  // Ajuda para printRate
-  Button SpeedButton2;  // Suporte
+  SpeedButton SpeedButton1{app()};  // Tela Cheia
+  SpeedButton SpeedButton3{app()};  // Reconectar
+  SpeedButton SpeedButton4{app()};  // Teclado Virtual
+  SpeedButton SpeedButton5{app()};  // Ajuda para transferir arquivos
+  SpeedButton SpeedButton6{app()};  // Ajuda para imprimir
+  SpeedButton SpeedButton2{app()};  // Suporte
   TTouchKeyboard TouchKeyboard1{app()};
   Label Label1;
   Edit Memo1;
@@ -55,6 +60,7 @@ class TFrmPrincipal : public Window, public SessionWindow, public PrintRelayHost
   std::function<void()> openPrintingHelp;
 
  protected:
+  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void onShow() override;
   void onClose() override;
   void onResize(int clientWidth, int clientHeight) override;
@@ -71,11 +77,16 @@ class TFrmPrincipal : public Window, public SessionWindow, public PrintRelayHost
   void showRelayUrl(std::string_view url) override { Edit1.setText(url); }
 
  private:
+  // Toolbar on top, version label at the bottom, the on-screen keyboard (when shown) above the
+  // label, and the control filling exactly the space between toolbar and keyboard or label.
+  void layOut();
   RECT controlArea() const;
 
   WinShell shell_;
   PrintRelay relay_{ChecaImpressao, shell_, *this};
   bool shown_ = false;
+  // Where the keyboard focus was when the window was last deactivated.
+  HWND lastFocus_ = nullptr;
 };
 
 extern TFrmPrincipal* FrmPrincipal;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/exception_text.h"
+#include "ui/controls_win.h"
 #include "ui/text_win.h"
 #include "ui/window_win.h"
 
@@ -63,8 +64,9 @@ void Application::forgetWindow(Window& window) {
 }
 
 void Application::dispatch(MSG& msg) {
-  // Tab moves between the controls of a window, as in a dialog.
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
+  // Tab moves between the controls of a window, as in a dialog, but only from one of our own
+  // controls: a hosted control (the remote desktop) receives every key itself.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && Control::fromHandle(msg.hwnd)) {
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
     if (root && root != msg.hwnd && Window::fromHandle(root)) {
       const bool back = GetKeyState(VK_SHIFT) < 0;

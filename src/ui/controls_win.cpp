@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "ui/application_win.h"
 #include "ui/text_win.h"
 
 namespace orvanta {
@@ -49,7 +50,13 @@ LRESULT CALLBACK Control::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     self->hwnd_.release();
     return DefSubclassProc(hwnd, msg, wParam, lParam);
   }
-  if (self->filterMessage(msg, wParam)) return 0;
+  try {
+    if (self->filterMessage(msg, wParam)) return 0;
+  } catch (...) {
+    // A handler's failure goes to the error box, never through the platform's window code.
+    self->parent_->app().handleException(std::current_exception());
+    return 0;
+  }
   return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
@@ -199,10 +206,12 @@ void RadioGroup::create(Window& parent, const Bounds& b, std::string_view captio
         *this, parent,
         {b.left + 4 + column * itemWidth, b.top + top + row * itemHeight, itemWidth, itemHeight},
         items[i], i == 0);
-    // Above the frame, so the frame never paints over them.
-    SetWindowPos(item->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     items_.push_back(std::move(item));
   }
+  // The frame goes just below its items: siblings clip each other by stacking, so a frame above
+  // them would paint over them. The items keep the frame's place in the tab order (the frame
+  // itself is no tab stop).
+  SetWindowPos(hwnd(), items_.back()->hwnd(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 int RadioGroup::itemIndex() const {

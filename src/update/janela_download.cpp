@@ -24,7 +24,6 @@ JanelaDownload::JanelaDownload(Environment environment, int& ultimaPosicao,
     bar_.setPosition(received);
     environment_.messages.processMessages();
   };
-  http.OnWorkEnd = [this](HttpTransfer&, TWorkMode) { bar_.setPosition(bar_.max()); };
 }
 
 void JanelaDownload::FormShow() {
@@ -40,19 +39,32 @@ void JanelaDownload::Timer1Timer() {
   try {
     fetch();
   } catch (...) {
-    // A failed download is never started; the failure goes on to be shown to the user.
-    stage_ = Stage::failed;
-    environment_.timer2.setEnabled(false);
-    throw;
+    fail(std::current_exception());
+    return;
   }
+  // Full only now: the end of an error answer's page is no finished download.
+  bar_.setPosition(bar_.max());
   stage_ = Stage::finished;
+}
+
+// A failed download is never started and leaves nothing that looks like a program: the file
+// goes, the bar empties, and once the user has read the error the window closes, taking them
+// back to where the download was asked for.
+void JanelaDownload::fail(std::exception_ptr failure) {
+  stage_ = Stage::failed;
+  environment_.timer2.setEnabled(false);
+  if (!fileName_.empty()) environment_.files.remove(fileName_);
+  bar_.setPosition(0);
+  environment_.showFailure(failure);
+  environment_.close();
 }
 
 void JanelaDownload::fetch() {
   const DownloadDestination destination = chooseDestination_();
-  fileName_ = destination.fileName;
-  // The stream closes the file on every way out, before the program can be started.
+  // The stream closes the file on every way out, before the program can be started or the
+  // file removed.
   const std::unique_ptr<ByteStream> file = environment_.files.create(destination.fileName);
+  fileName_ = destination.fileName;
   environment_.http.Get(destination.url, *file);
 }
 

@@ -1,16 +1,18 @@
 // What the two download-and-launch windows share: three seconds after being shown they fetch
 // one program into the working directory with a progress bar, and once the fetch has finished
-// and the bar has stood still for a whole check interval they start the program.
+// and the bar has stood still for a whole check interval they start the program. A failed
+// fetch is shown to the user, its file removed and the window closed.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <string>
 
 #include "base/launcher.h"
 #include "base/message_pump.h"
 #include "base/timer.h"
-#include "service/file_creator.h"
 #include "service/http_transfer.h"
+#include "update/download_files.h"
 #include "update/progress_bar_model.h"
 
 namespace orvanta {
@@ -31,8 +33,12 @@ class JanelaDownload {
     Timer& timer2;
     HttpTransfer& http;
     MessagePump& messages;
-    FileCreator& files;
+    DownloadFiles& files;
     ProgramLauncher& launcher;
+    // Shows a failed download's error to the user; returns once it has been answered.
+    std::function<void(std::exception_ptr)> showFailure;
+    // Closes the window, which ends its modal run.
+    std::function<void()> close;
   };
 
   // ultimaPosicao belongs to the window class and outlives every instance: a later run of the
@@ -54,6 +60,7 @@ class JanelaDownload {
   void Timer1Timer();
   void Timer2Timer();
   void fetch();
+  void fail(std::exception_ptr failure);
 
   Environment environment_;
   int& ultimaPosicao_;
@@ -61,7 +68,7 @@ class JanelaDownload {
   std::function<void()> afterLaunch_;
   ProgressBarModel bar_;
   Stage stage_ = Stage::waiting;
-  std::string fileName_;
+  std::string fileName_;  // once the file has been created
 };
 
 }  // namespace orvanta

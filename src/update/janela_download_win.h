@@ -38,7 +38,14 @@ class JanelaDownloadWin : public Window {
   // The window's own core, made by the derived window after this part.
   virtual JanelaDownload& windowCore() = 0;
   JanelaDownload::Environment environment() {
-    return {Timer1, Timer2, *IdHTTP1, app(), files_, launcher_};
+    return {Timer1,
+            Timer2,
+            *IdHTTP1,
+            app(),
+            files_,
+            launcher_,
+            [this](std::exception_ptr failure) { app().handleException(failure); },
+            [this] { close(); }};
   }
   // Caption "Download em andamento...", client area 912 x 25, centred, the bar filling it.
   void createWindow(const wchar_t* className);

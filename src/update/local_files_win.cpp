@@ -66,4 +66,8 @@ std::unique_ptr<ByteStream> LocalFiles::create(std::string_view name) {
   return std::make_unique<FileStream>(std::move(file));
 }
 
+void LocalFiles::remove(std::string_view name) {
+  DeleteFileW(widen(name).c_str());
+}
+
 }  // namespace orvanta

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
 #include "login/login_win.h"
+#include "service/http_transfer.h"
 #include "session/principal_win.h"
 #include "ui/ole_win.h"
 #include "ui/text_win.h"
@@ -193,6 +195,47 @@ TEST_F(WindowSetTest, TheSessionRelaysWithTheLoginChoicesAndTheLoginClearsTheRel
   ASSERT_TRUE(FrmLogin->clearPrintInProgress);
   FrmLogin->clearPrintInProgress();
   EXPECT_FALSE(FrmPrincipal->relay().ImpressaoEmAndamento);
+}
+
+// Answers every text request with one reply.
+class FixedReply final : public HttpTransfer {
+ public:
+  explicit FixedReply(std::string reply) : reply_(std::move(reply)) {}
+  std::string Get(std::string_view) override { return reply_; }
+  void Get(std::string_view, ByteStream&) override {}
+
+ private:
+  std::string reply_;
+};
+
+TEST_F(WindowSetTest, AControlThatCannotBeActivatedLeavesTheLoginInChargeAfterOneMessage) {
+  WindowSet windowSet(app);
+  // Shown without a client, so no version check asks anything.
+  FrmLogin->IdHTTP1.reset();
+  FrmLogin->show();
+  FrmLogin->IdHTTP1 = std::make_unique<FixedReply>("127.0.0.1;3389");
+  SetEnvironmentVariableW(L"ORVANTA_RDPSTUB_FAIL", L"activate");
+  FrmLogin->Button1Click();
+  SetEnvironmentVariableW(L"ORVANTA_RDPSTUB_FAIL", nullptr);
+
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(narrow(boxes.boxes[0].text),
+            "Parâmetros incorretos ou sem acesso à internet - Considere usar a Rota Alternativa");
+  EXPECT_TRUE(FrmLogin->visible());
+  EXPECT_FALSE(FrmPrincipal->visible());
+  EXPECT_EQ(app.mainWindow(), FrmLogin);
+  // Nothing tries the activation again behind the user's back.
+  SetWindowPos(FrmPrincipal->hwnd(), nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+
+  // The next attempt, with a control that activates, goes through.
+  FrmLogin->Button1Click();
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_TRUE(FrmPrincipal->visible());
+  EXPECT_FALSE(FrmLogin->visible());
+  EXPECT_EQ(app.mainWindow(), FrmPrincipal);
+  EXPECT_NE(FrmPrincipal->MsRdpClient71->controlWindow(), nullptr);
+  FrmPrincipal->hide();
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST_F(LoginFixture, AccountKeyFollowsSiteSelectorAndRoute) {
       {{"tamberi2", "", true, 1, false}, kLogin + "tamberi"},
       // Hidden selector: its remembered index no longer counts.
       {{"tamberi2", "", false, 0, false}, kLogin + "tamberi"},
-      {{"ana 1", "", false, 0, true}, kLoginAlt + "ana "},
+      {{"ana 1", "", false, 0, true}, kLoginAlt + "ana%20"},
   };
   for (const auto& c : cases) {
     http.requests.clear();

@@ -25,11 +25,15 @@ STANDIN_LOG_VARIABLE = "ORVANTA_RDPSTUB_LOG"
 SESSION_ORDER = ("UserName", "ClearTextPassword", "DesktopWidth", "DesktopHeight", "Server", "RDPPort")
 NEW_VERSION = "Uma nova versão está disponível. Clique em OK para atualizar"
 ALT_WARNING = "Utilize essa opção apenas se a conexão normal estiver apresentando instabilidade"
+# Where the site selector's options lie in the login window's client area.
+SITE_OPTION_LEFT = {"Ruruvudud": 308, "Rozevuv": 424}
+SITE_OPTION_TOP = 214
 ACCOUNTS = {
     "abcdef": RDP_SERVER + ";3389",
     "tamberi_ruruvudud": RDP_SERVER + ";3389",
     "tamberi": RDP_SERVER + ";3389",
     "portaruim": "srv01;33x9",
+    "a+b&c": RDP_SERVER + ";3389",
 }
 
 
@@ -245,6 +249,19 @@ def failure_case(vendor_options, account="abc12def", alternative=False, expect_r
     return case
 
 
+def dark_share(shot, window, x, y, width, height):
+    """The share of dark pixels in a region of a window's client area on a screenshot."""
+    left = window["left"] + (window["width"] - window["clientWidth"]) // 2
+    top = (window["top"] + window["height"] - window["clientHeight"] -
+           (window["width"] - window["clientWidth"]) // 2)
+    out = subprocess.run([e2e.CONVERT, shot, "-crop", "%dx%d+%d+%d" % (width, height, left + x,
+                                                                      top + y),
+                          "+repage", "-colorspace", "Gray", "-threshold", "40%", "-negate",
+                          "-format", "%[fx:mean]", "info:"],
+                         capture_output=True, timeout=60, check=True)
+    return float(out.stdout.decode())
+
+
 def site_selector(index, expected_key):
     def case(wine):
         with Vendor() as vendor, e2e.Orvanta(wine):
@@ -254,6 +271,14 @@ def site_selector(index, expected_key):
             radios = [c for c in login_children(wine) if c["text"] in ("Ruruvudud", "Rozevuv")]
             e2e.check(len(radios) == 2 and all(r["visible"] for r in radios),
                       "site selector not shown: %s" % radios)
+            # Both options are drawn: each one's name leaves dark pixels where it stands.
+            time.sleep(0.5)
+            shot = e2e.screenshot(os.path.join(e2e.BUILD_DIR, "e2e-login-site-selector.png"))
+            window = wine.window(LOGIN)
+            for name, x in SITE_OPTION_LEFT.items():
+                # The name, right of the round button.
+                share = dark_share(shot, window, x + 16, SITE_OPTION_TOP, 96, 23)
+                e2e.check(share > 0.03, '"%s" is not drawn (%.3f dark)' % (name, share))
             if index == 1:
                 person.click(304 + 8 + 112 + 20, 200 + 24)  # "Rozevuv"
             person.click(400, 165)  # the password field
@@ -283,6 +308,18 @@ def version_case(version, site=True, expect_message=True):
     return case
 
 
+def typed_text_goes_out_encoded(wine):
+    """An account name with "+" and "&" reaches the service as typed: one parameter, decoded
+    back to the same name, so the login goes through."""
+    with Vendor() as vendor, e2e.Orvanta(wine):
+        person = started(wine)
+        log_in(person, "a+b&c")
+        e2e.check(wine.wait_window(SESSION), "the session window was not shown")
+        e2e.check(vendor.logins() == [ROUTE + " /app/login.php?usuario=a%2Bb%26c"],
+                  "login requests: %s" % vendor.logins())
+    return 0
+
+
 CASES = {
     "good-login": good_login,
     "unknown-account": unknown_account,
@@ -294,6 +331,7 @@ CASES = {
                                       alternative=True, expect_route=ROUTE_ALT),
     "site-ruruvudud": site_selector(0, "tamberi_ruruvudud"),
     "site-rozevuv": site_selector(1, "tamberi"),
+    "typed-text": typed_text_goes_out_encoded,
     "version-newer": version_case("2.1"),
     "version-down": version_case("2.0", site=False, expect_message=False),
 }

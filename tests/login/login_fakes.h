@@ -1,6 +1,7 @@
 // Recording fakes for the login core's seams.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -20,9 +21,11 @@ class ScriptedHttp : public HttpTransfer {
   std::map<std::string, std::string> responses;
   std::map<std::string, int> errorStatus;
   std::vector<std::string> requests;
+  std::function<void()> onRequest;  // called inside each request
 
   std::string Get(std::string_view url) override {
     requests.emplace_back(url);
+    if (onRequest) onRequest();
     const std::string key(url);
     if (auto error = errorStatus.find(key); error != errorStatus.end()) {
       throw ErroHttp(HttpErrorType::protocol, "HTTP/1.1 error", error->second);

@@ -164,6 +164,46 @@ TEST_F(LoginWindow, LeavingTheAccountFieldTogglesTheSiteSelector) {
   EXPECT_EQ(form.RadioGroup1.itemIndex(), 1);
 }
 
+// Read back as painted: each option shows its round button and its name in dark text.
+TEST_F(LoginWindow, TheSiteSelectorPaintsBothOptions) {
+  show();
+  typeInto(form.Edit1, L"tamberi2");
+  leave(form.Edit1, form.Edit2);
+  ASSERT_TRUE(form.RadioGroup1.visible());
+  RedrawWindow(form.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  for (int i = 0; i < 20; ++i) {
+    app.processMessages();
+    Sleep(20);
+  }
+  WindowDc dc(form.hwnd());
+  for (size_t i = 0; i < form.RadioGroup1.count(); ++i) {
+    const RECT item = inClientArea(form.hwnd(), form.RadioGroup1.item(i));
+    int dark = 0;
+    for (int y = item.top; y < item.bottom; ++y) {
+      for (int x = item.left; x < item.right; ++x) {
+        const COLORREF c = GetPixel(dc.get(), x, y);
+        if (GetRValue(c) < 0x60 && GetGValue(c) < 0x60 && GetBValue(c) < 0x60) ++dark;
+      }
+    }
+    // A name of seven or nine letters at 16 px leaves well over a hundred dark pixels.
+    EXPECT_GT(dark, 100) << narrow(text(form.RadioGroup1.item(i)));
+  }
+}
+
+TEST_F(LoginWindow, EveryRequestShowsTheWaitCursorWhileItBlocks) {
+  std::vector<bool> waitCursorDuringRequest;
+  http->onRequest = [&] {
+    waitCursorDuringRequest.push_back(GetCursor() == LoadCursorW(nullptr, IDC_WAIT));
+  };
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  show();
+  http->responses[endpoints.login(false, "ana")] = "srv01;3389";
+  typeInto(form.Edit1, L"ana");
+  form.Button1Click();
+  EXPECT_THAT(waitCursorDuringRequest, ElementsAre(true, true));  // version check, login
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+}
+
 TEST_F(LoginWindow, FocusTakenByAnotherWindowIsNotLeavingTheField) {
   show();
   typeInto(form.Edit1, L"tamberi");

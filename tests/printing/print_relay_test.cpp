@@ -22,17 +22,17 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr int kIntervalMs = 5000;
-const std::string kListing = "http://rota:52/ana maria/store/index.php";
+const std::string kListing = "http://rota:52/ana%20maria/store/index.php";
 
 std::string spacesEncoded(std::string text) {
   for (size_t at; (at = text.find(' ')) != std::string::npos;) text.replace(at, 1, "%20");
   return text;
 }
 std::string fileUrl(const std::string& entry) {
-  return spacesEncoded("http://rota:52/ana maria/store/" + entry);
+  return spacesEncoded("http://rota:52/ana%20maria/store/" + entry);
 }
 std::string removalUrl(const std::string& entry) {
-  return "http://rota:52/ana maria/store/remove.php?arquivo=" + spacesEncoded(entry);
+  return "http://rota:52/ana%20maria/store/remove.php?arquivo=" + spacesEncoded(entry);
 }
 
 struct Host final : PrintRelayHost {
@@ -112,7 +112,7 @@ TEST_F(PrintRelayTest, AWaitingDocumentIsWrittenOpenedAndRemovedThenPollingResum
   EXPECT_THAT(
       store.requests,
       ElementsAre(kListing, "http://rota:52/ana%20maria/store/relatorio%20final.pdf",
-                  "http://rota:52/ana maria/store/remove.php?arquivo=relatorio%20final.pdf"));
+                  "http://rota:52/ana%20maria/store/remove.php?arquivo=relatorio%20final.pdf"));
   expectRelayed("relatorio final.pdf", "relatorio final.pdf", true);
   EXPECT_EQ(folder.files.at("relatorio final.pdf").content, "%PDF-1.4 relatorio");
   EXPECT_THAT(host.shownUrls, ElementsAre(fileUrl("relatorio final.pdf")));
@@ -146,9 +146,9 @@ TEST_F(PrintRelayTest, OneDocumentPerCycleInListingOrderWithTheChoicesOfTheMomen
   host.choices.alternativeRoute = true;
   poll();
   EXPECT_THAT(store.requests,
-              ElementsAre("http://rota2:52/ana maria/store/index.php",
+              ElementsAre("http://rota2:52/ana%20maria/store/index.php",
                           "http://rota2:52/ana%20maria/store/b.pdf",
-                          "http://rota2:52/ana maria/store/remove.php?arquivo=b.pdf"));
+                          "http://rota2:52/ana%20maria/store/remove.php?arquivo=b.pdf"));
   EXPECT_THAT(opened(), ElementsAre("a.pdf", "b.pdf"));
   EXPECT_THAT(store.documents, IsEmpty());
 }

@@ -21,9 +21,11 @@ using namespace test;
 #ifdef _WIN32
 constexpr int kRefused = WSAECONNREFUSED;
 constexpr int kReset = WSAECONNRESET;
+constexpr int kTimedOut = WSAETIMEDOUT;
 #else
 constexpr int kRefused = ECONNREFUSED;
 constexpr int kReset = ECONNRESET;
+constexpr int kTimedOut = ETIMEDOUT;
 #endif
 
 ErroHttp catchHttpError(const std::function<void()>& f) {
@@ -137,6 +139,185 @@ TEST(ClienteHttpSocket, SystemErrorsAndCloses) {
   }
 }
 
+std::string statusLineOf(size_t length) {
+  std::string line = "HTTP/1.1 200 ";
+  line.resize(length, 'x');
+  return line;
+}
+
+Script redirectThenOk(const std::string& location, const std::string& setCookie = "") {
+  std::string extra = setCookie.empty() ? "" : "Set-Cookie: " + setCookie + "\r\n";
+  return {request(),
+          send(response("302 Found",
+                        "Location: " + location + "\r\n" + extra + "Content-Length: 0\r\n", "")),
+          request(), send(okResponse("ok"))};
+}
+
+Script redirectLoop(int answers) {
+  Script script;
+  for (int i = 0; i < answers; ++i) {
+    script.push_back(request());
+    script.push_back(
+        send(response("302 Found", "Location: /loop\r\nContent-Length: 4\r\n", "hop!")));
+  }
+  return script;
+}
+
+// Servers that misbehave, or behave in ways the client once got wrong: the call's outcome, what
+// a download leaves in the caller's stream, and what went out on the wire.
+TEST(ClienteHttpSocket, FaultyServers) {
+  const std::string half(50000, 'h');
+  const std::string longCookie(2000, 'c');
+  struct Case {
+    std::string name;
+    HttpSettings settings;
+    std::vector<Script> scripts;             // one per connection
+    std::optional<std::string> streamStart;  // a download into a stream already holding these
+    std::string result;                      // the text returned, or the whole stream afterwards
+    std::string error;                       // the failure's message; empty when it succeeds
+    std::string onWire;                      // found in the requests the server received
+    std::string notOnWire;                   // never found in them
+  } cases[] = {
+      {"a query naming a URL stays on this server",
+       HttpSettings::session(),
+       {redirectThenOk("/login?next=http://a/home")},
+       {},
+       "ok",
+       "",
+       "GET /login?next=http://a/home HTTP/1.1\r\n",
+       ""},
+      {"a path naming a URL stays on this server",
+       HttpSettings::session(),
+       {redirectThenOk("/view/http://evil.example:8080/p")},
+       {},
+       "ok",
+       "",
+       "GET /view/http:/evil.example:8080/p HTTP/1.1\r\n",
+       ""},
+      {"a redirect loop fails and writes nothing",
+       HttpSettings::session(),
+       {redirectLoop(15)},
+       "",
+       "",
+       "Too many redirects.",
+       "",
+       ""},
+      {"closed half-way: the stream holds what arrived",
+       HttpSettings::installer(),
+       {{request(), send(response("200 OK", "Content-Length: 100000\r\n", half)), close()}},
+       "",
+       half,
+       "Connection Closed Gracefully.",
+       "",
+       ""},
+      {"a length of a terabyte never sizes the stream",
+       HttpSettings::installer(),
+       {{request(), send(response("200 OK", "Content-Length: 1099511627776\r\n", "abcde")),
+         close()}},
+       "",
+       "abcde",
+       "Connection Closed Gracefully.",
+       "",
+       ""},
+      {"a length near the largest number after a stream's start",
+       HttpSettings::installer(),
+       {{request(), send(response("200 OK", "Content-Length: 9223372036854775800\r\n", "abcde")),
+         close()}},
+       "0123456789",
+       "0123456789abcde",
+       "Connection Closed Gracefully.",
+       "",
+       ""},
+      {"a status line of the longest length with CR LF",
+       HttpSettings::login(),
+       {respond(statusLineOf(ResponseReader::kMaxLine) + "\r\nContent-Length: 2\r\n\r\nok")},
+       {},
+       "ok",
+       "",
+       "",
+       ""},
+      {"a status line of the longest length with LF",
+       HttpSettings::login(),
+       {respond(statusLineOf(ResponseReader::kMaxLine) + "\nContent-Length: 2\n\nok")},
+       {},
+       "ok",
+       "",
+       "",
+       ""},
+      {"a status line one byte too long",
+       HttpSettings::login(),
+       {respond(statusLineOf(ResponseReader::kMaxLine + 1) + "\r\nContent-Length: 2\r\n\r\nok")},
+       {},
+       "",
+       "Max line length exceeded.",
+       "",
+       ""},
+      {"a long Cookie header goes on one line",
+       HttpSettings::session(),
+       {redirectThenOk("/b", "big=" + longCookie)},
+       {},
+       "ok",
+       "",
+       "\r\nCookie: big=" + longCookie + "\r\n\r\n",
+       ""},
+      {"a cookie goes back with the bytes it came with",
+       HttpSettings::session(),
+       {redirectThenOk("/b", "u=a\xC3\xA7\xC3\xA3o")},
+       {},
+       "ok",
+       "",
+       "\r\nCookie: u=a\xC3\xA7\xC3\xA3o\r\n",
+       ""},
+      {"a cookie holding a NUL is ignored",
+       HttpSettings::session(),
+       {redirectThenOk("/b", std::string("AAA=BB\0ZYX", 10))},
+       {},
+       "ok",
+       "",
+       "",
+       "Cookie"},
+      {"a cookie holding a CR is ignored",
+       HttpSettings::session(),
+       {redirectThenOk("/b", "a=1\rX: y")},
+       {},
+       "ok",
+       "",
+       "",
+       "Cookie"},
+  };
+  for (const auto& c : cases) {
+    ScriptedServer server(c.scripts);
+    ClienteHttp client(c.settings);
+    MemoryStream stream;
+    std::string result;
+    std::string error;
+    try {
+      if (c.streamStart) {
+        stream.write(c.streamStart->data(), c.streamStart->size());
+        client.Get(server.base() + "/a", stream);
+        result = stream.data;
+      } else {
+        result = client.Get(server.base() + "/a");
+      }
+    } catch (const std::exception& e) {
+      error = e.what();
+      result = stream.data;
+    }
+    EXPECT_EQ(error, c.error) << c.name;
+    EXPECT_EQ(result.size(), c.result.size()) << c.name;
+    EXPECT_TRUE(result == c.result) << c.name;
+    EXPECT_LE(stream.largestSize, static_cast<int64_t>(result.size()) + 32768) << c.name;
+    std::string wire;
+    for (const std::string& r : server.received()) wire += r;
+    if (!c.onWire.empty()) {
+      EXPECT_NE(wire.find(c.onWire), std::string::npos) << c.name;
+    }
+    if (!c.notOnWire.empty()) {
+      EXPECT_EQ(wire.find(c.notOnWire), std::string::npos) << c.name;
+    }
+  }
+}
+
 TEST(ClienteHttpSocket, CloseDuringHeadersKeepsWhatArrived) {
   ScriptedServer server({{request(), send("HTTP/1.1 200 OK\r\nX-A: 1"), close()}});
   ClienteHttp client(HttpSettings::login());
@@ -160,10 +341,16 @@ TEST(ClienteHttpSocket, ConnectionRefused) {
 }
 
 TEST(ClienteHttpSocket, HostNotFound) {
-  ClienteHttp client(HttpSettings::login());
-  ErroHttp e = catchHttpError([&] { client.Get("http://nao-existe.invalid/"); });
-  EXPECT_EQ(e.type(), HttpErrorType::socket);
-  EXPECT_EQ(std::string(e.what()), "Socket Error # 11001\r\nHost not found.");
+  ScriptedServer server({respond(okResponse("nao"))});
+  for (const std::string& host :
+       {std::string("nao-existe.invalid"), std::string("127.0.0.1\0.invalid", 18)}) {
+    ClienteHttp client(HttpSettings::login());
+    ErroHttp e = catchHttpError(
+        [&] { client.Get("http://" + host + ":" + std::to_string(server.port()) + "/"); });
+    EXPECT_EQ(e.type(), HttpErrorType::socket);
+    EXPECT_EQ(std::string(e.what()), "Socket Error # 11001\r\nHost not found.");
+  }
+  EXPECT_EQ(server.acceptedConnections(), 0u);
 }
 
 TEST(ClienteHttpSocket, LocalhostInAnyCase) {
@@ -200,6 +387,73 @@ TEST(ClienteHttpSocket, RedirectToAnotherHostReconnects) {
   EXPECT_EQ(destination.received().at(0).substr(0, 17), "GET /f HTTP/1.1\r\n");
   EXPECT_TRUE(origin.waitUntilClosed(0));
   EXPECT_EQ(origin.acceptedConnections(), 1u);
+}
+
+HttpSettings withTimeouts(HttpSettings settings, int connectMs, int inactivityMs) {
+  settings.timeouts = {connectMs, inactivityMs};
+  return settings;
+}
+
+void expectTimedOut(const ErroHttp& e, const std::string& name) {
+  EXPECT_EQ(e.type(), HttpErrorType::socket) << name;
+  EXPECT_EQ(e.code(), kTimedOut) << name;
+  EXPECT_EQ(std::string(e.what()),
+            "Socket Error # " + std::to_string(kTimedOut) + "\r\nConnection timed out.")
+      << name;
+}
+
+TEST(ClienteHttpTimeOut, ConnectGivesUpAfterItsTime) {
+  FullListener listener;
+  ClienteHttp client(withTimeouts(HttpSettings::login(), 300, 60000));
+  auto start = std::chrono::steady_clock::now();
+  ErroHttp e = catchHttpError([&] { client.Get(listener.base() + "/"); });
+  auto elapsed = std::chrono::steady_clock::now() - start;
+  expectTimedOut(e, "connect");
+  EXPECT_GE(elapsed, std::chrono::milliseconds(250));
+  // Far below the system's own limit of minutes.
+  EXPECT_LT(elapsed, std::chrono::seconds(20));
+  EXPECT_FALSE(client.isConnected());
+}
+
+TEST(ClienteHttpTimeOut, NoByteForTheInactivityTimeFails) {
+  struct Case {
+    std::string name;
+    Script script;
+    std::string streamAfter;
+    std::vector<std::string> events;
+  } cases[] = {
+      {"accepted and never answered", {request()}, "", {}},
+      {"headers and part of the body, then nothing",
+       {request(), send(response("200 OK", "Content-Length: 100\r\n", "abc"))},
+       "abc",
+       {"B100", "W3", "E"}},
+  };
+  for (const auto& c : cases) {
+    ScriptedServer server({c.script});
+    ClienteHttp client(withTimeouts(HttpSettings::installer(), 60000, 300));
+    NotificationRecorder n;
+    n.attach(client);
+    MemoryStream stream;
+    auto start = std::chrono::steady_clock::now();
+    ErroHttp e = catchHttpError([&] { client.Get(server.base() + "/", stream); });
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    expectTimedOut(e, c.name);
+    EXPECT_GE(elapsed, std::chrono::milliseconds(250)) << c.name;
+    EXPECT_EQ(stream.data, c.streamAfter) << c.name;
+    EXPECT_EQ(n.events, c.events) << c.name;
+    EXPECT_FALSE(client.isConnected()) << c.name;
+  }
+}
+
+TEST(ClienteHttpTimeOut, SlowButMovingTransferNeverTimesOut) {
+  Script script{request(), send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n")};
+  for (int i = 0; i < 10; ++i) {
+    script.push_back(pause(100));
+    script.push_back(send("x"));
+  }
+  ScriptedServer server({script});
+  ClienteHttp client(withTimeouts(HttpSettings::login(), 60000, 500));
+  EXPECT_EQ(client.Get(server.base() + "/"), "xxxxxxxxxx");
 }
 
 }  // namespace

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
+
+#include "memory_connections.h"
+#include "service/cliente_http.h"
 
 namespace orvanta {
 namespace {
@@ -48,11 +52,44 @@ TEST(Endpoints, SiteUrls) {
   EXPECT_EQ(e.support(), "http://site.example:8052");
 }
 
-TEST(Endpoints, RemovalKeepsTypedNameSpacesRaw) {
-  // Only the entry name is encoded for removal; the typed name goes out as it stands.
+TEST(Endpoints, TypedTextReachesTheServiceExactlyAsTyped) {
+  // Each typed account name, as the login request line and the store listing's request line
+  // go out on the wire: anything but letters, digits and "-._~" is percent-encoded.
+  struct Case {
+    std::string typed, login, listing;
+  } cases[] = {
+      {"ana&x=1", "/app/login.php?usuario=ana%26x%3D1", "/ana%26x%3D1/store/index.php"},
+      {"ana#1", "/app/login.php?usuario=ana%231", "/ana%231/store/index.php"},
+      {"jo%ee", "/app/login.php?usuario=jo%25ee", "/jo%25ee/store/index.php"},
+      {"a+b", "/app/login.php?usuario=a%2Bb", "/a%2Bb/store/index.php"},
+      {"joao silva", "/app/login.php?usuario=joao%20silva", "/joao%20silva/store/index.php"},
+      {"m\xC3\xA1ria", "/app/login.php?usuario=m%C3%A1ria", "/m%C3%A1ria/store/index.php"},
+      {"CLIENTE1", "/app/login.php?usuario=CLIENTE1", "/CLIENTE1/store/index.php"},
+      {"a-b.c_d~e", "/app/login.php?usuario=a-b.c_d~e", "/a-b.c_d~e/store/index.php"},
+  };
   const Endpoints e(kHosts);
-  EXPECT_EQ(e.storeRemoval(false, "a b", "c d"),
-            "http://rota.example:52/a b/store/remove.php?arquivo=c%20d");
+  for (const Case& c : cases) {
+    test::MemoryConnections connections{{"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n",
+                                         "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"}};
+    ClienteHttp client(HttpSettings::login(), systemClock(), connections.openChannel());
+    client.Get(e.login(false, c.typed));
+    client.Get(e.storeListing(false, c.typed));
+    std::vector<std::string> lines;
+    for (const std::string& request : connections.sent) {
+      lines.push_back(request.substr(0, request.find("\r\n")));
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{"GET " + c.login + " HTTP/1.1",
+                                               "GET " + c.listing + " HTTP/1.1"}))
+        << c.typed;
+  }
+}
+
+TEST(Endpoints, StoreUrlsEncodeTheTypedNameAndOnlyTheSpacesOfTheEntry) {
+  const Endpoints e(kHosts);
+  EXPECT_EQ(e.storeFile(false, "a b&c", "d e.pdf"),
+            "http://rota.example:52/a%20b%26c/store/d%20e.pdf");
+  EXPECT_EQ(e.storeRemoval(false, "a b&c", "d e&f.pdf"),
+            "http://rota.example:52/a%20b%26c/store/remove.php?arquivo=d%20e&f.pdf");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // and what the caller's destination and handlers see.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "memory_connections.h"
 #include "notification_recorder.h"
 #include "service/cliente_http.h"
@@ -28,11 +30,25 @@ TEST(ResolveLocation, RelativeAndAbsolute) {
   struct Case {
     std::string local, expected;
   } cases[] = {
-      {"d.html", "http://h:52/a/b/d.html"},      {"../e", "http://h:52/a/e"},
-      {"../../../f", "http://h:52/f"},           {"./g/", "http://h:52/a/b/g/"},
-      {"/raiz?q=1", "http://h:52/raiz?q=1"},     {"x//y///z", "http://h:52/a/b/x/y/z"},
-      {"//outro:8080/p", "http://outro:8080/p"}, {"//outro/p", "http://outro:80/p"},
-      {"http://c:9/k#frag", "http://c:9/k"},     {"..", "http://h:52/a/"},
+      {"d.html", "http://h:52/a/b/d.html"},
+      {"../e", "http://h:52/a/e"},
+      {"../../../f", "http://h:52/f"},
+      {"./g/", "http://h:52/a/b/g/"},
+      {"/raiz?q=1", "http://h:52/raiz?q=1"},
+      {"x//y///z", "http://h:52/a/b/x/y/z"},
+      {"//outro:8080/p", "http://outro:8080/p"},
+      {"//outro/p", "http://outro:80/p"},
+      {"http://c:9/k#frag", "http://c:9/k"},
+      {"..", "http://h:52/a/"},
+      {"HTTP://c/k", "http://c:80/k"},
+      {"v1.a+b-c://c:7/k", "v1.a+b-c://c:7/k"},
+      // Only a scheme at the very start makes a location absolute.
+      {"/login?next=http://a/home", "http://h:52/login?next=http://a/home"},
+      {"/view/http://evil.example:8080/p", "http://h:52/view/http:/evil.example:8080/p"},
+      {"x?y=a://b", "http://h:52/a/b/x?y=a://b"},
+      {"1http://c/k", "http://h:52/a/b/1http:/c/k"},
+      {"-x://c/k", "http://h:52/a/b/-x:/c/k"},
+      {"a b://c/k", "http://h:52/a/b/a b:/c/k"},
   };
   HttpUrl current = splitUrl("http://h:52/a/b/c.html?x=1");
   for (const auto& c : cases) {
@@ -56,22 +72,31 @@ TEST(Redirect, RelativeChainFollowedOnSession) {
   EXPECT_EQ(n.events, (std::vector<std::string>{"B5", "W5", "E", "B3", "W3", "E"}));
 }
 
-TEST(Redirect, FourteenFollowedFifteenthEndsEmpty) {
+TEST(Redirect, FourteenFollowedFifteenthFails) {
   for (int redirects : {14, 15}) {
     std::vector<std::string> responses;
-    for (int i = 0; i < redirects; ++i) responses.push_back(redirect("r" + std::to_string(i)));
+    for (int i = 0; i < redirects; ++i) responses.push_back(redirect("r" + std::to_string(i), "x"));
     responses.push_back(ok("alcancado"));
     MemoryConnections connections{responses};
     ClienteHttp client(HttpSettings::session(), systemClock(), connections.openChannel());
-    std::string text = client.Get("http://h/inicio");
+    NotificationRecorder n;
+    n.attach(client);
     if (redirects == 14) {
-      EXPECT_EQ(text, "alcancado");
-      EXPECT_EQ(connections.destinations.size(), 15u);
+      EXPECT_EQ(client.Get("http://h/inicio"), "alcancado");
     } else {
-      EXPECT_EQ(text, "");
-      EXPECT_EQ(connections.destinations.size(), 15u);
+      try {
+        client.Get("http://h/inicio");
+        ADD_FAILURE() << "a redirect loop ended without an error";
+      } catch (const ErroHttp& e) {
+        EXPECT_EQ(e.type(), HttpErrorType::protocol);
+        EXPECT_EQ(e.code(), 302);
+        EXPECT_EQ(std::string(e.what()), "Too many redirects.");
+      }
       EXPECT_EQ(client.ResponseCode(), 302);
     }
+    EXPECT_EQ(connections.destinations.size(), 15u);
+    // Every redirect body read, the last one included, has its begin and end.
+    EXPECT_EQ(std::count(n.events.begin(), n.events.end(), "E"), 15);
   }
 }
 

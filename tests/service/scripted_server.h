@@ -238,4 +238,42 @@ class ScriptedServer {
   bool stopping_ = false;
 };
 
+// A listener whose queue of waiting connections is already full, so a new connection to it is
+// never completed: the system drops the attempts until the connecting side gives up.
+class FullListener {
+ public:
+  FullListener() {
+    listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in e{};
+    e.sin_family = AF_INET;
+    inet_pton(AF_INET, "127.0.0.1", &e.sin_addr);
+    socklen_t n = sizeof e;
+    if (::bind(listener_, reinterpret_cast<sockaddr*>(&e), sizeof e) != 0 ||
+        ::listen(listener_, 0) != 0 ||
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&e), &n) != 0) {
+      throw std::runtime_error("full listener cannot listen");
+    }
+    port_ = ntohs(e.sin_port);
+    // A queue of length 0 still holds one connection that nobody accepts.
+    filler_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (::connect(filler_, reinterpret_cast<sockaddr*>(&e), sizeof e) != 0) {
+      throw std::runtime_error("full listener cannot fill its queue");
+    }
+  }
+  ~FullListener() {
+    closeSocket(filler_);
+    closeSocket(listener_);
+  }
+  FullListener(const FullListener&) = delete;
+  FullListener& operator=(const FullListener&) = delete;
+
+  std::string base() const { return "http://127.0.0.1:" + std::to_string(port_); }
+
+ private:
+  NetworkStartup network_;
+  NativeSocket listener_ = kNoSocket;
+  NativeSocket filler_ = kNoSocket;
+  int port_ = 0;
+};
+
 }  // namespace orvanta::test

@@ -14,6 +14,8 @@
 #include "stub_win.h"
 #include "ui/application_win.h"
 #include "ui/ole_win.h"
+#include "ui/speed_button_win.h"
+#include "ui/timer_win.h"
 
 namespace orvanta {
 namespace {
@@ -49,7 +51,7 @@ struct PrincipalTest : ::testing::Test {
 
 TEST_F(PrincipalTest, ToolbarLabelAndHiddenPartsAsDesigned) {
   struct ExpectedButton {
-    Button* button;
+    SpeedButton* button;
     const char* text;
     Bounds bounds;
     bool enabled;
@@ -111,6 +113,109 @@ TEST_F(PrincipalTest, AFailingStartStepShowsTheErrorAndConnectsNothing) {
   EXPECT_FALSE(window->SpeedButton3.enabled());
   EXPECT_FALSE(window->ChecaImpressao.enabled());
   EXPECT_TRUE(IsWindowVisible(window->hwnd()));
+}
+
+class HelpStandIn : public Window {
+ public:
+  explicit HelpStandIn(Application& app) : Window(app) {
+    createTopLevel({.caption = "Ajuda", .clientWidth = 200, .clientHeight = 100});
+  }
+};
+
+// Posts a key the way the keyboard delivers it, to the window with the focus, and lets the
+// application's loop handle it.
+void pressKey(Application& app, UINT message, WPARAM key, bool shift) {
+  BYTE state[256] = {};
+  GetKeyboardState(state);
+  state[VK_SHIFT] = shift ? 0x80 : 0;
+  SetKeyboardState(state);
+  PostMessageW(GetFocus(), message, key, 1);
+  app.processMessages();
+  state[VK_SHIFT] = 0;
+  SetKeyboardState(state);
+}
+
+TEST_F(PrincipalTest, EveryKeyGoesToTheRemoteDesktopWhileItHasTheFocus) {
+  window->show();
+  HWND control = window->MsRdpClient71->controlWindow();
+  ASSERT_NE(control, nullptr);
+  SetFocus(control);
+  const struct {
+    const char* name;
+    UINT message;
+    WPARAM key;
+    bool shift;
+  } keys[] = {
+      {"Tab", WM_KEYDOWN, VK_TAB, false},      {"Shift+Tab", WM_KEYDOWN, VK_TAB, true},
+      {"Enter", WM_KEYDOWN, VK_RETURN, false}, {"Esc", WM_KEYDOWN, VK_ESCAPE, false},
+      {"Left", WM_KEYDOWN, VK_LEFT, false},    {"F5", WM_KEYDOWN, VK_F5, false},
+      {"Alt+X", WM_SYSKEYDOWN, 'X', false},    {"a", WM_KEYDOWN, 'A', false},
+  };
+  for (const auto& k : keys) {
+    journal.clear();
+    pressKey(app, k.message, k.key, k.shift);
+    EXPECT_TRUE(contains(journal.lines(), "key down " + std::to_string(k.key))) << k.name;
+    EXPECT_EQ(GetFocus(), control) << k.name;
+  }
+}
+
+TEST_F(PrincipalTest, ClickingAToolbarButtonLeavesTheFocusInTheRemoteDesktop) {
+  // A modal window opens and closes, as the help windows do.
+  auto modalRun = [this] {
+    HelpStandIn helpWindow(app);
+    WinTimer closing(app, 50);
+    closing.onTick = [&] { helpWindow.close(); };
+    closing.setEnabled(true);
+    app.showModal(helpWindow);
+  };
+  window->openTransferHelp = modalRun;
+  window->openPrintingHelp = modalRun;
+  window->show();
+  HWND control = window->MsRdpClient71->controlWindow();
+  ASSERT_NE(control, nullptr);
+  window->SpeedButton3.setEnabled(true);
+  for (SpeedButton* button : {&window->SpeedButton1, &window->SpeedButton3, &window->SpeedButton4,
+                              &window->SpeedButton5, &window->SpeedButton6}) {
+    SetFocus(control);
+    const Bounds b = button->bounds();
+    const LPARAM middle = MAKELPARAM(b.width / 2, b.height / 2);
+    PostMessageW(button->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageW(button->hwnd(), WM_LBUTTONUP, 0, middle);
+    for (int i = 0; i < 5; ++i) app.processMessages();
+    EXPECT_EQ(GetFocus(), control) << button->text();
+  }
+  const auto lines = journal.lines();
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.find(" put FullScreen ") != std::string::npos && line.ends_with("-1");
+  }));
+  EXPECT_TRUE(window->TouchKeyboard1.visible());
+}
+
+TEST_F(PrincipalTest, TheKeyboardToggleReLaysOutTheControlAtOnce) {
+  window->show();
+  HWND control = window->MsRdpClient71->controlWindow();
+  ASSERT_NE(control, nullptr);
+  auto controlBottom = [&] {
+    RECT area;
+    GetWindowRect(control, &area);
+    MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    EXPECT_EQ(area.top, 25);
+    EXPECT_EQ(area.right - area.left, window->clientSize().cx);
+    return area.bottom;
+  };
+  const int labelTop = window->clientSize().cy - 13;
+  EXPECT_EQ(controlBottom(), labelTop);
+  window->SpeedButton4.click();
+  EXPECT_TRUE(window->TouchKeyboard1.visible());
+  EXPECT_EQ(controlBottom(), labelTop - 180);
+  RECT keyboard;
+  GetWindowRect(window->TouchKeyboard1.hwnd(), &keyboard);
+  MapWindowPoints(nullptr, window->hwnd(), reinterpret_cast<POINT*>(&keyboard), 2);
+  EXPECT_EQ(keyboard.top, labelTop - 180);
+  EXPECT_EQ(keyboard.bottom, labelTop);
+  window->SpeedButton4.click();
+  EXPECT_FALSE(window->TouchKeyboard1.visible());
+  EXPECT_EQ(controlBottom(), labelTop);
 }
 
 TEST_F(PrincipalTest, ClosingDisconnectsAConnectedSessionAndTerminates) {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -53,8 +54,17 @@ class HostTest : public ::testing::Test {
   static void refuse(const wchar_t* members) { test::StubJournal::refuse(members); }
   void create() {
     container_ = std::make_unique<OleContainer>(
-        window_, createControl(), [this](DISPID id, const DISPPARAMS& p) {
+        window_, createControl(),
+        [this](DISPID id, const DISPPARAMS& p) {
           events_.push_back({id, p.cArgs == 1 && p.rgvarg[0].vt == VT_I4 ? p.rgvarg[0].lVal : 0});
+          if (failingEvents_) throw std::runtime_error("handler failed on " + std::to_string(id));
+        },
+        [this](std::exception_ptr failure) {
+          try {
+            std::rethrow_exception(failure);
+          } catch (const std::exception& e) {
+            failures_.push_back(e.what());
+          }
         });
     control_ = std::make_unique<RdpControl>(*container_);
   }
@@ -75,6 +85,8 @@ class HostTest : public ::testing::Test {
   std::unique_ptr<OleContainer> container_;
   std::unique_ptr<RdpControl> control_;
   std::vector<Event> events_;
+  bool failingEvents_ = false;
+  std::vector<std::string> failures_;
 };
 
 TEST_F(HostTest, EveryOperationReachesTheDeclaredSlotOrDispatchId) {
@@ -253,6 +265,20 @@ TEST_F(HostTest, RefusedConnectionAndLocalDisconnectReportTheirReasons) {
   control_->connect();
   ASSERT_TRUE(pumpUntil([&] { return events_.size() >= 2; }));
   EXPECT_THAT(events_, ElementsAre(Event{1, 0}, Event{4, 516}));
+}
+
+TEST_F(HostTest, AFailingEventHandlerReachesTheFailureHandlerNeverTheControl) {
+  Listener server;
+  failingEvents_ = true;
+  create();
+  control_->setServer("127.0.0.1");
+  control_->setRdpPort(server.port());
+  // OnConnecting comes from inside the control's Connect, OnConnected later from its window.
+  EXPECT_NO_THROW(control_->connect());
+  ASSERT_TRUE(pumpUntil([&] { return failures_.size() >= 2; }));
+  EXPECT_THAT(failures_, ElementsAre("handler failed on 1", "handler failed on 2"));
+  EXPECT_THAT(events_, ElementsAre(Event{1, 0}, Event{2, 0}));
+  EXPECT_EQ(control_->connected(), 1);
 }
 
 TEST(PrinterRdpWin, WritesFilterQueueTypeCreatingTheKey) {

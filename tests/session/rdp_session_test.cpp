@@ -70,8 +70,9 @@ class RdpSessionTest : public ::testing::Test {
         CreateWindowExW(0, L"SessaoRdpTest", L"session", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 248,
                         121, 800, 600, nullptr, nullptr, windowClass.hInstance, nullptr);
     ASSERT_NE(window_.hwnd, nullptr);
-    session_ = std::make_unique<RdpSessionWin>(window_.hwnd, createControl(), window_, window_,
-                                               window_, window_, "127.0.0.4:8052");
+    session_ = std::make_unique<RdpSessionWin>(
+        window_.hwnd, createControl(), window_, window_, window_, window_, "127.0.0.4:8052",
+        [this](std::exception_ptr failure) { failures_.push_back(failure); });
     ShowWindow(window_.hwnd, SW_SHOW);
     session_->place({0, 25, 784, 524});
   }
@@ -96,6 +97,7 @@ class RdpSessionTest : public ::testing::Test {
 
   test::StubJournal journal_;
   TestWindow window_;
+  std::vector<std::exception_ptr> failures_;
   std::unique_ptr<RdpSessionWin> session_;
 };
 
@@ -171,6 +173,7 @@ TEST_F(RdpSessionTest, EventsDriveReconnectWhichCannotBeClickedTwice) {
   EXPECT_EQ(lines.back(), "event 4 OnDisconnected 3");
   session_->session().reconnect();
   EXPECT_FALSE(window_.reconnect);
+  EXPECT_TRUE(failures_.empty());
 }
 
 }  // namespace

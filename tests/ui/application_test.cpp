@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "fakes/fake_message_boxes_win.h"
+#include "ui/controls_win.h"
 #include "ui/timer_win.h"
 #include "ui/user_messages_win.h"
 #include "ui/window_win.h"
@@ -130,6 +131,52 @@ TEST_F(ApplicationTest, ModalRunDisablesOtherWindowsAndEndsWithCancelWhenClosed)
   EXPECT_TRUE(IsWindowEnabled(main->hwnd()));
   EXPECT_FALSE(dialog.visible());
   EXPECT_FALSE(app.terminated());
+}
+
+// Tab and Shift+Tab move between our own controls as in a dialog; a window of another kind
+// hosted in ours (the remote desktop) receives them itself.
+TEST_F(ApplicationTest, TabNavigatesOnlyFromOurOwnControls) {
+  class Fields : public Window {
+   public:
+    explicit Fields(Application& app) : Window(app) {
+      createTopLevel({.caption = "Fields", .clientWidth = 300, .clientHeight = 100});
+      first.create(*this, {10, 10, 100, 24});
+      second.create(*this, {10, 40, 100, 24});
+      WNDCLASSW hosted{};
+      hosted.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (m == WM_KEYDOWN) SetPropW(h, L"lastKey", reinterpret_cast<HANDLE>(w));
+        return DefWindowProcW(h, m, w, l);
+      };
+      hosted.hInstance = GetModuleHandleW(nullptr);
+      hosted.lpszClassName = L"HostedControl";
+      RegisterClassW(&hosted);
+      foreign = CreateWindowExW(0, L"HostedControl", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 150,
+                                10, 100, 60, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    Edit first;
+    Edit second;
+    HWND foreign = nullptr;
+  } form(app);
+  form.show();
+  auto press = [&](HWND focus, bool shift) {
+    SetFocus(focus);
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(state);
+    RemovePropW(form.foreign, L"lastKey");
+    PostMessageW(focus, WM_KEYDOWN, VK_TAB, 1);
+    app.processMessages();
+    state[VK_SHIFT] = 0;
+    SetKeyboardState(state);
+    return GetFocus();
+  };
+  EXPECT_EQ(press(form.first.hwnd(), false), form.second.hwnd());
+  EXPECT_EQ(press(form.second.hwnd(), true), form.first.hwnd());
+  for (const bool shift : {false, true}) {
+    EXPECT_EQ(press(form.foreign, shift), form.foreign);
+    EXPECT_EQ(GetPropW(form.foreign, L"lastKey"), reinterpret_cast<HANDLE>(VK_TAB));
+  }
 }
 
 TEST_F(ApplicationTest, ShowMessageAndConfirmBoxes) {

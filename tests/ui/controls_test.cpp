@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 #include "fakes/fake_message_boxes_win.h"
 #include "ui/application_win.h"
@@ -64,6 +65,13 @@ TEST_F(ControlsTest, KeyUpInAnEditReportsTheVirtualKey) {
   form.name.onKeyUp = [&](unsigned vk) { key = vk; };
   SendMessageW(form.name.hwnd(), WM_KEYUP, VK_RETURN, 0);
   EXPECT_EQ(key, static_cast<unsigned>(VK_RETURN));
+}
+
+TEST_F(ControlsTest, AFailingKeyHandlerGoesToTheErrorBoxNotThroughThePlatform) {
+  form.name.onKeyUp = [](unsigned) { throw std::runtime_error("Falha no campo"); };
+  SendMessageW(form.name.hwnd(), WM_KEYUP, VK_RETURN, 0);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, L"Falha no campo.");
 }
 
 TEST_F(ControlsTest, RadioGroupLaysItemsOutColumnByColumn) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,6 +28,13 @@ class RecordingLauncher : public ProgramLauncher {
   std::function<void(std::string_view)> onLaunch;
 };
 
+// A failure as the window showed it to the user.
+struct ShownFailure {
+  std::string message;
+  int64_t ms = 0;
+  bool fileStillThere = false;
+};
+
 struct DownloadRig {
   DownloadRig() {
     launcher.onLaunch = [this](std::string_view name) {
@@ -38,7 +46,24 @@ struct DownloadRig {
   }
 
   JanelaDownload::Environment environment() {
-    return {timer1, timer2, http, clock, fileCreator, launcher};
+    return {timer1,
+            timer2,
+            http,
+            clock,
+            fileCreator,
+            launcher,
+            [this](std::exception_ptr failure) { failures.push_back(shown(failure)); },
+            [this] { closeTimesMs.push_back(clock.nowMs()); }};
+  }
+
+  ShownFailure shown(std::exception_ptr failure) {
+    ShownFailure f{"", clock.nowMs(), !fileCreator.files.empty()};
+    try {
+      std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+      f.message = e.what();
+    }
+    return f;
   }
 
   VirtualClock clock;
@@ -49,6 +74,8 @@ struct DownloadRig {
   ScriptedTransfer http{clock};
   RecordingLauncher launcher;
   std::vector<Launch> launches;
+  std::vector<ShownFailure> failures;
+  std::vector<int64_t> closeTimesMs;
 };
 
 }  // namespace orvanta::test

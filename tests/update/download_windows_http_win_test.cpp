@@ -78,20 +78,29 @@ TEST_F(DownloadWindowsHttp, TheInstallerWindowFetchesStartsTheInstallerAndCloses
   EXPECT_EQ(readFile("pdf.exe"), program);
 }
 
-TEST_F(DownloadWindowsHttp, AMissingUpdaterShowsTheStatusStartsNothingAndLeavesTheProgramRunning) {
-  int ultimaPosicao = 0;
-  TFrmAtualiza window(app, ultimaPosicao, nullptr, Endpoints(site("/missing")));
-  boxes.readingMs = 22000;
-  boxes.afterReading = [&] { PostMessageW(window.hwnd(), WM_CLOSE, 0, 0); };
+TEST_F(DownloadWindowsHttp, AFailedUpdaterShowsTheErrorOnceThenClosesAndLeavesNoFile) {
+  const struct {
+    const char* site;
+    const wchar_t* shown;
+  } cases[] = {
+      {"/missing", L"HTTP/1.1 404 Not Found."},
+      {"/cut", L"Connection Closed Gracefully."},
+  };
+  for (const auto& c : cases) {
+    boxes.boxes.clear();
+    int ultimaPosicao = 0;
+    TFrmAtualiza window(app, ultimaPosicao, nullptr, Endpoints(site(c.site)));
 
-  window.showModal();
-  pumpMessages(1500);
+    window.showModal();
+    pumpMessages(1500);
 
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, L"HTTP/1.1 404 Not Found.");
-  EXPECT_FALSE(app.terminated());
-  EXPECT_FALSE(fs::exists("atualiza.exe.executado"));
-  EXPECT_EQ(fs::file_size("atualiza.exe"), 0u);
+    ASSERT_EQ(boxes.boxes.size(), 1u) << c.site;
+    EXPECT_EQ(boxes.boxes[0].text, c.shown);
+    EXPECT_FALSE(window.visible()) << c.site;
+    EXPECT_FALSE(app.terminated()) << c.site;
+    EXPECT_FALSE(fs::exists("atualiza.exe.executado")) << c.site;
+    EXPECT_FALSE(fs::exists("atualiza.exe")) << c.site;
+  }
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ TEST_P(UpdateWindow, FetchesTheUpdaterForThisProcessorAndEndsTheProgramOneSecond
 INSTANTIATE_TEST_SUITE_P(Processors, UpdateWindow, testing::Bool(),
                          [](const auto& info) { return info.param ? "x64" : "x32"; });
 
-TEST(UpdateWindow, AFailedUpdateLeavesTheProgramRunning) {
+TEST(UpdateWindow, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
   DownloadRig b;
   b.http.script = Script{std::nullopt,
                          {{0, 120}},
@@ -60,9 +60,12 @@ TEST(UpdateWindow, AFailedUpdateLeavesTheProgramRunning) {
   UpdateDownload atualiza(b.environment(), b.timer3, ultimaPosicao, Endpoints(kHosts), cpuid,
                           [&] { ++terminations; });
   atualiza.FormShow();
-  EXPECT_THROW(b.clock.runFor(10000), ErroHttp);
   b.clock.runFor(120000);
 
+  ASSERT_EQ(b.failures.size(), 1u);
+  EXPECT_EQ(b.failures[0].message, "HTTP/1.1 404 Not Found");
+  EXPECT_EQ(b.closeTimesMs.size(), 1u);
+  EXPECT_FALSE(b.fileCreator.files.contains("atualiza.exe"));
   EXPECT_TRUE(b.launches.empty());
   EXPECT_EQ(terminations, 0);
   EXPECT_FALSE(b.timer3.enabled());

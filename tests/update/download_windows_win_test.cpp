@@ -133,26 +133,35 @@ TEST_F(DownloadWindowsWin, TheUpdateWindowStartsTheUpdaterAndEndsTheProgramASeco
   EXPECT_EQ(readFile("atualiza.exe"), program);
 }
 
-TEST_F(DownloadWindowsWin, AFailedUpdateShowsTheErrorStartsNothingAndLeavesTheProgramRunning) {
+TEST_F(DownloadWindowsWin, AFailedUpdateShowsTheErrorOnceThenClosesAndLeavesNoFile) {
   int ultimaPosicao = 0;
   auto http = std::make_unique<SlowTransfer>("<html>404</html>", 100, 50);
   http->failure = ErroHttp(HttpErrorType::protocol, "HTTP/1.1 404 Not Found", 404);
   TFrmAtualiza window(app, ultimaPosicao, std::move(http), Endpoints(kHosts));
-  // The box stays up past two checks; then the user closes the window.
+  // The box stays up past two checks, as a person reads it.
   boxes.readingMs = 22000;
-  boxes.afterReading = [&] { PostMessageW(window.hwnd(), WM_CLOSE, 0, 0); };
+  bool visibleBehindTheBox = false;
+  int barBehindTheBox = -1;
+  boxes.afterReading = [&] {
+    visibleBehindTheBox = window.visible();
+    barBehindTheBox = window.ProgressBar1.position();
+  };
 
+  // The modal run ends by itself once the box is answered.
   window.showModal();
-  pumpMessages(1500);
 
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, L"HTTP/1.1 404 Not Found.");
   EXPECT_EQ(boxes.boxes[0].title, app.title());
   EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
-  EXPECT_FALSE(app.terminated());
+  EXPECT_TRUE(visibleBehindTheBox);
+  EXPECT_EQ(barBehindTheBox, 0);
   EXPECT_FALSE(window.visible());
+  EXPECT_FALSE(app.terminated());
+  pumpMessages(1500);
+  EXPECT_FALSE(app.terminated());
   EXPECT_FALSE(fs::exists("atualiza.exe.executado"));
-  EXPECT_EQ(fs::file_size("atualiza.exe"), 0u);
+  EXPECT_FALSE(fs::exists("atualiza.exe"));
 }
 
 }  // namespace

@@ -142,7 +142,6 @@ struct FailureCase {
   const char* name;
   Script script;
   bool fileNotCreated = false;
-  size_t bytesInFile = 0;
 };
 
 void PrintTo(const FailureCase& testCase, std::ostream* os) {
@@ -151,34 +150,36 @@ void PrintTo(const FailureCase& testCase, std::ostream* os) {
 
 class FailingDownload : public testing::TestWithParam<FailureCase> {};
 
-// The failure reaches whoever runs the timer (the application's error box); the window stays,
-// nothing is started and the checks stop.
-TEST_P(FailingDownload, ReportsTheFailureAndNeverStartsTheFile) {
+// The failure is shown once, with the file already gone; once the user has answered, the window
+// closes. Nothing is started, the checks stop and the bar is left empty.
+TEST_P(FailingDownload, ShowsTheFailureRemovesTheFileAndClosesTheWindow) {
   const FailureCase& testCase = GetParam();
   int ultimaPosicao = 0;
   DownloadWindow j(ultimaPosicao, testCase.script);
-  j.rig.fileCreator.fail = testCase.fileNotCreated;
-  j.window.FormShow();
-
-  try {
-    j.rig.clock.runFor(120000);
-    FAIL() << "the failure must leave the timer handler";
-  } catch (const Exception& e) {
-    const std::string expected = testCase.fileNotCreated ? "Cannot create file \"program.exe\""
-                                                         : testCase.script.failure->what();
-    EXPECT_EQ(e.what(), expected);
+  if (testCase.fileNotCreated) {
+    // A file the download could not replace is not the download's to remove.
+    j.rig.fileCreator.files[kFileName].contents = "older program";
+    j.rig.fileCreator.fail = true;
   }
+  j.window.FormShow();
   j.rig.clock.runFor(120000);
 
+  ASSERT_EQ(j.rig.failures.size(), 1u);
+  const ShownFailure& shown = j.rig.failures[0];
+  EXPECT_EQ(shown.message, testCase.fileNotCreated ? "Cannot create file \"program.exe\""
+                                                   : testCase.script.failure->what());
+  EXPECT_EQ(j.rig.closeTimesMs, std::vector<int64_t>{shown.ms});
   EXPECT_TRUE(j.rig.launches.empty());
   EXPECT_TRUE(j.afterLaunchTimesMs.empty());
   EXPECT_FALSE(j.rig.timer1.enabled());
   EXPECT_FALSE(j.rig.timer2.enabled());
+  EXPECT_EQ(j.window.ProgressBar1().position(), 0);
   if (testCase.fileNotCreated) {
     EXPECT_TRUE(j.rig.http.urls.empty());
+    EXPECT_EQ(j.file().contents, "older program");
   } else {
-    EXPECT_FALSE(j.file().isOpen);
-    EXPECT_EQ(j.file().contents.size(), testCase.bytesInFile);
+    EXPECT_FALSE(shown.fileStillThere);
+    EXPECT_FALSE(j.rig.fileCreator.files.contains(kFileName));
   }
 }
 
@@ -199,11 +200,33 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"InterruptedMidway",
                                 {10000,
                                  {{0, 4000}, {12000, 2000, true}, {500, 1000}},
-                                 socketError(10054, "Connection reset by peer.")},
-                                false,
-                                7000},
+                                 socketError(10054, "Connection reset by peer.")}},
+                    FailureCase{"Truncated",
+                                {10000,
+                                 {{0, 4000}, {100, 3000}},
+                                 ErroHttp(HttpErrorType::closed, "Connection Closed Gracefully."),
+                                 false,
+                                 true}},
                     FailureCase{"FileCannotBeCreated", {100, evenPieces(1, 0, 100)}, true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(JanelaDownload, ABodyCutShortNeverFillsTheBar) {
+  int ultimaPosicao = 0;
+  DownloadWindow j(ultimaPosicao,
+                   Script{10000,
+                          {{0, 4000}, {100, 3000}},
+                          ErroHttp(HttpErrorType::closed, "Connection Closed Gracefully."),
+                          false,
+                          true});
+  std::vector<int> positions;
+  j.window.ProgressBar1().onChange = [&] {
+    positions.push_back(j.window.ProgressBar1().position());
+  };
+  j.window.FormShow();
+  j.rig.clock.runFor(20000);
+
+  EXPECT_EQ(positions, (std::vector<int>{0, 0, 4000, 7000, 0}));
+}
 
 struct SecondRunCase {
   const char* name;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/exception.h"
-#include "service/file_creator.h"
+#include "update/download_files.h"
 
 namespace orvanta::test {
 
@@ -40,7 +40,7 @@ class MemoryStream : public ByteStream {
   int64_t position_ = 0;
 };
 
-class MemoryFileCreator : public FileCreator {
+class MemoryFileCreator : public DownloadFiles {
  public:
   std::unique_ptr<ByteStream> create(std::string_view name) override {
     if (fail) throw Exception("Cannot create file \"" + std::string(name) + "\"", "EFCreateError");
@@ -49,6 +49,7 @@ class MemoryFileCreator : public FileCreator {
     ++file.timesCreated;
     return std::make_unique<MemoryStream>(file);
   }
+  void remove(std::string_view name) override { files.erase(std::string(name)); }
 
   bool fail = false;
   std::map<std::string, MemoryFile> files;

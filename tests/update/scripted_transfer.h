@@ -22,17 +22,21 @@ struct Piece {
 
 struct Script {
   Script(std::optional<int64_t> length_ = std::nullopt, std::vector<Piece> pieces_ = {},
-         std::optional<ErroHttp> failure_ = std::nullopt, bool isErrorPage_ = false)
+         std::optional<ErroHttp> failure_ = std::nullopt, bool isErrorPage_ = false,
+         bool endsBeforeFailure_ = false)
       : length(length_),
         pieces(std::move(pieces_)),
         failure(std::move(failure_)),
-        isErrorPage(isErrorPage_) {}
+        isErrorPage(isErrorPage_),
+        endsBeforeFailure(endsBeforeFailure_) {}
 
   std::optional<int64_t> length;  // announced length; none reports 0, as an until-close body
   std::vector<Piece> pieces;
   std::optional<ErroHttp> failure;  // raised after the pieces
   // The pieces are an error answer's page: read whole, kept out of the destination.
   bool isErrorPage = false;
+  // The body ends with the end notification before the failure, as a body cut short does.
+  bool endsBeforeFailure = false;
 };
 
 class ScriptedTransfer : public HttpTransfer {
@@ -58,7 +62,7 @@ class ScriptedTransfer : public HttpTransfer {
       if (OnWork) OnWork(*this, TWorkMode::wmRead, total);
       if (!script.isErrorPage) destination.write(std::string(t.bytes, 'x').data(), t.bytes);
     }
-    if (script.failure && !script.isErrorPage) throw *script.failure;
+    if (script.failure && !script.isErrorPage && !script.endsBeforeFailure) throw *script.failure;
     if (OnWorkEnd) OnWorkEnd(*this, TWorkMode::wmRead);
     endMs = clock_.nowMs();
     if (script.failure) throw *script.failure;

@@ -21,7 +21,7 @@ class Site:
     """The vendor web site on the configured address: a newer version and the updater, sent in
     small timed pieces so that the bar visibly moves."""
 
-    def __init__(self, updater_status=None):
+    def __init__(self, updater_status=None, truncate_at=None):
         self.dir = tempfile.mkdtemp(prefix="orvanta-site-")
         self.log = os.path.join(self.dir, "requests.log")
         args = [sys.executable, os.path.join(HERE, "download_server.py"),
@@ -35,6 +35,8 @@ class Site:
                 args += ["--status", "%s=%d" % (path, updater_status)]
             else:
                 args += ["--file", "%s=%s" % (path, STUB)]
+            if truncate_at:
+                args += ["--truncate", "%s=%d" % (path, truncate_at)]
         self.process = subprocess.Popen(args)
         for _ in range(100):
             if os.path.exists(os.path.join(self.dir, "port")):
@@ -107,32 +109,38 @@ def update_replaces_the_client():
     return 0
 
 
-def missing_update_keeps_the_login():
-    wine = e2e.Wine(e2e.prefix())
-    with Site(updater_status=404), e2e.Orvanta(wine) as orvanta:
-        answer_new_version(wine)
-        e2e.check(wine.wait_window("Orvanta", 20000), "no error box")
-        box = wine.window("Orvanta")
-        e2e.check("HTTP/1.1 404 Not Found." in texts(box), "error box texts: %s" % texts(box))
-        wine.press("Orvanta", "OK")
-        # Two completion checks go by: nothing may start and the window stays.
-        time.sleep(22)
-        e2e.check(not os.path.exists(os.path.join(orvanta.workdir, "atualiza.exe.executado")),
-                  "the failed download was started")
-        e2e.check(os.path.getsize(os.path.join(orvanta.workdir, "atualiza.exe")) == 0,
-                  "the error page reached the file")
-        e2e.check(orvanta.process.poll() is None, "the client ended")
-        e2e.check(wine.window(CAPTION) is not None, "the update window went away by itself")
-        wine.close(CAPTION)
-        e2e.check(wine.wait_gone(CAPTION, 10000), "closing the update window did not end it")
-        login = wine.window("Login Orvanta")
-        e2e.check(login is not None and login["enabled"], "the login window is not usable")
-        e2e.check(all(c["enabled"] for c in login["children"] if c["class"] == "Button"),
-                  "login buttons disabled")
-        wine.close("Login Orvanta")
-        code = orvanta.exit_code()
-        e2e.check(code == 0, "exit code %d after closing the login window" % code)
-    return 0
+def failed_update_returns_to_the_login(site_options, shown):
+    """A failed download: one error box, then the update window closes by itself, the login
+    window is back and usable and no partial updater is left in the working directory."""
+    def case():
+        wine = e2e.Wine(e2e.prefix())
+        with Site(**site_options), e2e.Orvanta(wine) as orvanta:
+            answer_new_version(wine)
+            e2e.check(wine.wait_window("Orvanta", 20000), "no error box")
+            box = wine.window("Orvanta")
+            e2e.check(shown in texts(box), "error box texts: %s" % texts(box))
+            state = bar(wine)
+            e2e.check(state is not None and state[0] == 0,
+                      "the bar behind the error box: %s" % (state,))
+            wine.press("Orvanta", "OK")
+            e2e.check(wine.wait_gone(CAPTION, 10000), "the update window stayed")
+            e2e.check(not wine.wait_window("Orvanta", 3000), "a second box appeared")
+            login = wine.window("Login Orvanta")
+            e2e.check(login is not None and login["enabled"], "the login window is not usable")
+            e2e.check(all(c["enabled"] for c in login["children"] if c["class"] == "Button"),
+                      "login buttons disabled")
+            e2e.check(not os.path.exists(os.path.join(orvanta.workdir, "atualiza.exe")),
+                      "the failed download left atualiza.exe")
+            # Two completion checks' time: nothing is started behind the user's back.
+            time.sleep(12)
+            e2e.check(not os.path.exists(os.path.join(orvanta.workdir, "atualiza.exe.executado")),
+                      "the failed download was started")
+            e2e.check(orvanta.process.poll() is None, "the client ended")
+            wine.close("Login Orvanta")
+            code = orvanta.exit_code()
+            e2e.check(code == 0, "exit code %d after closing the login window" % code)
+        return 0
+    return case
 
 
 if __name__ == "__main__":
@@ -140,5 +148,8 @@ if __name__ == "__main__":
         print("stand-in control not built: skipped")
         sys.exit(e2e.SKIP)
     case = {"replaces-client": update_replaces_the_client,
-            "missing-updater": missing_update_keeps_the_login}[sys.argv[1]]
+            "missing-updater": failed_update_returns_to_the_login(
+                {"updater_status": 404}, "HTTP/1.1 404 Not Found."),
+            "truncated-updater": failed_update_returns_to_the_login(
+                {"truncate_at": 3000}, "Connection Closed Gracefully.")}[sys.argv[1]]
     sys.exit(e2e.main(case))

@@ -16,7 +16,11 @@ python3 "$here/download_server.py" --host "$host" --port-file "$work/port" \
   --file "/remoto/update/x32/atualiza.exe=$stub" \
   --file "/ferramentas/pdf.exe=$stub" \
   --status "/missing/remoto/update/x64/atualiza.exe=404" \
-  --status "/missing/remoto/update/x32/atualiza.exe=404" &
+  --status "/missing/remoto/update/x32/atualiza.exe=404" \
+  --file "/cut/remoto/update/x64/atualiza.exe=$stub" \
+  --file "/cut/remoto/update/x32/atualiza.exe=$stub" \
+  --truncate "/cut/remoto/update/x64/atualiza.exe=3000" \
+  --truncate "/cut/remoto/update/x32/atualiza.exe=3000" &
 server=$!
 for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.1; done
 export ORVANTA_TEST_SITE="$host:$(cat "$work/port")"

@@ -3,7 +3,8 @@
 //                                       (and "alpha", 0-255, for a translucent window)
 //   probe wait CAPTION TIMEOUT_MS       exit 0 once a visible window has that caption, else 1
 //   probe gone CAPTION TIMEOUT_MS       exit 0 once no visible window has that caption, else 1
-//   probe press CAPTION BUTTON_TEXT     clicks the button of that window ("&" ignored)
+//   probe press CAPTION BUTTON_TEXT     clicks the button of that window ("&" ignored); a
+//                                       toolbar button of ours gets a mouse click at its middle
 //   probe close CAPTION                 sends WM_CLOSE to the window
 #include <windows.h>
 
@@ -186,11 +187,20 @@ int press(const std::wstring& caption, const std::wstring& button) {
     return 1;
   }
   for (HWND child : children(window)) {
-    if (classOf(child) == L"Button" &&
-        withoutAmpersands(textOf(child)) == withoutAmpersands(button)) {
+    if (withoutAmpersands(textOf(child)) != withoutAmpersands(button)) continue;
+    const std::wstring kind = classOf(child);
+    if (kind == L"Button") {
       const int id = GetDlgCtrlID(child);
       PostMessageW(GetParent(child), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                    reinterpret_cast<LPARAM>(child));
+      return 0;
+    }
+    if (kind == L"OrvantaSpeedButton") {
+      RECT r{};
+      GetClientRect(child, &r);
+      const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
+      PostMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+      PostMessageW(child, WM_LBUTTONUP, 0, middle);
       return 0;
     }
   }

@@ -34,7 +34,12 @@ HRESULT EventSink::GetTypeInfoCount(UINT* count) {
 HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                           UINT*) {
   static const DISPPARAMS noParams = {};
-  event_(id, params ? *params : noParams);
+  try {
+    event_(id, params ? *params : noParams);
+  } catch (...) {
+    onFailure_(std::current_exception());
+  }
+  // The control is told the event was handled either way.
   return S_OK;
 }
 
@@ -47,8 +52,9 @@ ComPtr<IUnknown> createControl() {
   return control;
 }
 
-OleContainer::OleContainer(HWND parent, ComPtr<IUnknown> control, EventSink::Event event)
-    : parent_(parent), sink_(std::move(event)) {
+OleContainer::OleContainer(HWND parent, ComPtr<IUnknown> control, EventSink::Event event,
+                           ComFailure onFailure)
+    : onFailure_(onFailure), parent_(parent), sink_(std::move(event), std::move(onFailure)) {
   if (const HRESULT hr = control.query(object_); FAILED(hr)) throwSystemError(hr);
   DWORD status = 0;
   if (SUCCEEDED(object_->GetMiscStatus(DVASPECT_CONTENT, &status)) &&
@@ -136,6 +142,16 @@ IMsRdpClient7& OleContainer::client() {
   return *client_.get();
 }
 
+template <class Work>
+HRESULT OleContainer::guarded(Work&& work) {
+  try {
+    return work();
+  } catch (...) {
+    onFailure_(std::current_exception());
+    return E_UNEXPECTED;
+  }
+}
+
 HRESULT OleContainer::QueryInterface(REFIID riid, void** out) {
   if (riid == IID_IUnknown || riid == IID_IOleClientSite) {
     *out = static_cast<IOleClientSite*>(this);
@@ -168,20 +184,24 @@ HRESULT OleContainer::GetWindow(HWND* window) {
 
 HRESULT OleContainer::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
                                        LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
-  *frame = this;
-  *document = nullptr;
-  *position = area_;
-  *clip = area_;
-  info->fMDIApp = FALSE;
-  info->hwndFrame = parent_;
-  info->haccel = nullptr;
-  info->cAccelEntries = 0;
-  return S_OK;
+  return guarded([&] {
+    *frame = this;
+    *document = nullptr;
+    *position = area_;
+    *clip = area_;
+    info->fMDIApp = FALSE;
+    info->hwndFrame = parent_;
+    info->haccel = nullptr;
+    info->cAccelEntries = 0;
+    return S_OK;
+  });
 }
 
 HRESULT OleContainer::OnPosRectChange(LPCRECT position) {
-  place(*position);
-  return S_OK;
+  return guarded([&] {
+    place(*position);
+    return S_OK;
+  });
 }
 
 HRESULT OleContainer::GetTypeInfoCount(UINT* count) {
@@ -191,13 +211,15 @@ HRESULT OleContainer::GetTypeInfoCount(UINT* count) {
 
 HRESULT OleContainer::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
                              EXCEPINFO*, UINT*) {
-  if (id != kAmbientUserMode) return DISP_E_MEMBERNOTFOUND;
-  if (result) {
-    VariantInit(result);
-    result->vt = VT_BOOL;
-    result->boolVal = VARIANT_TRUE;
-  }
-  return S_OK;
+  return guarded([&] {
+    if (id != kAmbientUserMode) return DISP_E_MEMBERNOTFOUND;
+    if (result) {
+      VariantInit(result);
+      result->vt = VT_BOOL;
+      result->boolVal = VARIANT_TRUE;
+    }
+    return S_OK;
+  });
 }
 
 }  // namespace orvanta::rdp

@@ -1,5 +1,7 @@
 // Hosts the remote desktop control in place in a window, without a framework: the site
 // the control talks to, the event sink, first use, activation, resizing and teardown.
+// No exception leaves a COM method of ours: the control calls them from its own code, so each
+// one that does any work hands a failure to the owner's failure handler instead.
 #pragma once
 
 #include <ocidl.h>
@@ -7,6 +9,7 @@
 #include <olectl.h>
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 
 #include "session/rdp/msrdp_win.h"
@@ -18,11 +21,15 @@ namespace orvanta::rdp {
 // refuses. The one way the program and the tests make the control.
 ComPtr<IUnknown> createControl();
 
+// What a COM method of ours does with a failure it caught (the application's error box).
+using ComFailure = std::function<void(std::exception_ptr)>;
+
 // The event interface's dispatch calls, handed to the container's owner.
 class EventSink final : public IDispatch {
  public:
   using Event = std::function<void(DISPID, const DISPPARAMS&)>;
-  explicit EventSink(Event event) : event_(std::move(event)) {}
+  EventSink(Event event, ComFailure onFailure)
+      : event_(std::move(event)), onFailure_(std::move(onFailure)) {}
 
   STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
   // Lives inside the container, which outlives every reference the control holds.
@@ -38,6 +45,7 @@ class EventSink final : public IDispatch {
 
  private:
   Event event_;
+  ComFailure onFailure_;
 };
 
 class OleContainer final : public IOleClientSite,
@@ -47,8 +55,8 @@ class OleContainer final : public IOleClientSite,
                            public IOleContainer,
                            public IDispatch {
  public:
-  // Hosts a control made by createControl.
-  OleContainer(HWND parent, ComPtr<IUnknown> control, EventSink::Event event);
+  // Hosts a control made by createControl; failures inside our COM methods go to onFailure.
+  OleContainer(HWND parent, ComPtr<IUnknown> control, EventSink::Event event, ComFailure onFailure);
   ~OleContainer();
   OleContainer(const OleContainer&) = delete;
   OleContainer& operator=(const OleContainer&) = delete;
@@ -132,6 +140,10 @@ class OleContainer final : public IOleClientSite,
                       UINT*) override;
 
  private:
+  template <class Work>
+  HRESULT guarded(Work&& work);
+
+  ComFailure onFailure_;
   HWND parent_;
   HWND window_ = nullptr;
   RECT area_ = {};

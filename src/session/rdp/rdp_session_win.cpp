@@ -17,11 +17,13 @@ int32_t firstIntArgument(const DISPPARAMS& p) {
 
 RdpSessionWin::RdpSessionWin(HWND window, ComPtr<IUnknown> control, SessionWindow& sessionWindow,
                              StatusAlert& statusAlert, Timer& printRelayTimer, Shell& shell,
-                             std::string hostSite)
-    : container_(window, std::move(control),
-                 [this](DISPID id, const DISPPARAMS& p) {
-                   session_.handleControlEvent(id, firstIntArgument(p));
-                 }),
+                             std::string hostSite, ComFailure onFailure)
+    : container_(
+          window, std::move(control),
+          [this](DISPID id, const DISPPARAMS& p) {
+            session_.handleControlEvent(id, firstIntArgument(p));
+          },
+          std::move(onFailure)),
       control_(container_),
       session_({control_, registry_, sessionWindow, statusAlert, printRelayTimer, shell,
                 std::move(hostSite)}) {}

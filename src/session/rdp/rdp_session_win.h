@@ -15,10 +15,11 @@ namespace orvanta::rdp {
 
 class RdpSessionWin {
  public:
-  // Hosts control (see createControl) on window; the connection events drive statusAlert.
+  // Hosts control (see createControl) on window; the connection events drive statusAlert. A
+  // failure in the handling of a control's event goes to onFailure, never back into the control.
   RdpSessionWin(HWND window, ComPtr<IUnknown> control, SessionWindow& sessionWindow,
                 StatusAlert& statusAlert, Timer& printRelayTimer, Shell& shell,
-                std::string hostSite);
+                std::string hostSite, ComFailure onFailure);
 
   // What the login writes the session settings to.
   RemoteDesktopControl& control() { return control_; }
