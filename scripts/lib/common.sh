@@ -12,8 +12,8 @@ orvanta_log() { printf '==> %s\n' "$*" >&2; }
 # Installs the Debian packages that are missing (one apt-get call for all of them).
 orvanta_install_packages() {
   local wanted=(cmake make g++ googletest g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb
-                openbox xdotool imagemagick x11-apps x11-utils python3 nginx curl clang
-                libclang-rt-14-dev)
+                openbox xdotool imagemagick x11-apps x11-utils x11-xkb-utils locales python3
+                nginx curl clang libclang-rt-14-dev)
   wanted+=(cups printer-driver-cups-pdf)  # a private print system for the printer tests
   local missing=()
   local p

@@ -37,6 +37,9 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
   SpeedButton2.create(Panel1, {623, 0, 86, 22}, "Suporte");
   SpeedButton3.setEnabled(false);
   TouchKeyboard1.create(*this, {0, 562 - kLabelHeight - kKeyboardHeight, 784, kKeyboardHeight});
+  TouchKeyboard1.keyboard().setDrawingStyle(KeyboardDrawingStyle::dsGradient);
+  TouchKeyboard1.keyboard().setGradientStart({128, 128, 128});
+  TouchKeyboard1.keyboard().setGradientEnd({192, 192, 192});
   TouchKeyboard1.setVisible(false);
   Label1.create(*this, {0, 562 - kLabelHeight, 784, kLabelHeight}, std::string(VersaoCliente),
                 Label::Align::center);

@@ -12,6 +12,7 @@
 #include "session/rdp/rdp_session_win.h"
 #include "session/session.h"
 #include "session/status_alert_win.h"
+#include "session/touch_keyboard_win.h"
 #include "ui/controls_win.h"
 #include "ui/launcher_win.h"
 #include "ui/speed_button_win.h"
@@ -42,7 +43,7 @@ class TFrmPrincipal : public Window, public SessionWindow, public PrintRelayHost
   SpeedButton SpeedButton5{app()};  // Ajuda para transferir arquivos
   SpeedButton SpeedButton6{app()};  // Ajuda para imprimir
   SpeedButton SpeedButton2{app()};  // Suporte
-  Panel TouchKeyboard1{app()};
+  TTouchKeyboard TouchKeyboard1{app()};
   Label Label1;
   Edit Memo1;
   Edit Edit1;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fakes/fake_message_boxes_win.h"
+#include "session/keyboard_layouts_win.h"
 #include "session/principal_win.h"
 #include "stub_win.h"
 #include "ui/application_win.h"
@@ -32,6 +33,10 @@ struct PrincipalTest : ::testing::Test {
   rdp::test::Listener server;
 
   void SetUp() override {
+    // As at the program's start; the registry lives as long as the process.
+    if (keyboardLayouts().layouts().empty()) {
+      loadLayoutsFromModule(keyboardLayouts(), GetModuleHandleW(nullptr));
+    }
     window = app.createForm<TFrmPrincipal>();
     FrmPrincipal = window.get();
     window->control().setUserName("alice");
@@ -221,6 +226,37 @@ TEST_F(PrincipalTest, ClosingDisconnectsAConnectedSessionAndTerminates) {
   EXPECT_TRUE(contains(journal.lines(), "slot 34 Disconnect"));
   app.processMessages();
   EXPECT_TRUE(app.terminated());
+}
+
+RECT boundsIn(HWND child, HWND parent) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+TEST_F(PrincipalTest, TecladoVirtualDocksTheKeyboardBetweenControlAndLabel) {
+  window->show();
+  HWND control = window->MsRdpClient71->controlWindow();
+  ASSERT_NE(control, nullptr);
+  const SIZE client = window->clientSize();
+  const int labelTop = client.cy - 13;
+
+  window->SpeedButton4.click();
+  ASSERT_TRUE(window->TouchKeyboard1.visible());
+  const RECT keyboard = boundsIn(window->TouchKeyboard1.hwnd(), window->hwnd());
+  EXPECT_EQ(keyboard.left, 0);
+  EXPECT_EQ(keyboard.right, client.cx);
+  EXPECT_EQ(keyboard.top, labelTop - 180);
+  EXPECT_EQ(keyboard.bottom, labelTop);
+  EXPECT_EQ(boundsIn(control, window->hwnd()).bottom, labelTop - 180);
+  EXPECT_EQ(window->TouchKeyboard1.keyboard().DrawingStyle(), KeyboardDrawingStyle::dsGradient);
+  EXPECT_FALSE(window->TouchKeyboard1.keyboard().Buttons().empty());
+
+  window->SpeedButton4.click();
+  EXPECT_FALSE(window->TouchKeyboard1.visible());
+  EXPECT_EQ(boundsIn(control, window->hwnd()).bottom, labelTop);
+  EXPECT_TRUE(boxes.boxes.empty());
 }
 
 }  // namespace

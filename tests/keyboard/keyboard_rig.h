@@ -1,0 +1,77 @@
+// A keyboard core over the shipped layouts, an input layout table, a virtual clock and a view
+// that records what it is asked to repaint.
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_keyboard_translation.h"
+#include "fakes/fake_timer.h"
+#include "resources/keyboard_layouts_data.h"
+#include "session/touch_keyboard.h"
+
+namespace orvanta::testing {
+
+class RecordingView final : public KeyboardView {
+ public:
+  void invalidate() override { ++invalidations; }
+  void paintKey(const TCustomKeyboardButton& key) override {
+    painted.push_back({key.Key.ScanCode, key.State});
+  }
+  struct Painted {
+    int scanCode;
+    KeyLook look;
+    bool operator==(const Painted&) const = default;
+  };
+  int invalidations = 0;
+  std::vector<Painted> painted;
+};
+
+inline TKeyboardLayouts shippedLayouts() {
+  TKeyboardLayouts layouts;
+  for (const LayoutResource& r : embeddedLayoutResources()) layouts.LoadFromStream(r.data);
+  return layouts;
+}
+
+struct KeyboardRig {
+  explicit KeyboardRig(LocaleNames names = {"en", "US"},
+                       std::vector<fakes::FakeKey> keys = fakes::usEnglishKeys(),
+                       bool capsLock = false)
+      : translation(std::move(keys)), language(std::move(names)) {
+    translation.capsLock = capsLock;
+    keyboard = std::make_unique<TouchKeyboardCore>(
+        TouchKeyboardServices{layouts, translation, language, changeTimer}, view);
+  }
+
+  // Creating the keyboard's window: the keys are built for the size it is given.
+  TouchKeyboardCore& built(KeyboardSize size = {848, 180}) {
+    keyboard->setSize(size);
+    keyboard->buildKeys();
+    view.invalidations = 0;
+    return *keyboard;
+  }
+
+  // The index of the n-th key (from 0, in layout order) with this scan code.
+  size_t keyIndex(int scanCode, int nth = 0) const {
+    const auto& keys = keyboard->Buttons();
+    for (size_t i = 0; i < keys.size(); ++i) {
+      if (keys[i].Key.ScanCode == scanCode && nth-- == 0) return i;
+    }
+    throw std::logic_error("no key with scan code " + std::to_string(scanCode));
+  }
+  const TCustomKeyboardButton& key(int scanCode, int nth = 0) const {
+    return keyboard->Buttons(keyIndex(scanCode, nth));
+  }
+
+  TKeyboardLayouts layouts = shippedLayouts();
+  fakes::FakeKeyboardTranslation translation;
+  fakes::FakeInputLanguage language;
+  fakes::FakeTimerService clock;
+  fakes::FakeTimer changeTimer{clock};
+  RecordingView view;
+  std::unique_ptr<TouchKeyboardCore> keyboard;
+};
+
+}  // namespace orvanta::testing
