@@ -24,7 +24,9 @@ function(orvanta_win_test name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE orvanta_win orvanta_fakes GTest::gmock GTest::gtest_main)
   add_test(NAME windows.${name} COMMAND ${name})
-  set_tests_properties(windows.${name} PROPERTIES LABELS windows TIMEOUT 600)
+  # Real windows share one display whose window manager activates every new window, so a test
+  # beside another would lose the focus and activation it checks.
+  set_tests_properties(windows.${name} PROPERTIES LABELS windows TIMEOUT 600 RUN_SERIAL TRUE)
 endfunction()
 
 # The end-to-end tests share the fixed service addresses, so they never run side by side.
