@@ -61,7 +61,12 @@ class Wine:
         raise Failure("probe %s failed (exit code %d): %s" % (" ".join(args), rc, out))
 
     def windows(self):
-        rc, out = self.probe("list")
+        # "list" itself only ever ends with 0, so any other code is the Wine hiccup above.
+        for _ in range(3):
+            rc, out = self.probe("list")
+            if rc == 0:
+                break
+            time.sleep(0.2)
         if rc != 0:
             raise Failure("probe list failed: " + out)
         return [json.loads(line) for line in out.splitlines() if line.strip()]
