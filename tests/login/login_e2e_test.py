@@ -40,12 +40,13 @@ ACCOUNTS = {
 class Vendor:
     """The vendor stand-in on the fixed test addresses, stopped when the block ends."""
 
-    def __init__(self, routes=(ROUTE, ROUTE_ALT), site=True, version="2.0", rules=()):
+    def __init__(self, routes=(ROUTE, ROUTE_ALT), site=True, version="2.0", rules=(),
+                 accounts=ACCOUNTS):
         self.dir = tempfile.mkdtemp(prefix="orvanta-vendor-")
         self.log = os.path.join(self.dir, "vendor.log")
         accounts = os.path.join(self.dir, "accounts.txt")
         with open(accounts, "w", encoding="utf-8") as f:
-            f.writelines(f"{k}={v}\n" for k, v in ACCOUNTS.items())
+            f.writelines(f"{k}={v}\n" for k, v in accounts.items())
         with open(os.path.join(self.dir, "control.json"), "w", encoding="utf-8") as f:
             json.dump(list(rules), f)
         self.args = [sys.executable, VENDOR, "--accounts", accounts, "--version", version,

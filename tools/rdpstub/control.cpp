@@ -6,8 +6,11 @@
 #include <string>
 #include <utility>
 
+#include <windowsx.h>
+
+#include "bridge_link.h"
 #include "journal.h"
-#include "link.h"
+#include "tcp_link.h"
 
 namespace rdpstub {
 
@@ -579,6 +582,51 @@ HRESULT invokeProperty(Control* control, const std::string& kind, const Property
   return DISP_E_MEMBERNOTFOUND;
 }
 
+// What the bridge needs to start the session, from the values written to the control.
+rdpbridge::ConnectRequest connectRequest(const Settings& s) {
+  rdpbridge::ConnectRequest r;
+  r.server = narrow(s.server.c_str());
+  r.domain = narrow(s.domain.c_str());
+  r.userName = narrow(s.userName.c_str());
+  r.password = narrow(s.password.c_str());
+  r.port = static_cast<uint32_t>(s.rdpPort);
+  // A control that was given no size asks for the platform control's own default.
+  r.width = s.desktopWidth > 0 ? static_cast<uint32_t>(s.desktopWidth) : 1024;
+  r.height = s.desktopHeight > 0 ? static_cast<uint32_t>(s.desktopHeight) : 768;
+  r.redirections = (s.redirectDrives ? rdpbridge::kRedirectDrives : 0) |
+                   (s.redirectPrinters ? rdpbridge::kRedirectPrinters : 0) |
+                   (s.redirectPorts ? rdpbridge::kRedirectPorts : 0);
+  return r;
+}
+
+// The protocol's pointer event flags for a mouse message; 0 for any other message.
+unsigned pointerFlags(UINT message, WPARAM wParam) {
+  constexpr unsigned kMove = 0x0800, kDown = 0x8000, kButton1 = 0x1000, kButton2 = 0x2000,
+                     kButton3 = 0x4000, kWheel = 0x0200, kWheelNegative = 0x0100;
+  switch (message) {
+    case WM_MOUSEMOVE:
+      return kMove;
+    case WM_LBUTTONDOWN:
+      return kDown | kButton1;
+    case WM_LBUTTONUP:
+      return kButton1;
+    case WM_RBUTTONDOWN:
+      return kDown | kButton2;
+    case WM_RBUTTONUP:
+      return kButton2;
+    case WM_MBUTTONDOWN:
+      return kDown | kButton3;
+    case WM_MBUTTONUP:
+      return kButton3;
+    case WM_MOUSEWHEEL: {
+      const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+      return kWheel | (delta < 0 ? kWheelNegative | ((-delta) & 0xFF) : (delta & 0xFF));
+    }
+    default:
+      return 0;
+  }
+}
+
 // ---- Control ----
 
 Control::Control() : point_(std::make_unique<EventPoint>(this)) {
@@ -659,8 +707,13 @@ HRESULT Control::connectCall(const std::string& via, EXCEPINFO* info) {
   link_.reset();
   state_ = 2;
   fire(1, "OnConnecting");
-  link_ = std::make_unique<Link>(notify_, narrow(settings.server.c_str()),
-                                 std::to_string(settings.rdpPort), connectDelayMs());
+  const std::string bridge = bridgeAddress();
+  if (bridge.empty()) {
+    link_ = std::make_unique<TcpLink>(notify_, narrow(settings.server.c_str()),
+                                      std::to_string(settings.rdpPort), connectDelayMs());
+  } else {
+    link_ = std::make_unique<BridgeLink>(notify_, bridge, connectRequest(settings));
+  }
   if (window_) InvalidateRect(window_, nullptr, TRUE);
   return S_OK;
 }
@@ -881,20 +934,49 @@ LRESULT Control::windowMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
       fire(4, "OnDisconnected", &reason);
       break;
     }
+    case kLinkFrame:
+      if (link_ && window_) {
+        const RECT changed = link_->takeChanged();
+        InvalidateRect(window_, &changed, FALSE);
+      }
+      return 0;
     case WM_PAINT:
       paint(window);
       return 0;
+    case WM_GETDLGCODE:
+      // Every key, Tab and arrows included, belongs to the remote session.
+      return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
     case WM_LBUTTONDOWN:
-      SetFocus(window);
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MOUSEMOVE:
+      if (message == WM_LBUTTONDOWN) SetFocus(window);
+      if (link_) {
+        link_->pointer(pointerFlags(message, wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      }
+      return 0;
+    case WM_MOUSEWHEEL:
+      if (link_) {
+        POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ScreenToClient(window, &at);
+        link_->pointer(pointerFlags(message, wParam), at.x, at.y);
+      }
       return 0;
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP:
-      journal(
-          std::string(message == WM_KEYDOWN || message == WM_SYSKEYDOWN ? "key down " : "key up ") +
-          std::to_string(wParam));
+    case WM_SYSKEYUP: {
+      const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+      journal(std::string(down ? "key down " : "key up ") + std::to_string(wParam));
+      // The scan code and the extended-key flag of the key message, as the server wants them.
+      const unsigned scanCode =
+          ((static_cast<unsigned>(lParam) >> 16) & 0xFF) | ((lParam & (1 << 24)) ? 0x100 : 0);
+      if (link_) link_->key(scanCode, down);
       return 0;
+    }
     case WM_CHAR:
       journal("key char " + std::to_string(wParam));
       return 0;
@@ -913,6 +995,10 @@ void Control::paint(HWND window) {
   HDC dc = BeginPaint(window, &ps);
   RECT area;
   GetClientRect(window, &area);
+  if (link_ && link_->paint(dc, area)) {
+    EndPaint(window, &ps);
+    return;
+  }
   HBRUSH background = CreateSolidBrush(RGB(0x1F, 0x3A, 0x5F));
   FillRect(dc, &area, background);
   DeleteObject(background);

@@ -51,4 +51,8 @@ int connectDelayMs() {
   return _wtoi(environment(L"ORVANTA_RDPSTUB_CONNECT_DELAY_MS").c_str());
 }
 
+std::string bridgeAddress() {
+  return narrow(environment(L"ORVANTA_RDPSTUB_BRIDGE").c_str());
+}
+
 }  // namespace rdpstub

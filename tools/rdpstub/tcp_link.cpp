@@ -1,4 +1,4 @@
-#include "link.h"
+#include "tcp_link.h"
 
 #include <ws2tcpip.h>
 
@@ -52,18 +52,18 @@ void run(std::shared_ptr<void> keep, HWND notify, std::string host, std::string 
 
 }  // namespace
 
-Link::Link(HWND notify, std::string host, std::string port, int delayMs)
+TcpLink::TcpLink(HWND notify, std::string host, std::string port, int delayMs)
     : shared_(std::make_shared<Shared>()) {
   worker_ = std::thread(run, shared_, notify, std::move(host), std::move(port), delayMs,
                         &shared_->socket, &shared_->local);
 }
 
-Link::~Link() {
+TcpLink::~TcpLink() {
   close();
   worker_.join();
 }
 
-void Link::close() {
+void TcpLink::close() {
   shared_->local = true;
   const SOCKET s = shared_->socket.load();
   if (s != INVALID_SOCKET) shutdown(s, SD_BOTH);

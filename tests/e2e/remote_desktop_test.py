@@ -1,0 +1,175 @@
+"""Orvanta against a real remote desktop: the stand-in control in its bridged mode, the RDP
+bridge running FreeRDP, and FreeRDP's shadow server with authentication serving a screen of its
+own on loopback. What the program writes into the control must make a working session: the
+server's pixels appear in the session window, keys typed there reach the server, wrong
+credentials and a server that goes away take the disconnected path, and closing the window
+disconnects."""
+
+import os
+import sys
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(HERE, "..", "login"))
+import orvanta_e2e as e2e  # noqa: E402
+import login_e2e_test as login  # noqa: E402
+import rdp_server  # noqa: E402
+
+ACCOUNT, PASSWORD = "demo2024", "s3nha"
+# The login service hands the account "demo" (the typed name without digits) the test server.
+ACCOUNTS = {"demo": rdp_server.SERVER_ADDRESS.replace(":", ";")}
+TOOLBAR_HEIGHT = 25
+ALERT_CLASS = "TJvFormDesktopAlert"
+# Where the server's screen shows its colour bars (tools/rdpserver/desk.cpp).
+BARS = (0, 40, 1024, 200)
+
+
+class Run:
+    """Vendor, server, bridge and Orvanta for one test, the control journaling to a file."""
+
+    def __init__(self, wine):
+        self.wine = wine
+        self.journal = os.path.join(tempfile.mkdtemp(prefix="orvanta-rdpstub-"), "control.log")
+        wine.env[login.STANDIN_LOG_VARIABLE] = self.journal
+        wine.env[rdp_server.BRIDGE_VARIABLE] = rdp_server.BRIDGE_ADDRESS
+
+    def lines(self):
+        return login.read(self.journal).splitlines()
+
+    def wait_line(self, condition, what, seconds=30):
+        e2e.check(login.wait_until(lambda: any(condition(l) for l in self.lines()), seconds),
+                  "%s; the control's journal ends: %s" % (what, self.lines()[-5:]))
+
+    def log_in(self, password):
+        e2e.xdotool("mousemove", "--sync", "300", "300")
+        person = login.started(self.wine)
+        login.log_in(person, ACCOUNT, password)
+        e2e.check(self.wine.wait_window(login.SESSION), "the session window was not shown")
+        return person
+
+    def connected(self):
+        self.wait_line(lambda l: l == "event 2 OnConnected", "never connected")
+
+    def disconnected_path(self, reasons):
+        """The control reported the end with one of these reasons; the window shows it."""
+        self.wait_line(lambda l: l.startswith("event 4 OnDisconnected "),
+                       "the end of the session was not reported")
+        said = [l for l in self.lines() if l.startswith("event 4 OnDisconnected ")]
+        e2e.check(said[0].split()[-1] in reasons, "disconnect reason: %s" % said)
+        e2e.check(login.wait_until(lambda: reconnect_enabled(self.wine)), "Reconectar not enabled")
+        e2e.check(login.wait_until(lambda: alert_shown(self.wine)), "no status alert")
+
+
+def reconnect_enabled(wine):
+    buttons = [c for c in wine.window(login.SESSION)["children"] if c["text"] == "Reconectar"]
+    return bool(buttons) and buttons[0]["enabled"]
+
+
+def alert_shown(wine):
+    return any(w["class"] == ALERT_CLASS and w["visible"] for w in wine.windows())
+
+
+def control_origin(wine):
+    """The screen position of the control's top-left corner, just below the toolbar."""
+    w = wine.window(login.SESSION)
+    border = (w["width"] - w["clientWidth"]) // 2
+    return (w["left"] + border,
+            w["top"] + w["height"] - w["clientHeight"] - border + TOOLBAR_HEIGHT)
+
+
+def differing_share(server_png, client_png, origin):
+    """The share of sample points of the colour bars whose colour on the client's screen
+    differs from the server's own screen."""
+    sw, _, server = rdp_server.rgb(server_png)
+    cw, ch, client = rdp_server.rgb(client_png)
+    left, top, width, height = BARS
+    samples = differing = 0
+    for y in range(top + 4, top + height - 4, 8):
+        for x in range(left + 4, left + width - 4, 8):
+            cx, cy = origin[0] + x, origin[1] + y
+            if not (0 <= cx < cw and 0 <= cy < ch):
+                differing += 1
+                samples += 1
+                continue
+            a = server[(y * sw + x) * 3:(y * sw + x) * 3 + 3]
+            b = client[(cy * cw + cx) * 3:(cy * cw + cx) * 3 + 3]
+            samples += 1
+            if max(abs(p - q) for p, q in zip(a, b)) > 24:
+                differing += 1
+    return differing / samples
+
+
+def session_shows_server_takes_keys_and_disconnects_on_close(wine):
+    run = Run(wine)
+    with login.Vendor(accounts=ACCOUNTS), rdp_server.Server(ACCOUNT, PASSWORD) as server, \
+            rdp_server.Bridge() as bridge, e2e.Orvanta(wine) as orvanta:
+        person = run.log_in(PASSWORD)
+        run.connected()
+        e2e.check(any(f"connect {rdp_server.SERVER_ADDRESS} user {ACCOUNT} 1024x768 drives 1 "
+                      "printers 0 ports 1" in l for l in bridge.lines()),
+                  "the bridge was not asked for the session: %s" % bridge.lines())
+        # Once connected the alert fades out; then the screen shows the remote desktop alone.
+        e2e.check(login.wait_until(lambda: not alert_shown(wine)), "the alert stayed")
+        origin = control_origin(wine)
+        server_png = server.screenshot(os.path.join(e2e.BUILD_DIR, "e2e-rdp-server.png"))
+        client_png = os.path.join(e2e.BUILD_DIR, "e2e-rdp-session.png")
+        e2e.check(login.wait_until(lambda: differing_share(
+            server_png, e2e.screenshot(client_png), origin) == 0, seconds=15),
+            "the session window does not show the server's screen at %s (%.0f%% differ)" % (
+                origin, 100 * differing_share(server_png, client_png, origin)))
+
+        # A key typed into the session reaches the program on the server's screen.
+        person.focus(login.SESSION)
+        person.click(500, 400, caption=login.SESSION)
+        person.type("q")
+        person.key("Tab")
+        e2e.check(login.wait_until(lambda: server.keys()[-2:] == ["q", "Tab"], seconds=10),
+                  "keys on the server: %s" % server.keys())
+
+        wine.close(login.SESSION)
+        e2e.check(orvanta.exit_code() == 0, "Orvanta.exe did not end with 0")
+        e2e.check(any(l.endswith(" Disconnect") for l in run.lines()),
+                  "closing the window did not disconnect: %s" % run.lines()[-5:])
+        e2e.check(login.wait_until(lambda: any(l.endswith("disconnected 1")
+                                               for l in bridge.lines())),
+                  "the bridge did not end the session: %s" % bridge.lines())
+    return 0
+
+
+def wrong_password_is_refused(wine):
+    run = Run(wine)
+    with login.Vendor(accounts=ACCOUNTS), rdp_server.Server(ACCOUNT, PASSWORD), \
+            rdp_server.Bridge(), e2e.Orvanta(wine):
+        run.log_in("wrong")
+        run.disconnected_path({"2055"})
+        e2e.check("event 2 OnConnected" not in run.lines(), "connected with a wrong password")
+    return 0
+
+
+def server_gone_is_a_disconnection(wine):
+    run = Run(wine)
+    with login.Vendor(accounts=ACCOUNTS), rdp_server.Server(ACCOUNT, PASSWORD) as server, \
+            rdp_server.Bridge(), e2e.Orvanta(wine):
+        run.log_in(PASSWORD)
+        run.connected()
+        server.stop()
+        run.disconnected_path({"3", "2308"})
+    return 0
+
+
+CASES = {"session": session_shows_server_takes_keys_and_disconnects_on_close,
+         "wrong-password": wrong_password_is_refused,
+         "server-gone": server_gone_is_a_disconnection}
+
+
+def main():
+    if not (os.path.exists(e2e.STANDIN_CONTROL) and rdp_server.available()):
+        print("stand-in control, bridge or shadow server missing: skipped")
+        return e2e.SKIP
+    wine = e2e.Wine(e2e.prefix())
+    return e2e.main(lambda: CASES[sys.argv[1]](wine))
+
+
+if __name__ == "__main__":
+    sys.exit(main())
