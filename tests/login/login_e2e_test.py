@@ -44,12 +44,12 @@ class Vendor:
                  accounts=ACCOUNTS):
         self.dir = tempfile.mkdtemp(prefix="orvanta-vendor-")
         self.log = os.path.join(self.dir, "vendor.log")
-        accounts = os.path.join(self.dir, "accounts.txt")
-        with open(accounts, "w", encoding="utf-8") as f:
+        accounts_file = os.path.join(self.dir, "accounts.txt")
+        with open(accounts_file, "w", encoding="utf-8") as f:
             f.writelines(f"{k}={v}\n" for k, v in accounts.items())
         with open(os.path.join(self.dir, "control.json"), "w", encoding="utf-8") as f:
             json.dump(list(rules), f)
-        self.args = [sys.executable, VENDOR, "--accounts", accounts, "--version", version,
+        self.args = [sys.executable, VENDOR, "--accounts", accounts_file, "--version", version,
                      "--log", self.log, "--control", os.path.join(self.dir, "control.json"),
                      "--store", self.dir, "--rdp-listen", RDP_SERVER + ":3389",
                      "--ready", os.path.join(self.dir, "ready")]
