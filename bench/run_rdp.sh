@@ -39,4 +39,6 @@ done
 
 export ORVANTA_BUILD_DIR=$ORVANTA_WINDOWS_BUILD ORVANTA_SOURCE_DIR=$root
 export ORVANTA_BENCH_KEYS=$work/keys
+ORVANTA_BENCH_SERVER_DISPLAY=$(cut -d' ' -f2 "$work/server-ready")
+export ORVANTA_BENCH_SERVER_DISPLAY
 python3 "$root/bench/rdp_bench.py"

@@ -627,6 +627,15 @@ unsigned pointerFlags(UINT message, WPARAM wParam) {
   }
 }
 
+// The set 1 scan code of a key message, bit 8 for an extended key, as the server wants it.
+// Injected keys may come without one: the virtual key's own scan code stands in.
+unsigned scanCodeOf(WPARAM virtualKey, LPARAM lParam) {
+  const unsigned scanCode = (static_cast<unsigned>(lParam) >> 16) & 0xFF;
+  if (scanCode != 0) return scanCode | ((lParam & (1 << 24)) ? 0x100 : 0);
+  const UINT mapped = MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC_EX);
+  return (mapped & 0xFF) | ((mapped >> 8) == 0xE0 ? 0x100 : 0);
+}
+
 // ---- Control ----
 
 Control::Control() : point_(std::make_unique<EventPoint>(this)) {
@@ -943,9 +952,6 @@ LRESULT Control::windowMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_PAINT:
       paint(window);
       return 0;
-    case WM_GETDLGCODE:
-      // Every key, Tab and arrows included, belongs to the remote session.
-      return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
@@ -953,28 +959,28 @@ LRESULT Control::windowMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
     case WM_MOUSEMOVE:
-      if (message == WM_LBUTTONDOWN) SetFocus(window);
       if (link_) {
         link_->pointer(pointerFlags(message, wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       }
-      return 0;
+      if (message == WM_LBUTTONDOWN) {
+        SetFocus(window);
+        return 0;
+      }
+      break;
     case WM_MOUSEWHEEL:
       if (link_) {
         POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ScreenToClient(window, &at);
         link_->pointer(pointerFlags(message, wParam), at.x, at.y);
       }
-      return 0;
+      break;
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP: {
       const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
       journal(std::string(down ? "key down " : "key up ") + std::to_string(wParam));
-      // The scan code and the extended-key flag of the key message, as the server wants them.
-      const unsigned scanCode =
-          ((static_cast<unsigned>(lParam) >> 16) & 0xFF) | ((lParam & (1 << 24)) ? 0x100 : 0);
-      if (link_) link_->key(scanCode, down);
+      if (link_) link_->key(scanCodeOf(wParam, lParam), down);
       return 0;
     }
     case WM_CHAR:
