@@ -117,5 +117,26 @@ TEST(BridgeProtocol, MalformedPayloadsAreRefused) {
   EXPECT_FALSE(decodeConnect(longText));
 }
 
+TEST(BridgeProtocol, FramesMustLieInsideTheScreen) {
+  struct Case {
+    FrameHeader frame;
+    bool fits;
+  };
+  const Case cases[] = {
+      {{0, 0, 1024, 768}, true},
+      {{1023, 767, 1, 1}, true},
+      {{1000, 0, 25, 1}, false},
+      {{0, 760, 1, 9}, false},
+      {{1025, 0, 0, 0}, false},
+      // Sums that would wrap around to a small number.
+      {{0xFFFFFFFFu, 0, 2, 1}, false},
+      {{0, 0xFFFFFFF0u, 1, 0x20}, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(fitsIn(c.frame, 1024, 768), c.fits)
+        << c.frame.x << "," << c.frame.y << " " << c.frame.width << "x" << c.frame.height;
+  }
+}
+
 }  // namespace
 }  // namespace rdpbridge

@@ -206,4 +206,9 @@ inline std::optional<FrameHeader> decodeFrame(std::string_view payload, std::str
   return f;
 }
 
+// Whether the frame's rectangle lies inside a screen of width x height (no sum may wrap).
+inline bool fitsIn(const FrameHeader& f, uint32_t width, uint32_t height) {
+  return f.x <= width && f.width <= width - f.x && f.y <= height && f.height <= height - f.y;
+}
+
 }  // namespace rdpbridge

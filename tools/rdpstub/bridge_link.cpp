@@ -71,8 +71,8 @@ bool take(BridgeLink::Shared& shared, HWND notify, const rdpbridge::Message& mes
   const auto frame = rdpbridge::decodeFrame(message.payload, pixels);
   if (!frame) return false;
   std::lock_guard lock(shared.screen);
-  if (frame->x + frame->width > static_cast<uint32_t>(shared.width) ||
-      frame->y + frame->height > static_cast<uint32_t>(shared.height)) {
+  if (!rdpbridge::fitsIn(*frame, static_cast<uint32_t>(shared.width),
+                         static_cast<uint32_t>(shared.height))) {
     return false;
   }
   const size_t row = static_cast<size_t>(frame->width) * 4;
