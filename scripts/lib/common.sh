@@ -15,9 +15,10 @@ orvanta_install_packages() {
                 openbox xdotool imagemagick x11-apps x11-utils x11-xkb-utils locales python3
                 nginx curl clang libclang-rt-14-dev)
   wanted+=(cups printer-driver-cups-pdf)  # a private print system for the printer tests
-  # A real remote desktop on loopback: the shadow server, the client library for the bridge
-  # (tools/rdpbridge) and the reference client the benchmark compares against.
-  wanted+=(freerdp2-shadow-x11 freerdp2-dev freerdp2-x11 pkg-config)
+  # A real remote desktop on loopback: the shadow server and its account hashing tool, the
+  # client library for the bridge (tools/rdpbridge), Xlib for the server's screen program
+  # (tools/rdpserver) and the reference client the benchmark compares against.
+  wanted+=(freerdp2-shadow-x11 winpr-utils freerdp2-dev pkg-config libx11-dev freerdp2-x11)
   local missing=()
   local p
   for p in "${wanted[@]}"; do
