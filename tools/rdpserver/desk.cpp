@@ -180,23 +180,23 @@ int watch(double seconds) {
   XGetWindowAttributes(display, root, &attributes);
   XImage* screen = XGetImage(display, root, 0, 0, static_cast<unsigned>(attributes.width),
                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-  int found_x = -1, found_y = -1;
+  int foundX = -1, foundY = -1;
   const int half = kCell / 2;
-  for (int y = 0; y + kCell <= attributes.height && found_x < 0; ++y) {
+  for (int y = 0; y + kCell <= attributes.height && foundX < 0; ++y) {
     for (int x = 0; x + (2 + kCounterBits) * kCell <= attributes.width; ++x) {
       if (near(XGetPixel(screen, x, y), kMarkerA) &&
           near(XGetPixel(screen, x + kCell - 1, y + kCell - 1), kMarkerA) &&
           near(XGetPixel(screen, x + kCell + half, y + half), kMarkerB) &&
           (x == 0 || !near(XGetPixel(screen, x - 1, y), kMarkerA)) &&
           (y == 0 || !near(XGetPixel(screen, x, y - 1), kMarkerA))) {
-        found_x = x;
-        found_y = y;
+        foundX = x;
+        foundY = y;
         break;
       }
     }
   }
   XDestroyImage(screen);
-  if (found_x < 0) {
+  if (foundX < 0) {
     std::fprintf(stderr, "rdpdesk: no counter strip on the screen\n");
     return 1;
   }
@@ -206,8 +206,8 @@ int watch(double seconds) {
   int changes = 0;
   while (nowNs() < end) {
     XImage* strip =
-        XGetImage(display, root, found_x, found_y,
-                  static_cast<unsigned>((2 + kCounterBits) * kCell), kCell, AllPlanes, ZPixmap);
+        XGetImage(display, root, foundX, foundY, static_cast<unsigned>((2 + kCounterBits) * kCell),
+                  kCell, AllPlanes, ZPixmap);
     long long value = 0;
     for (int bit = 0; bit < kCounterBits; ++bit) {
       if (near(XGetPixel(strip, (2 + bit) * kCell + half, half), 0xFFFFFF)) value |= 1LL << bit;
