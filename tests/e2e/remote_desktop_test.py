@@ -158,21 +158,28 @@ def wrong_password_is_refused(wine):
     return 0
 
 
-def server_gone_is_a_disconnection(wine):
+def server_gone_is_a_disconnection_and_reconnects(wine):
     run = Run(wine)
-    with login.Vendor(accounts=ACCOUNTS), rdp_server.Server(ACCOUNT, PASSWORD) as server, \
-            rdp_server.Bridge(), e2e.Orvanta(wine) as orvanta:
-        run.log_in(PASSWORD)
-        run.connected()
-        server.stop()
+    with login.Vendor(accounts=ACCOUNTS), rdp_server.Bridge(), e2e.Orvanta(wine) as orvanta:
+        with rdp_server.Server(ACCOUNT, PASSWORD):
+            run.log_in(PASSWORD)
+            run.connected()
         run.disconnected_path({"3", "2308"})
+        # Back again, the server takes the settings that remain on the control.
+        with rdp_server.Server(ACCOUNT, PASSWORD):
+            wine.press(login.SESSION, "Reconectar")
+            e2e.check(login.wait_until(lambda: run.lines().count("event 2 OnConnected") == 2,
+                                       seconds=30), "no second session: %s" % run.lines()[-5:])
+            e2e.check(not reconnect_enabled(wine), "Reconectar enabled while connected")
+        e2e.check(login.wait_until(lambda: sum(l.startswith("event 4 ") for l in run.lines()) == 2),
+                  "the second session's end was not reported")
         run.close_ended_session(orvanta)
     return 0
 
 
 CASES = {"session": session_shows_server_takes_keys_and_disconnects_on_close,
          "wrong-password": wrong_password_is_refused,
-         "server-gone": server_gone_is_a_disconnection}
+         "server-gone": server_gone_is_a_disconnection_and_reconnects}
 
 
 def main():
