@@ -1,19 +1,22 @@
 #include "session/touch_keyboard_win.h"
 
+#include "ui/key_injector_win.h"
 #include "ui/keyboard_translation_win.h"
 
 namespace orvanta {
 
 TTouchKeyboard::Platform TTouchKeyboard::platform() {
   return {std::make_unique<WinKeyboardTranslation>(), std::make_unique<WinInputLanguage>(),
-          &keyboardLayouts()};
+          std::make_unique<WinKeyInjector>(), &keyboardLayouts()};
 }
 
 TTouchKeyboard::TTouchKeyboard(Application& app, Platform platform)
     : Window(app),
       platform_(std::move(platform)),
       FChangeTimer(app, TouchKeyboardCore::kChangeIntervalMs),
-      core_({*platform_.layouts, *platform_.translation, *platform_.inputLanguage, FChangeTimer},
+      FRepeat(app),
+      core_({*platform_.layouts, *platform_.translation, *platform_.inputLanguage, FChangeTimer,
+             *platform_.injector, FRepeat},
             *this) {}
 
 TTouchKeyboard::~TTouchKeyboard() {

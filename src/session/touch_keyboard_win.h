@@ -21,6 +21,7 @@ class TTouchKeyboard : public Window, private KeyboardView {
   struct Platform {
     std::unique_ptr<KeyboardTranslation> translation;
     std::unique_ptr<InputLanguage> inputLanguage;
+    std::unique_ptr<KeyInjector> injector;
     const TKeyboardLayouts* layouts;
   };
   static Platform platform();
@@ -53,6 +54,7 @@ class TTouchKeyboard : public Window, private KeyboardView {
 
   Platform platform_;
   WinTimer FChangeTimer;
+  WinTimer FRepeat;
   TouchKeyboardCore core_;
   KeyboardPainter painter_;
   Bounds wanted_{};
