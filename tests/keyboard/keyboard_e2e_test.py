@@ -87,7 +87,8 @@ def session_keyboard(wine):
 
 # Middles of keys on the 848 pixel wide layout the keyboard is scaled from, with their rows.
 NOMINAL_WIDTH = 848
-KEY_MIDDLES = {"shift": (60, 3), "a": (179, 2), "b": (395, 3), "1": (173, 0)}
+KEY_MIDDLES = {"shift": (60, 3), "a": (179, 2), "b": (395, 3), "1": (173, 0),
+               "right shift": (705, 3)}
 
 
 def key_lines(path):
@@ -116,12 +117,32 @@ def typing_on_the_keyboard(wine):
         width = session["clientWidth"]
         keyboard_top = session["clientHeight"] - LABEL_HEIGHT - KEYBOARD_HEIGHT
         row_height = KEYBOARD_HEIGHT // 5
-        before = len(key_lines(journal))
-        for name in ("shift", "a", "b", "1"):
+        left, top = client_origin(session)
+
+        def at(name):
             middle, row = KEY_MIDDLES[name]
-            person.click(middle * width // NOMINAL_WIDTH,
-                         keyboard_top + row * row_height + row_height // 2,
-                         caption=login.SESSION)
+            return (middle * width // NOMINAL_WIDTH,
+                    keyboard_top + row * row_height + row_height // 2)
+
+        def shift_keys_light(name):
+            """Whether both Shift keys show pressed (light) rather than normal (dark)."""
+            login.wait_until(lambda: False, seconds=1)  # let the X server show the paint
+            shot = e2e.screenshot(os.path.join(e2e.BUILD_DIR, name))
+            light = []
+            for key in ("shift", "right shift"):
+                x, y = at(key)
+                pixels = band(shot, left + x + 12, top + y + 8, 16, 4)  # beside the picture
+                light.append(all(min(p) > 150 for row in pixels for p in row))
+            return light
+
+        before = len(key_lines(journal))
+        person.click(*at("shift"), caption=login.SESSION)
+        e2e.check(shift_keys_light("e2e-keyboard-shift.png") == [True, True],
+                  "Shift does not show latched on both Shift keys")
+        for name in ("a", "b", "1"):
+            person.click(*at(name), caption=login.SESSION)
+        e2e.check(shift_keys_light("e2e-keyboard-typed.png") == [False, False],
+                  "Shift still shows latched after the next key")
         expected = ["key down 16", "key down 65", "key char 65", "key up 65", "key up 16",
                     "key down 66", "key char 98", "key up 66",
                     "key down 49", "key char 49", "key up 49"]
