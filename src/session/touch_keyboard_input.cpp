@@ -218,10 +218,11 @@ void TouchKeyboardCore::type(size_t key) {
     FDeadKey = own;
     FDeadKeyUnclick.clear();
     for (size_t latched : std::vector<size_t>(FUnclick)) {
-      if (isToggle(latched) || FButtons[latched].ID != -1) continue;
-      FDeadKeyUnclick.push_back(platformDown_.count(latched) ? platformDown_[latched]
-                                                             : codes(latched));
-      unlatch(latched);
+      if (isToggle(latched)) continue;
+      const auto down = platformDown_.find(latched);
+      FDeadKeyUnclick.push_back(down != platformDown_.end() ? down->second : codes(latched));
+      // One a finger holds stays down for what is typed meanwhile.
+      if (FButtons[latched].ID == -1) unlatch(latched);
     }
     Redraw();
     return;

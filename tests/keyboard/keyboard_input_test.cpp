@@ -294,6 +294,13 @@ const Case kCases[] = {
       "up 219/26", "down 17/29", "down 69/18", "up 69/18", "up 17/29"},
      {},
      {}},
+    {"a dead key tapped while a finger holds shift is replayed shifted, the letter too",
+     true,
+     {down(42, 1), down(26, 2), up(26, 2), down(18, 2), up(18, 2), up(42, 1)},
+     {"down 16/42", "up 16/42", "down 16/42", "down 219/26", "up 16/42", "up 219/26", "down 16/42",
+      "down 69/18", "up 69/18", "up 16/42"},
+     {},
+     {}},
 };
 
 TEST(KeyboardInputTest, PointerScripts) {
