@@ -30,14 +30,18 @@ TouchKeyboardCore::TouchKeyboardCore(TouchKeyboardServices services, KeyboardVie
     : services_(services), view_(view), FLanguage(languageTag(services.inputLanguage)) {
   services_.changeTimer.setIntervalMs(kChangeIntervalMs);
   services_.changeTimer.onTick = [this] { applyQueuedLooks(); };
+  services_.repeatTimer.onTick = [this] { repeatTick(); };
 }
 
 TouchKeyboardCore::~TouchKeyboardCore() {
+  letGo(false);
   services_.changeTimer.setEnabled(false);
   services_.changeTimer.onTick = nullptr;
+  services_.repeatTimer.onTick = nullptr;
 }
 
 void TouchKeyboardCore::buildKeys() {
+  letGo(false);
   FButtons.clear();
   FPressedKeys.clear();
   FUnclick.clear();
@@ -68,7 +72,6 @@ void TouchKeyboardCore::buildKeys() {
       if (button.isCapsLock() && capsLockOn) {
         button.Down = true;
         button.State = KeyLook::dsPressed;
-        FPressedKeys.push_back(FButtons.size() - 1);
         FUnclick.push_back(FButtons.size() - 1);
       }
     }
@@ -112,6 +115,7 @@ void TouchKeyboardCore::setGradientEnd(Rgb color) {
 }
 
 void TouchKeyboardCore::setEnabled(bool enabled) {
+  if (!enabled) letGo(false);
   FEnabled = enabled;
   FChangeStates.clear();
   services_.changeTimer.setEnabled(false);
@@ -161,7 +165,11 @@ void TouchKeyboardCore::Redraw() {
             services_.translation.keyText(codes.virtualKey, codes.scanCode, shiftedCaption(key));
       }
     }
-    if (!key.Modifier) key.State = FEnabled ? KeyLook::dsNormal : KeyLook::dsDisabled;
+    if (!key.Modifier) {
+      key.State = !FEnabled      ? KeyLook::dsDisabled
+                  : key.ID != -1 ? KeyLook::dsPressed  // another finger still holds it
+                                 : KeyLook::dsNormal;
+    }
   }
   view_.invalidate();
 }

@@ -1,5 +1,7 @@
 // TTouchKeyboard: the on-screen keyboard's window, docked in the session window. It owns the
-// keyboard core, forwards size and input-language changes to it and paints what it describes.
+// keyboard core, forwards size, input-language changes and mouse and touch input to it and
+// paints what it describes. It never takes the keyboard focus: its keys go to the window
+// that has it.
 #pragma once
 
 #include <windows.h>
@@ -21,6 +23,7 @@ class TTouchKeyboard : public Window, private KeyboardView {
   struct Platform {
     std::unique_ptr<KeyboardTranslation> translation;
     std::unique_ptr<InputLanguage> inputLanguage;
+    std::unique_ptr<KeyInjector> injector;
     const TKeyboardLayouts* layouts;
   };
   static Platform platform();
@@ -33,6 +36,7 @@ class TTouchKeyboard : public Window, private KeyboardView {
   // layout's minimum size: narrower than that, it runs past its parent's edge.
   void create(Window& parent, const Bounds& b);
   void setBounds(const Bounds& b);
+  // Hiding lets go of every key the keyboard holds pressed at the platform.
   void setVisible(bool visible) { visible ? show() : hide(); }
 
   TouchKeyboardCore& keyboard() { return core_; }
@@ -43,6 +47,7 @@ class TTouchKeyboard : public Window, private KeyboardView {
  protected:
   LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void onPaint(HDC dc, const RECT& dirty) override;
+  void onHide() override;
 
  private:
   void invalidate() override;
@@ -50,14 +55,18 @@ class TTouchKeyboard : public Window, private KeyboardView {
   void buildKeys();
   void inputLanguageChanged();
   void fitWindow();
+  void mouse(UINT msg, LPARAM lParam);
+  void touch(WPARAM wParam, LPARAM lParam);
 
   Platform platform_;
   WinTimer FChangeTimer;
+  WinTimer FRepeat;
   TouchKeyboardCore core_;
   KeyboardPainter painter_;
   Bounds wanted_{};
   std::wstring face_;       // the keyboard's own font face, for keys painted on their own
   HKL builtFor_ = nullptr;  // the input layout the keys were built for
+  bool trackingLeave_ = false;
 };
 
 }  // namespace orvanta

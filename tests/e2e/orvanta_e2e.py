@@ -40,7 +40,10 @@ class Wine:
 
     def run(self, *args, timeout=60):
         done = subprocess.run([WINE_RUN, *args], env=self.env, capture_output=True, timeout=timeout)
-        return done.returncode, done.stdout.decode("utf-8", "replace")
+        out = done.stdout.decode("utf-8", "replace")
+        if done.returncode != 0:
+            out += done.stderr.decode("utf-8", "replace")  # the reason, for the failure's text
+        return done.returncode, out
 
     def start(self, program, cwd):
         """Starts a program in the background in its own process group."""
@@ -86,7 +89,12 @@ class Wine:
         return rc == 0
 
     def press(self, caption, button):
-        rc, out = self.probe("press", caption, button)
+        """Presses a button; asked again for a moment while a window is still being built."""
+        for _ in range(5):
+            rc, out = self.probe("press", caption, button)
+            if rc == 0:
+                return
+            time.sleep(0.3)
         if rc != 0:
             raise Failure(f'cannot press "{button}" on "{caption}": {out}')
 

@@ -1,5 +1,5 @@
-// A keyboard core over the shipped layouts, an input layout table, a virtual clock and a view
-// that records what it is asked to repaint.
+// A keyboard core over the shipped layouts, an input layout table, a virtual clock, a view
+// that records what it is asked to repaint and an injector that records what it sends.
 #pragma once
 
 #include <memory>
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_key_injector.h"
 #include "fakes/fake_keyboard_translation.h"
 #include "fakes/fake_timer.h"
 #include "resources/keyboard_layouts_data.h"
@@ -41,8 +42,11 @@ struct KeyboardRig {
                        bool capsLock = false)
       : translation(std::move(keys)), language(std::move(names)) {
     translation.capsLock = capsLock;
+    // Dead keys are looked up under the Shift state the keyboard has left at the platform.
+    injector.onSend = [this] { translation.shiftDown = injector.isPressed(0x10); };
     keyboard = std::make_unique<TouchKeyboardCore>(
-        TouchKeyboardServices{layouts, translation, language, changeTimer}, view);
+        TouchKeyboardServices{layouts, translation, language, changeTimer, injector, repeatTimer},
+        view);
   }
 
   // Creating the keyboard's window: the keys are built for the size it is given.
@@ -70,6 +74,8 @@ struct KeyboardRig {
   fakes::FakeInputLanguage language;
   fakes::FakeTimerService clock;
   fakes::FakeTimer changeTimer{clock};
+  fakes::FakeKeyInjector injector;
+  fakes::FakeTimer repeatTimer{clock};
   RecordingView view;
   std::unique_ptr<TouchKeyboardCore> keyboard;
 };

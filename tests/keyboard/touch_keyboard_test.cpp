@@ -71,10 +71,12 @@ TEST(TouchKeyboardTest, NamelessInputLanguageFailsTheCreation) {
     fakes::FakeInputLanguage language(names);
     fakes::FakeTimerService clock;
     fakes::FakeTimer timer(clock);
+    fakes::FakeTimer repeat(clock);
+    fakes::FakeKeyInjector injector;
     RecordingView view;
     TKeyboardLayouts layouts = testing::shippedLayouts();
     try {
-      TouchKeyboardCore keyboard({layouts, translation, language, timer}, view);
+      TouchKeyboardCore keyboard({layouts, translation, language, timer, injector, repeat}, view);
       ADD_FAILURE() << "created without a language";
     } catch (const Exception& e) {
       EXPECT_STREQ(e.what(), "Error retrieving locale information");
@@ -265,6 +267,7 @@ TEST(TouchKeyboardTest, RebuildingForgetsEveryKeyOfTheOldSet) {
   keyboard.inputLanguageChanged();
   EXPECT_TRUE(keyboard.latched().empty());
   EXPECT_FALSE(rig.changeTimer.enabled());
+  rig.view.painted.clear();
   rig.clock.advance(200);
   EXPECT_TRUE(rig.view.painted.empty());
   EXPECT_EQ(rig.key(16).Caption, "q");  // Shift is no longer latched

@@ -218,6 +218,33 @@ TEST_F(PrincipalTest, TheKeyboardToggleReLaysOutTheControlAtOnce) {
   EXPECT_EQ(controlBottom(), labelTop);
 }
 
+TEST_F(PrincipalTest, KeysTappedOnTheKeyboardReachTheRemoteDesktopAndLeaveItTheFocus) {
+  window->show();
+  HWND control = window->MsRdpClient71->controlWindow();
+  ASSERT_NE(control, nullptr);
+  window->SpeedButton4.click();
+  TTouchKeyboard& keyboard = window->TouchKeyboard1;
+  SetFocus(control);
+  journal.clear();
+  for (int scanCode : {42, 30, 48, 2}) {  // Shift, a, b, 1
+    for (const TCustomKeyboardButton& key : keyboard.keyboard().Buttons()) {
+      if (key.Key.ScanCode != scanCode) continue;
+      const LPARAM middle = MAKELPARAM(key.Left + key.Width / 2, key.Top + key.Height / 2);
+      PostMessageW(keyboard.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
+      PostMessageW(keyboard.hwnd(), WM_LBUTTONUP, 0, middle);
+      break;
+    }
+    for (int i = 0; i < 5; ++i) app.processMessages();
+    EXPECT_EQ(GetFocus(), control) << scanCode;
+  }
+  ASSERT_TRUE(rdp::test::pumpUntil([&] { return contains(journal.lines(), "key char 49"); }));
+  std::vector<std::string> chars;
+  for (const std::string& line : journal.lines()) {
+    if (line.starts_with("key char ")) chars.push_back(line);
+  }
+  EXPECT_EQ(chars, (std::vector<std::string>{"key char 65", "key char 98", "key char 49"}));
+}
+
 TEST_F(PrincipalTest, ClosingDisconnectsAConnectedSessionAndTerminates) {
   window->show();
   ASSERT_TRUE(rdp::test::pumpUntil([&] { return window->control().connected() == 1; }));

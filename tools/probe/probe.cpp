@@ -181,30 +181,36 @@ std::wstring withoutAmpersands(std::wstring text) {
 }
 
 int press(const std::wstring& caption, const std::wstring& button) {
-  HWND window = findVisible(caption);
-  if (!window) {
+  // Every visible window of that caption: a program may show two at once (a window and its
+  // message box, both named after the program).
+  bool found = false;
+  for (HWND window : topLevel()) {
+    if (!IsWindowVisible(window) || textOf(window) != caption) continue;
+    found = true;
+    for (HWND child : children(window)) {
+      if (withoutAmpersands(textOf(child)) != withoutAmpersands(button)) continue;
+      const std::wstring kind = classOf(child);
+      if (kind == L"Button") {
+        const int id = GetDlgCtrlID(child);
+        PostMessageW(GetParent(child), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(child));
+        return 0;
+      }
+      if (kind == L"OrvantaSpeedButton") {
+        RECT r{};
+        GetClientRect(child, &r);
+        const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
+        PostMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        PostMessageW(child, WM_LBUTTONUP, 0, middle);
+        return 0;
+      }
+    }
+  }
+  if (!found) {
     std::fprintf(stderr, "no visible window \"%s\"\n", utf8(caption).c_str());
-    return 1;
+  } else {
+    std::fprintf(stderr, "no button \"%s\"\n", utf8(button).c_str());
   }
-  for (HWND child : children(window)) {
-    if (withoutAmpersands(textOf(child)) != withoutAmpersands(button)) continue;
-    const std::wstring kind = classOf(child);
-    if (kind == L"Button") {
-      const int id = GetDlgCtrlID(child);
-      PostMessageW(GetParent(child), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(child));
-      return 0;
-    }
-    if (kind == L"OrvantaSpeedButton") {
-      RECT r{};
-      GetClientRect(child, &r);
-      const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
-      PostMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-      PostMessageW(child, WM_LBUTTONUP, 0, middle);
-      return 0;
-    }
-  }
-  std::fprintf(stderr, "no button \"%s\"\n", utf8(button).c_str());
   return 1;
 }
 
