@@ -12,8 +12,10 @@ import tempfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(HERE, "..", "login"))
+sys.path.insert(0, os.path.join(HERE, "..", "keyboard"))
 import orvanta_e2e as e2e  # noqa: E402
 import login_e2e_test as login  # noqa: E402
+import keyboard_e2e_test as keyboard  # noqa: E402
 import rdp_server  # noqa: E402
 
 ACCOUNT, PASSWORD = "demo2024", "s3nha"
@@ -147,6 +149,38 @@ def session_shows_server_takes_keys_and_disconnects_on_close(wine):
     return 0
 
 
+# The up arrow of the on-screen keyboard, between the right Shift and Fn, on the layout the
+# keyboard is scaled from (tests/keyboard/keyboard_e2e_test.py).
+UP_ARROW = (765, 3)
+
+
+def on_screen_keyboard_reaches_the_server(wine):
+    """Shift, a, b, 1 and the up arrow clicked on the on-screen keyboard arrive on the server's
+    screen as "A", "b", "1", "Up". The arrow comes as a bare key message to the focused window,
+    without a scan code: the control finds the key's own for the server."""
+    run = Run(wine)
+    with login.Vendor(accounts=ACCOUNTS), rdp_server.Server(ACCOUNT, PASSWORD) as server, \
+            rdp_server.Bridge(), e2e.Orvanta(wine):
+        person = run.log_in(PASSWORD)
+        run.connected()
+        person.focus(login.SESSION)
+        person.click(*keyboard.BUTTON, caption=login.SESSION)
+        e2e.check(login.wait_until(lambda: keyboard.keyboard_shown(wine)),
+                  "the keyboard did not appear")
+        person.click(500, 400, caption=login.SESSION)  # into the remote desktop
+        session = wine.window(login.SESSION)
+        width = session["clientWidth"]
+        keyboard_top = session["clientHeight"] - keyboard.LABEL_HEIGHT - keyboard.KEYBOARD_HEIGHT
+        row_height = keyboard.KEYBOARD_HEIGHT // 5
+        for middle, row in [keyboard.KEY_MIDDLES[name] for name in ("shift", "a", "b", "1")] + [
+                UP_ARROW]:
+            person.click(middle * width // keyboard.NOMINAL_WIDTH,
+                         keyboard_top + row * row_height + row_height // 2, caption=login.SESSION)
+        e2e.check(login.wait_until(lambda: server.keys()[-4:] == ["A", "b", "1", "Up"],
+                                   seconds=10), "keys on the server: %s" % server.keys())
+    return 0
+
+
 def wrong_password_is_refused(wine):
     run = Run(wine)
     with login.Vendor(accounts=ACCOUNTS), rdp_server.Server(ACCOUNT, PASSWORD), \
@@ -178,6 +212,7 @@ def server_gone_is_a_disconnection_and_reconnects(wine):
 
 
 CASES = {"session": session_shows_server_takes_keys_and_disconnects_on_close,
+         "on-screen-keyboard": on_screen_keyboard_reaches_the_server,
          "wrong-password": wrong_password_is_refused,
          "server-gone": server_gone_is_a_disconnection_and_reconnects}
 

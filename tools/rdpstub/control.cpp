@@ -627,13 +627,43 @@ unsigned pointerFlags(UINT message, WPARAM wParam) {
   }
 }
 
+// Virtual keys that only extended keys produce when a message names no key position: the
+// arrows and the editing block, not the numeric pad's keys of the same scan codes.
+bool extendedOnly(WPARAM virtualKey) {
+  switch (virtualKey) {
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_DIVIDE:
+    case VK_NUMLOCK:
+    case VK_SNAPSHOT:
+    case VK_LWIN:
+    case VK_RWIN:
+    case VK_APPS:
+    case VK_RCONTROL:
+    case VK_RMENU:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // The set 1 scan code of a key message, bit 8 for an extended key, as the server wants it.
-// Injected keys may come without one: the virtual key's own scan code stands in.
+// Key messages sent straight to the window may come without one: the virtual key's own
+// stands in (Wine maps an arrow to the numeric pad's code without its extended prefix).
 unsigned scanCodeOf(WPARAM virtualKey, LPARAM lParam) {
   const unsigned scanCode = (static_cast<unsigned>(lParam) >> 16) & 0xFF;
   if (scanCode != 0) return scanCode | ((lParam & (1 << 24)) ? 0x100 : 0);
   const UINT mapped = MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC_EX);
-  return (mapped & 0xFF) | ((mapped >> 8) == 0xE0 ? 0x100 : 0);
+  const bool extended = (mapped >> 8) == 0xE0 || extendedOnly(virtualKey);
+  return (mapped & 0xFF) | (extended ? 0x100 : 0);
 }
 
 // ---- Control ----
