@@ -133,6 +133,21 @@ def xdotool(*args):
     return subprocess.run(["xdotool", *args], capture_output=True, timeout=30).stdout.decode()
 
 
+def move_pointer(x, y):
+    """Moves the pointer to a point of the screen and waits until it is there. xdotool's own
+    wait (--sync) waits for a move, and with the pointer already there it gives up only after
+    15 s."""
+    place = dict(line.split("=", 1) for line in xdotool("getmouselocation", "--shell").split())
+    if (place.get("X"), place.get("Y")) != (str(x), str(y)):
+        xdotool("mousemove", "--sync", str(x), str(y))
+
+
+def click_at(x, y):
+    """A left click at a point of the screen."""
+    move_pointer(x, y)
+    xdotool("click", "1")
+
+
 def screenshot(path):
     """The whole X screen as a PNG."""
     xwd = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, timeout=30, check=True)

@@ -44,9 +44,8 @@ class Run:
                   "%s; the control's journal ends: %s" % (what, self.lines()[-5:]))
 
     def log_in(self, password):
-        # Away from the alert's corner, where a resting pointer keeps the alert shown. (Without
-        # --sync: with the pointer already there, xdotool would wait for a move for 15 s.)
-        e2e.xdotool("mousemove", "300", "300")
+        # Away from the alert's corner, where a resting pointer keeps the alert shown.
+        e2e.move_pointer(300, 300)
         person = login.started(self.wine)
         login.log_in(person, ACCOUNT, password)
         e2e.check(self.wine.wait_window(login.SESSION), "the session window was not shown")

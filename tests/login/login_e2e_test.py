@@ -119,7 +119,7 @@ class Person:
         w = self.wine.window(caption)
         left = w["left"] + (w["width"] - w["clientWidth"]) // 2
         top = w["top"] + w["height"] - w["clientHeight"] - (w["width"] - w["clientWidth"]) // 2
-        e2e.xdotool("mousemove", "--sync", str(left + x), str(top + y), "click", "1")
+        e2e.click_at(left + x, top + y)
 
     def message(self, timeout_ms=20000):
         """The text of the message box now shown, answered with OK."""

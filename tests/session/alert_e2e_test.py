@@ -87,7 +87,7 @@ class Session:
 
     def log_in(self):
         # Away from the corner: a pointer resting on the alert keeps it shown.
-        e2e.xdotool("mousemove", "--sync", "300", "300")
+        e2e.move_pointer(300, 300)
         person = login.started(self.wine)
         login.log_in(person, "abc12def", "s3nha")
         e2e.check(self.wine.wait_window(login.SESSION), "the session window was not shown")
@@ -132,10 +132,10 @@ def disconnected(wine):
         person.type("x")
         session.wait_line("key char 120", "typing did not reach the remote desktop")
         left, top = shown["left"], shown["top"]
-        e2e.xdotool("mousemove", "--sync", str(left + 120), str(top + 35), "click", "1")
+        e2e.click_at(left + 120, top + 35)
         person.type("y")
         session.wait_line("key char 121", "clicking the message took the keyboard")
-        e2e.xdotool("mousemove", "--sync", str(left + 319), str(top + 17), "click", "1")
+        e2e.click_at(left + 319, top + 17)
         wait_alert(wine, lambda a: a is None, "the close button did not close the alert")
         person.type("z")
         session.wait_line("key char 122", "clicking the close button took the keyboard")
