@@ -98,12 +98,16 @@ class Person:
         self.wine = wine
 
     def xid(self, caption):
+        found = []
+
         def search():
-            return e2e.xdotool("search", "--onlyvisible", "--name", "^%s$" % caption).split()
+            found[:] = e2e.xdotool("search", "--onlyvisible", "--name", "^%s$" % caption).split()
+            return found
 
         # Wine reports the window shown before the X server has mapped it: the X side may lag.
+        # The window found is the one used: a second search may catch X between two states.
         e2e.check(wait_until(search, seconds=10), f'no X window "{caption}"')
-        return search()[-1]
+        return found[-1]
 
     def focus(self, caption=LOGIN):
         e2e.xdotool("windowfocus", "--sync", self.xid(caption))
