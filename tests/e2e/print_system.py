@@ -43,11 +43,15 @@ class PrintSystem:
                     "<Location /admin>\n  Order allow,deny\n  Allow all\n</Location>\n")
 
     def add(self, name):
-        """A PDF queue; Wine lists it under this name."""
-        done = subprocess.run([LPADMIN, "-h", self.socket, "-p", name, "-E", "-v", "cups-pdf:/",
-                               "-P", PPD], capture_output=True, timeout=30)
-        if done.returncode != 0:
-            raise RuntimeError("lpadmin %s: %s" % (name, done.stderr.decode()))
+        """A PDF queue; Wine lists it under this name. Right after starting, the daemon now and
+        then drops a connection ("Bad file descriptor"); the next one is served."""
+        for _ in range(5):
+            done = subprocess.run([LPADMIN, "-h", self.socket, "-p", name, "-E", "-v",
+                                   "cups-pdf:/", "-P", PPD], capture_output=True, timeout=30)
+            if done.returncode == 0:
+                return
+            time.sleep(0.5)
+        raise RuntimeError("lpadmin %s: %s" % (name, done.stderr.decode()))
 
     def __enter__(self):
         self._configure()
