@@ -13,7 +13,7 @@ orvanta_log() { printf '==> %s\n' "$*" >&2; }
 orvanta_install_packages() {
   local wanted=(cmake make g++ googletest g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb
                 openbox xdotool imagemagick x11-apps x11-utils x11-xkb-utils locales python3
-                nginx curl clang libclang-rt-14-dev)
+                nginx curl clang libclang-rt-14-dev ccache)
   wanted+=(cups printer-driver-cups-pdf)  # a private print system for the printer tests
   # A real remote desktop on loopback: the shadow server and its account hashing tool, the
   # client library for the bridge (tools/rdpbridge), Xlib for the server's screen program
@@ -35,6 +35,9 @@ orvanta_install_packages() {
 }
 
 orvanta_build() {
+  # One compiler cache for every clone: paths below the clone's root are hashed relative to
+  # it, and the working folder is left out of the hash of objects with debug information.
+  export CCACHE_BASEDIR=$ORVANTA_ROOT CCACHE_NOHASHDIR=1
   local preset
   for preset in "$@"; do
     orvanta_log "building $preset"
