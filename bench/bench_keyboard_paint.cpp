@@ -8,8 +8,8 @@
 #include <functional>
 #include <vector>
 
-#include "session/keyboard_layouts_win.h"
-#include "session/touch_keyboard_win.h"
+#include "keyboard/touch_keyboard_win.h"
+#include "layouts/keyboard_layouts_win.h"
 #include "ui/application_win.h"
 
 namespace orvanta {

@@ -19,9 +19,9 @@ orvanta_log "building the native benchmark"
 python3 "$root/src/resources/layouts/generate_layouts.py" "$out/layouts" \
   "$root"/src/resources/layouts/*.layout
 sources=()
-for f in touch_keyboard key_placement key_resolution key_drawing keyboard_layouts \
-         virtual_key_layout; do
-  sources+=("$root/src/session/$f.cpp")
+for f in keyboard/touch_keyboard keyboard/key_placement keyboard/key_resolution \
+         keyboard/key_drawing layouts/keyboard_layouts layouts/virtual_key_layout; do
+  sources+=("$root/src/$f.cpp")
 done
 g++ -std=c++20 -O2 -Wall -Wextra -Werror -I"$root/src" -I"$root/tests" \
   -o "$out/bench_keyboard_layout" "$root/bench/bench_keyboard_layout.cpp" "${sources[@]}" \

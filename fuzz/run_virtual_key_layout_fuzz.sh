@@ -8,6 +8,6 @@ mkdir -p "$out/corpus"
 python3 "$root/src/resources/layouts/generate_layouts.py" "$out/layouts" "$root"/src/resources/layouts/*.layout
 cp "$out"/layouts/*.bin "$out/corpus/"
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -I"$root/src" "$root/fuzz/virtual_key_layout_fuzz.cpp" "$root/src/session/virtual_key_layout.cpp" \
+  -I"$root/src" "$root/fuzz/virtual_key_layout_fuzz.cpp" "$root/src/layouts/virtual_key_layout.cpp" \
   -o "$out/virtual_key_layout_fuzz"
 "$out/virtual_key_layout_fuzz" -max_total_time="${1:-10}" -max_len=8192 -rss_limit_mb=1024 "$out/corpus"

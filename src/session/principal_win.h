@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include "alert/status_alert_win.h"
+#include "keyboard/touch_keyboard_win.h"
 #include "login/escolhas_login.h"
 #include "printing/document_folder.h"
 #include "printing/print_relay.h"
@@ -11,8 +13,6 @@
 #include "session/rdp/msrdp_win.h"
 #include "session/rdp/rdp_session_win.h"
 #include "session/session.h"
-#include "session/status_alert_win.h"
-#include "session/touch_keyboard_win.h"
 #include "ui/controls_win.h"
 #include "ui/launcher_win.h"
 #include "ui/speed_button_win.h"

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "alert/status_alert.h"
 #include "base/launcher.h"
 #include "base/timer.h"
 #include "session/remote_desktop_control.h"
-#include "session/status_alert.h"
 #include "session/user_registry.h"
 
 namespace orvanta {

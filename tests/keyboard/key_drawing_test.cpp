@@ -1,5 +1,5 @@
 // The looks' colours and the line pictures, as data.
-#include "session/key_drawing.h"
+#include "keyboard/key_drawing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // A key's meaning for the language and the latched modifiers, and the codes it stands for.
-#include "session/key_resolution.h"
+#include "keyboard/key_resolution.h"
 
 #include <gtest/gtest.h>
 

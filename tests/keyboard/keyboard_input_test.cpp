@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "keyboard/key_resolution.h"
 #include "keyboard/keyboard_rig.h"
-#include "session/key_resolution.h"
 
 namespace orvanta {
 namespace {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "fakes/fake_message_boxes_win.h"
-#include "session/keyboard_layouts_win.h"
-#include "session/touch_keyboard_win.h"
+#include "keyboard/touch_keyboard_win.h"
+#include "layouts/keyboard_layouts_win.h"
 #include "ui/application_win.h"
 
 namespace orvanta {

@@ -10,8 +10,8 @@
 #include "fakes/fake_key_injector.h"
 #include "fakes/fake_keyboard_translation.h"
 #include "fakes/fake_timer.h"
+#include "keyboard/touch_keyboard.h"
 #include "resources/keyboard_layouts_data.h"
-#include "session/touch_keyboard.h"
 
 namespace orvanta::testing {
 

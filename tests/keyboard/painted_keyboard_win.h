@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "session/key_drawing.h"
-#include "session/touch_keyboard_win.h"
+#include "keyboard/key_drawing.h"
+#include "keyboard/touch_keyboard_win.h"
 #include "ui/unique_handle_win.h"
 
 namespace orvanta::testing {

@@ -1,6 +1,6 @@
 // The keyboard core: keys built for the input language, captions from the input layout,
 // looks and the repaints they ask for.
-#include "session/touch_keyboard.h"
+#include "keyboard/touch_keyboard.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The keyboard's window under Wine: painted pixels, the platform's input layout, input
 // language changes and repaints.
-#include "session/touch_keyboard_win.h"
+#include "keyboard/touch_keyboard_win.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "fakes/fake_keyboard_translation.h"
 #include "fakes/fake_message_boxes_win.h"
 #include "keyboard/painted_keyboard_win.h"
-#include "session/keyboard_layouts_win.h"
+#include "layouts/keyboard_layouts_win.h"
 #include "ui/application_win.h"
 #include "ui/keyboard_translation_win.h"
 

@@ -1,4 +1,4 @@
-#include "session/keyboard_layouts.h"
+#include "layouts/keyboard_layouts.h"
 
 #include <gtest/gtest.h>
 

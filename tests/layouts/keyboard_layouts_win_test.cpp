@@ -1,4 +1,4 @@
-#include "session/keyboard_layouts_win.h"
+#include "layouts/keyboard_layouts_win.h"
 
 #include <gtest/gtest.h>
 

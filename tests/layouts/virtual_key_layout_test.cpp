@@ -1,4 +1,4 @@
-#include "session/virtual_key_layout.h"
+#include "layouts/virtual_key_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "fakes/fake_message_boxes_win.h"
-#include "session/keyboard_layouts_win.h"
+#include "layouts/keyboard_layouts_win.h"
 #include "session/principal_win.h"
 #include "stub_win.h"
 #include "ui/application_win.h"

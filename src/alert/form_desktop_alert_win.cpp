@@ -1,0 +1,206 @@
+#include "alert/form_desktop_alert_win.h"
+
+#include "ui/application_win.h"
+#include "ui/text_win.h"
+
+namespace orvanta {
+
+namespace {
+
+// The message font, and the close cross: "r" of the Marlett symbol font at 7 points (9 px).
+constexpr int kMessageFontPx = 13;
+constexpr int kGlyphFontPx = 9;
+
+RECT toRect(const AlertBox& b) {
+  return {b.left, b.top, b.left + b.width, b.top + b.height};
+}
+
+COLORREF toColorref(Rgb c) {
+  return RGB(c.r, c.g, c.b);
+}
+
+void fill(HDC dc, const RECT& r, Rgb color) {
+  const UniqueHbrush brush(CreateSolidBrush(toColorref(color)));
+  FillRect(dc, &r, brush.get());
+}
+
+SIZE iconSize(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return {0, 0};
+  const UniqueHbitmap color(info.hbmColor);
+  const UniqueHbitmap mask(info.hbmMask);
+  BITMAP bitmap{};
+  GetObjectW(color ? color.get() : mask.get(), sizeof bitmap, &bitmap);
+  // A monochrome icon keeps its mask and its picture one above the other.
+  return {bitmap.bmWidth, color ? bitmap.bmHeight : bitmap.bmHeight / 2};
+}
+
+}  // namespace
+
+TJvFormDesktopAlert::TJvFormDesktopAlert(Application& app)
+    : Window(app),
+      layout_(layoutDesktopAlert(kDesktopAlertWidth, 0, 0)),
+      textFont_(createFont(L"Tahoma", kMessageFontPx, false, false, false, ANSI_CHARSET)),
+      glyphFont_(createFont(L"Marlett", kGlyphFontPx, false, false, false, SYMBOL_CHARSET)) {
+  createTopLevel({.className = L"TJvFormDesktopAlert",
+                  .clientWidth = kDesktopAlertWidth,
+                  .clientHeight = kDesktopAlertHeight,
+                  .position = POINT{0, 0},
+                  .style = WS_POPUP,
+                  .exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE});
+}
+
+TJvFormDesktopAlert::~TJvFormDesktopAlert() {
+  destroy();
+}
+
+void TJvFormDesktopAlert::setIcon(UniqueHicon icon) {
+  icon_ = std::move(icon);
+  const SIZE size = icon_ ? iconSize(icon_.get()) : SIZE{0, 0};
+  layout_ = layoutDesktopAlert(kDesktopAlertWidth, size.cx, size.cy);
+  InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void TJvFormDesktopAlert::setBounds(const ScreenRect& b) {
+  Window::setBounds({b.left, b.top, b.width(), b.height()});
+}
+
+void TJvFormDesktopAlert::setMessageText(std::string_view text) {
+  text_ = widen(text);
+  repaint(layout_.lblText);
+  UpdateWindow(hwnd());
+}
+
+void TJvFormDesktopAlert::showWithoutActivation() {
+  // Where the focus goes back if showing took it anyway: the window that has it, else the
+  // program's active or main window.
+  HWND parent = GetActiveWindow();
+  if (!parent && app().mainWindow()) parent = app().mainWindow()->hwnd();
+  HWND focused = GetFocus();
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  if (GetFocus() == focused) return;
+  if (focused) {
+    SetFocus(focused);
+  } else if (parent) {
+    SetActiveWindow(parent);
+  }
+}
+
+void TJvFormDesktopAlert::setAlphaBlendValue(int alpha) {
+  if (!alphaBlendAvailable_) return;
+  const LONG_PTR exStyle = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+  if (!(exStyle & WS_EX_LAYERED)) SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+  if (SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha), LWA_ALPHA)) return;
+  // A layered window without attributes is never drawn: fall back to a plain, opaque one.
+  alphaBlendAvailable_ = false;
+  SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
+}
+
+LRESULT TJvFormDesktopAlert::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_MOUSEACTIVATE:
+      // A click leaves the active window and the keyboard focus where they are.
+      return MA_NOACTIVATE;
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers everything
+    case WM_MOUSELEAVE:
+      pointerLeft();
+      return 0;
+    case WM_CAPTURECHANGED: {
+      const ButtonLook before = closeButton_.look();
+      closeButton_.captureLost();
+      closeButtonChanged(before);
+      return 0;
+    }
+    default:
+      return Window::handleMessage(msg, wParam, lParam);
+  }
+}
+
+void TJvFormDesktopAlert::onPaint(HDC dc, const RECT&) {
+  // Drawn off screen first, so the bands never flicker.
+  const RECT client = clientRect();
+  const UniqueMemoryDc memory(CreateCompatibleDC(dc));
+  const UniqueHbitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+  const SelectGuard select(memory.get(), bitmap.get());
+  paint(memory.get());
+  BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+}
+
+void TJvFormDesktopAlert::paint(HDC dc) const {
+  const RECT client = clientRect();
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  for (const SolidFill& f : desktopAlertBackground(client.right, client.bottom, colors_))
+    fill(dc, toRect(f.box), f.color);
+  if (icon_) {
+    DrawIconEx(dc, layout_.imIcon.left, layout_.imIcon.top, icon_.get(), 0, 0, 0, nullptr,
+               DI_NORMAL);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  {
+    const SelectGuard font(dc, textFont_.get());
+    RECT box = toRect(layout_.lblText);
+    DrawTextW(dc, text_.c_str(), -1, &box,
+              DT_LEFT | DT_TOP | DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOPREFIX);
+  }
+  paintCloseButton(dc);
+}
+
+void TJvFormDesktopAlert::paintCloseButton(HDC dc) const {
+  RECT box = toRect(layout_.tbClose);
+  const ButtonLook look = closeButton_.look();
+  if (look != ButtonLook::normal) {
+    fill(dc, box, kCloseButtonHotFrame);
+    RECT inside = box;
+    InflateRect(&inside, -1, -1);
+    fill(dc, inside, look == ButtonLook::pressed ? kCloseButtonPressedFill : kCloseButtonHotFill);
+  }
+  const SelectGuard font(dc, glyphFont_.get());
+  DrawTextW(dc, L"r", 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void TJvFormDesktopAlert::onMouseMove(int x, int y) {
+  if (!trackingPointer_) {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
+    trackingPointer_ = TrackMouseEvent(&track);
+    if (onPointerEnter) onPointerEnter();
+  }
+  const ButtonLook before = closeButton_.look();
+  closeButton_.pointerMoved(layout_.tbClose.contains(x, y));
+  closeButtonChanged(before);
+}
+
+void TJvFormDesktopAlert::onMouseDown(int x, int y) {
+  const ButtonLook before = closeButton_.look();
+  if (closeButton_.pressed(layout_.tbClose.contains(x, y))) SetCapture(hwnd());
+  closeButtonChanged(before);
+}
+
+void TJvFormDesktopAlert::onMouseUp(int x, int y) {
+  const ButtonLook before = closeButton_.look();
+  const bool click = closeButton_.released(layout_.tbClose.contains(x, y));
+  if (GetCapture() == hwnd()) ReleaseCapture();
+  closeButtonChanged(before);
+  if (click && onCloseButtonClick) onCloseButtonClick();
+}
+
+void TJvFormDesktopAlert::pointerLeft() {
+  trackingPointer_ = false;
+  const ButtonLook before = closeButton_.look();
+  closeButton_.pointerLeft();
+  closeButtonChanged(before);
+  if (onPointerLeave) onPointerLeave();
+}
+
+void TJvFormDesktopAlert::closeButtonChanged(ButtonLook before) {
+  if (closeButton_.look() != before) repaint(layout_.tbClose);
+}
+
+void TJvFormDesktopAlert::repaint(const AlertBox& box) {
+  const RECT r = toRect(box);
+  InvalidateRect(hwnd(), &r, FALSE);
+}
+
+}  // namespace orvanta

@@ -1,0 +1,42 @@
+#include "alert/status_pictures_win.h"
+
+namespace orvanta {
+
+namespace {
+
+UniqueHicon iconFromPixels(const std::vector<Rgba>& pixels, int size) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  UniqueHbitmap color(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!color) return {};
+  auto* out = static_cast<uint32_t*>(bits);
+  // Monochrome rows are padded to a multiple of 16 bits; a set bit is a transparent pixel.
+  const int maskStride = (size + 15) / 16 * 2;
+  std::vector<uint8_t> mask(static_cast<size_t>(maskStride * size), 0);
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const Rgba& p = pixels[static_cast<size_t>(y * size + x)];
+      // Icons take straight (not premultiplied) alpha in BGRA order.
+      out[y * size + x] = static_cast<uint32_t>(p.a) << 24 | static_cast<uint32_t>(p.r) << 16 |
+                          static_cast<uint32_t>(p.g) << 8 | p.b;
+      if (p.a == 0) mask[static_cast<size_t>(y * maskStride + x / 8)] |= 0x80 >> (x % 8);
+    }
+  }
+  UniqueHbitmap monochrome(CreateBitmap(size, size, 1, 1, mask.data()));
+  ICONINFO icon{TRUE, 0, 0, monochrome.get(), color.get()};
+  return UniqueHicon(CreateIconIndirect(&icon));
+}
+
+}  // namespace
+
+StatusPictureList::StatusPictureList() {
+  for (int i = 0; i < kStatusPictureCount; ++i) pictures_.push_back(drawStatusPicture(i));
+}
+
+UniqueHicon StatusPictureList::GetIcon(int index) const {
+  if (index < 0 || index >= static_cast<int>(pictures_.size())) return {};
+  return iconFromPixels(pictures_[static_cast<size_t>(index)], kStatusPictureSize);
+}
+
+}  // namespace orvanta

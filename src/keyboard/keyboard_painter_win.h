@@ -1,0 +1,44 @@
+// Draws the on-screen keyboard with GDI as its core describes it: the whole keyboard through
+// an off-screen bitmap, or one key straight onto the screen.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "keyboard/touch_keyboard.h"
+#include "ui/unique_handle_win.h"
+
+namespace orvanta {
+
+class KeyboardPainter {
+ public:
+  KeyboardPainter();
+
+  // The background and every key into the off-screen bitmap, then one copy to `target` at
+  // 0, 0; `background` fills it when the keyboard draws no gradient.
+  void paintAll(HDC target, const TouchKeyboardCore& keyboard, HBRUSH background, SIZE size);
+  // One key onto `dc` in the font face `face`.
+  void paintKey(HDC dc, const TouchKeyboardCore& keyboard, const TCustomKeyboardButton& key,
+                const std::wstring& face);
+
+ private:
+  void drawKey(HDC dc, const TouchKeyboardCore& keyboard, const TCustomKeyboardButton& key,
+               const std::wstring& face);
+  HFONT font(HDC dc, const std::wstring& face, int points);
+
+  struct Font {
+    std::wstring face;
+    int points;
+    UniqueHfont handle;
+  };
+  // The face of the platform's user-interface font, which the off-screen canvas starts with.
+  std::wstring canvasFace_;
+  std::vector<Font> fonts_;
+  UniqueMemoryDc buffer_;
+  UniqueHbitmap bitmap_;
+  SIZE bitmapSize_{};
+};
+
+}  // namespace orvanta

@@ -1,0 +1,184 @@
+#include "keyboard/touch_keyboard_win.h"
+
+#include <windowsx.h>
+
+#include <vector>
+
+#include "ui/key_injector_win.h"
+#include "ui/keyboard_translation_win.h"
+
+namespace orvanta {
+namespace {
+
+// Asked before press-and-hold turns into a right click and before tap feedback is drawn.
+constexpr UINT kTabletQuerySystemGestureStatus = 0x02CC;
+constexpr LRESULT kNoTabletGestures = 0x00000001 /* press and hold */ | 0x00000008 /* tap */ |
+                                      0x00000010 /* barrel */ | 0x00010000 /* flicks */;
+
+// Mouse messages the platform makes up from touch input carry this mark: the touch
+// messages themselves are handled already.
+bool fromTouch() {
+  return (static_cast<DWORD>(GetMessageExtraInfo()) & 0xFFFFFF80) == 0xFF515780;
+}
+
+}  // namespace
+
+TTouchKeyboard::Platform TTouchKeyboard::platform() {
+  return {std::make_unique<WinKeyboardTranslation>(), std::make_unique<WinInputLanguage>(),
+          std::make_unique<WinKeyInjector>(), &keyboardLayouts()};
+}
+
+TTouchKeyboard::TTouchKeyboard(Application& app, Platform platform)
+    : Window(app),
+      platform_(std::move(platform)),
+      FChangeTimer(app, TouchKeyboardCore::kChangeIntervalMs),
+      FRepeat(app),
+      core_({*platform_.layouts, *platform_.translation, *platform_.inputLanguage, FChangeTimer,
+             *platform_.injector, FRepeat},
+            *this) {}
+
+TTouchKeyboard::~TTouchKeyboard() {
+  destroy();
+}
+
+void TTouchKeyboard::create(Window& parent, const Bounds& b) {
+  LOGFONTW parentFont{};
+  GetObjectW(parent.font(), sizeof parentFont, &parentFont);
+  face_ = parentFont.lfFaceName;
+  wanted_ = b;
+  createChild(parent, L"TTouchKeyboard", b);
+  // Fails on systems without touch input, where the mouse is all there is.
+  RegisterTouchWindow(hwnd(), 0);
+  core_.setSize({b.width, b.height});
+  buildKeys();
+}
+
+void TTouchKeyboard::setBounds(const Bounds& b) {
+  wanted_ = b;
+  core_.setSize({b.width, b.height});
+  fitWindow();
+}
+
+void TTouchKeyboard::fitWindow() {
+  const KeyboardSize size = core_.size();
+  SetWindowPos(hwnd(), nullptr, wanted_.left, wanted_.top, size.width, size.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TTouchKeyboard::buildKeys() {
+  builtFor_ = GetKeyboardLayout(0);
+  core_.buildKeys();
+  // Another layout may have other size limits.
+  fitWindow();
+}
+
+void TTouchKeyboard::inputLanguageChanged() {
+  builtFor_ = GetKeyboardLayout(0);
+  core_.inputLanguageChanged();
+  fitWindow();
+}
+
+void TTouchKeyboard::onHide() {
+  core_.releaseAll();
+}
+
+void TTouchKeyboard::mouse(UINT msg, LPARAM lParam) {
+  if (fromTouch()) return;
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
+  if (!trackingLeave_) {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
+    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+  }
+  switch (msg) {
+    case WM_LBUTTONUP:
+      core_.pointerUp(0, x, y);
+      break;
+    case WM_MOUSEMOVE:
+      core_.pointerMove(0, x, y);
+      break;
+    default:  // a down, a double click counting as one
+      core_.pointerDown(0, x, y);
+      break;
+  }
+}
+
+void TTouchKeyboard::touch(WPARAM wParam, LPARAM lParam) {
+  const auto handle = reinterpret_cast<HTOUCHINPUT>(lParam);
+  std::vector<TOUCHINPUT> inputs(LOWORD(wParam));
+  if (GetTouchInputInfo(handle, static_cast<UINT>(inputs.size()), inputs.data(),
+                        sizeof(TOUCHINPUT))) {
+    for (const TOUCHINPUT& input : inputs) {
+      POINT at{TOUCH_COORD_TO_PIXEL(input.x), TOUCH_COORD_TO_PIXEL(input.y)};
+      ScreenToClient(hwnd(), &at);
+      const int id = static_cast<int>(input.dwID);
+      if (input.dwFlags & TOUCHEVENTF_DOWN) {
+        core_.pointerDown(id, at.x, at.y);
+      } else if (input.dwFlags & TOUCHEVENTF_UP) {
+        core_.pointerUp(id, at.x, at.y);
+      } else if (input.dwFlags & TOUCHEVENTF_MOVE) {
+        core_.pointerMove(id, at.x, at.y);
+      }
+    }
+  }
+  CloseTouchInputHandle(handle);
+}
+
+void TTouchKeyboard::paintTo(HDC dc) {
+  const KeyboardSize size = core_.size();
+  painter_.paintAll(dc, core_, backgroundBrush(), {size.width, size.height});
+}
+
+void TTouchKeyboard::onPaint(HDC dc, const RECT&) {
+  paintTo(dc);
+}
+
+void TTouchKeyboard::invalidate() {
+  // Without a window there is nothing to repaint (and a null window would mean every window).
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void TTouchKeyboard::paintKey(const TCustomKeyboardButton& key) {
+  if (!hwnd() || !IsWindowVisible(hwnd())) return;
+  WindowDc dc(hwnd());
+  painter_.paintKey(dc.get(), core_, key, face_);
+}
+
+LRESULT TTouchKeyboard::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;  // every paint covers the whole keyboard: erasing first would flicker
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+      mouse(msg, lParam);
+      return 0;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      core_.pointerLeave();
+      return 0;
+    case WM_TOUCH:
+      touch(wParam, lParam);
+      return 0;
+    case kTabletQuerySystemGestureStatus:
+      return kNoTabletGestures;
+    case WM_DESTROY:
+      UnregisterTouchWindow(hwnd());
+      core_.releaseAll();
+      break;
+    case WM_INPUTLANGCHANGE:
+      inputLanguageChanged();
+      break;
+    case WM_SHOWWINDOW:
+      // The notification goes to the active window: a change made while another of the
+      // program's windows was active is caught up with here.
+      if (wParam && builtFor_ && GetKeyboardLayout(0) != builtFor_) inputLanguageChanged();
+      break;
+    default:
+      break;
+  }
+  return Window::handleMessage(msg, wParam, lParam);
+}
+
+}  // namespace orvanta

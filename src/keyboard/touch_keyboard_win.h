@@ -1,0 +1,72 @@
+// TTouchKeyboard: the on-screen keyboard's window, docked in the session window. It owns the
+// keyboard core, forwards size, input-language changes and mouse and touch input to it and
+// paints what it describes. It never takes the keyboard focus: its keys go to the window
+// that has it.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "keyboard/keyboard_painter_win.h"
+#include "keyboard/touch_keyboard.h"
+#include "ui/timer_win.h"
+#include "ui/window_win.h"
+
+namespace orvanta {
+
+class TTouchKeyboard : public Window, private KeyboardView {
+ public:
+  // What the keyboard reads: the platform's own input layout and language and the program's
+  // layout registry, unless a test gives others.
+  struct Platform {
+    std::unique_ptr<KeyboardTranslation> translation;
+    std::unique_ptr<InputLanguage> inputLanguage;
+    std::unique_ptr<KeyInjector> injector;
+    const TKeyboardLayouts* layouts;
+  };
+  static Platform platform();
+
+  // Takes the input language: throws Exception "Error retrieving locale information".
+  explicit TTouchKeyboard(Application& app, Platform platform = TTouchKeyboard::platform());
+  ~TTouchKeyboard() override;
+
+  // Creates the window, which builds the keys. The keyboard is never smaller than the
+  // layout's minimum size: narrower than that, it runs past its parent's edge.
+  void create(Window& parent, const Bounds& b);
+  void setBounds(const Bounds& b);
+  // Hiding lets go of every key the keyboard holds pressed at the platform.
+  void setVisible(bool visible) { visible ? show() : hide(); }
+
+  TouchKeyboardCore& keyboard() { return core_; }
+  const TouchKeyboardCore& keyboard() const { return core_; }
+  // A full repaint, drawn into `dc` at 0, 0 as the window paints itself.
+  void paintTo(HDC dc);
+
+ protected:
+  LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void onPaint(HDC dc, const RECT& dirty) override;
+  void onHide() override;
+
+ private:
+  void invalidate() override;
+  void paintKey(const TCustomKeyboardButton& key) override;
+  void buildKeys();
+  void inputLanguageChanged();
+  void fitWindow();
+  void mouse(UINT msg, LPARAM lParam);
+  void touch(WPARAM wParam, LPARAM lParam);
+
+  Platform platform_;
+  WinTimer FChangeTimer;
+  WinTimer FRepeat;
+  TouchKeyboardCore core_;
+  KeyboardPainter painter_;
+  Bounds wanted_{};
+  std::wstring face_;       // the keyboard's own font face, for keys painted on their own
+  HKL builtFor_ = nullptr;  // the input layout the keys were built for
+  bool trackingLeave_ = false;
+};
+
+}  // namespace orvanta
