@@ -4,11 +4,11 @@
 
 namespace orvanta {
 
-JanelaDownload::JanelaDownload(Environment environment, int& ultimaPosicao,
+JanelaDownload::JanelaDownload(Environment environment, int& lastPosition,
                                std::function<DownloadDestination()> chooseDestination,
                                std::function<void()> afterLaunch)
     : environment_(environment),
-      ultimaPosicao_(ultimaPosicao),
+      lastPosition_(lastPosition),
       chooseDestination_(std::move(chooseDestination)),
       afterLaunch_(std::move(afterLaunch)) {
   environment_.timer1.setEnabled(false);
@@ -72,15 +72,15 @@ void JanelaDownload::Timer2Timer() {
   const int pos = bar_.position();
   // The bar also stands still while a transfer stalls or announces no length, so only a
   // finished fetch with its file closed counts.
-  if (pos == ultimaPosicao_ && stage_ == Stage::finished) {
+  if (pos == lastPosition_ && stage_ == Stage::finished) {
     stage_ = Stage::launched;
     environment_.launcher.launch(fileName_);
     environment_.timer2.setEnabled(false);
-    ultimaPosicao_ = pos;
+    lastPosition_ = pos;
     afterLaunch_();
     return;
   }
-  ultimaPosicao_ = pos;
+  lastPosition_ = pos;
 }
 
 }  // namespace orvanta

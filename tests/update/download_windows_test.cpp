@@ -24,16 +24,17 @@ class FixedCpuid : public CpuidInstruction {
   bool x64_;
 };
 
-class UpdateWindow : public testing::TestWithParam<bool> {};
+class UpdateWindowTest : public testing::TestWithParam<bool> {};
 
-TEST_P(UpdateWindow, FetchesTheUpdaterForThisProcessorAndEndsTheProgramOneSecondAfterStartingIt) {
+TEST_P(UpdateWindowTest,
+       FetchesTheUpdaterForThisProcessorAndEndsTheProgramOneSecondAfterStartingIt) {
   const bool x64 = GetParam();
   DownloadRig b;
   b.http.script = Script{5000, {{0, 2500}, {2000, 2500}}};
   const FixedCpuid cpuid(x64);
   std::vector<int64_t> terminationTimesMs;
-  int ultimaPosicao = 0;
-  UpdateDownload atualiza(b.environment(), b.timer3, ultimaPosicao, Endpoints(kHosts), cpuid,
+  int lastPosition = 0;
+  UpdateDownload atualiza(b.environment(), b.timer3, lastPosition, Endpoints(kHosts), cpuid,
                           [&] { terminationTimesMs.push_back(b.clock.nowMs()); });
   atualiza.FormShow();
   b.clock.runFor(120000);
@@ -45,10 +46,10 @@ TEST_P(UpdateWindow, FetchesTheUpdaterForThisProcessorAndEndsTheProgramOneSecond
   EXPECT_EQ(terminationTimesMs, std::vector<int64_t>{b.launches[0].ms + 1000});
 }
 
-INSTANTIATE_TEST_SUITE_P(Processors, UpdateWindow, testing::Bool(),
+INSTANTIATE_TEST_SUITE_P(Processors, UpdateWindowTest, testing::Bool(),
                          [](const auto& info) { return info.param ? "x64" : "x32"; });
 
-TEST(UpdateWindow, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
+TEST(UpdateWindowTest, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
   DownloadRig b;
   b.http.script = Script{std::nullopt,
                          {{0, 120}},
@@ -56,8 +57,8 @@ TEST(UpdateWindow, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
                          true};
   const FixedCpuid cpuid(true);
   int terminations = 0;
-  int ultimaPosicao = 0;
-  UpdateDownload atualiza(b.environment(), b.timer3, ultimaPosicao, Endpoints(kHosts), cpuid,
+  int lastPosition = 0;
+  UpdateDownload atualiza(b.environment(), b.timer3, lastPosition, Endpoints(kHosts), cpuid,
                           [&] { ++terminations; });
   atualiza.FormShow();
   b.clock.runFor(120000);
@@ -71,12 +72,12 @@ TEST(UpdateWindow, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
   EXPECT_FALSE(b.timer3.enabled());
 }
 
-TEST(PdfToolWindow, FetchesTheInstallerStartsItAndCloses) {
+TEST(PdfToolWindowTest, FetchesTheInstallerStartsItAndCloses) {
   DownloadRig b;
   b.http.script = Script{800, {{0, 800}}};
   std::vector<int64_t> closeTimesMs;
-  int ultimaPosicao = 0;
-  PdfToolDownload download(b.environment(), ultimaPosicao, Endpoints(kHosts),
+  int lastPosition = 0;
+  PdfToolDownload download(b.environment(), lastPosition, Endpoints(kHosts),
                            [&] { closeTimesMs.push_back(b.clock.nowMs()); });
   download.FormShow();
   b.clock.runFor(120000);
