@@ -1,6 +1,6 @@
 """Helpers for end-to-end tests: the real Orvanta.exe under Wine, looked at and driven with the
 probe (tools/probe), xdotool and screenshots. CTest gives ORVANTA_BUILD_DIR and
-ORVANTA_SOURCE_DIR; scripts/test gives DISPLAY and WINEPREFIX.
+ORVANTA_SOURCE_DIR; the test's isolation (scripts/lib/isolated) gives DISPLAY and WINEPREFIX.
 
 Every script here ends with `sys.exit(e2e.main(CASES))`: the case named by its argument runs
 with a Wine of the test's prefix; a Failure prints its reason and a screenshot, a Skip (what
