@@ -87,7 +87,8 @@ def connecting(wine):
         check_corner(shown)
         e2e.check("event 2 OnConnected" not in session.lines(), "connected too early to look")
         e2e.screenshot("alert-conectando.png")
-        session.wait_line("event 2 OnConnected", "never connected")
+        session.wait_line("event 2 OnConnected", "never connected",
+                          seconds=CONNECT_DELAY_MS / 1000 + 20)
         connected_at = time.time()
         wait_alert(wine, lambda a: a is None, "the alert did not fade out", seconds=10)
         e2e.check(time.time() - connected_at < 5, "the fade-out took too long")
