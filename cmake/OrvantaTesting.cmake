@@ -13,6 +13,11 @@ set(ORVANTA_ISOLATED ${PROJECT_SOURCE_DIR}/scripts/lib/isolated)
 set(ORVANTA_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(ORVANTA_PREFIX_BARE ${CMAKE_BINARY_DIR}/wineprefix-bare)
 
+# The program stand-in signed in several ways for the tests (tools/signing), the test
+# publisher's certificate among them.
+set(ORVANTA_SIGNED_STANDINS ${CMAKE_BINARY_DIR}/tools/signing)
+set(ORVANTA_TEST_PUBLISHER "Orvanta Test Publisher" CACHE STRING "Publisher of the test signing certificate")
+
 function(orvanta_core_test name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE orvanta_core orvanta_fakes GTest::gmock GTest::gtest_main)

@@ -20,7 +20,7 @@ OFFER = ("Para que as suas impressões funcionem é necessário instalar o PDF C
          "Através dele todas as impressões serão salvas diretamente no seu computador.\r"
          "Caso não seja instalado, não será possível imprimir.\r"
          "Deseja instalar?")
-PDF_TOOL = e2e.UPDATER_STUB
+PDF_TOOL = e2e.SIGNED_STANDIN
 
 
 def open_help(wine, button, caption):

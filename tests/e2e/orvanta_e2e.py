@@ -20,7 +20,10 @@ WINE_RUN = os.path.join(SOURCE_DIR, "scripts", "lib", "wine-run")
 PROGRAM = os.path.join(BUILD_DIR, "Orvanta.exe")
 PROBE = os.path.join(BUILD_DIR, "tools", "probe", "probe.exe")
 STANDIN_CONTROL = os.path.join(BUILD_DIR, "tools", "rdpstub", "rdpstub.dll")
-UPDATER_STUB = os.path.join(BUILD_DIR, "tools", "updaterstub", "updaterstub.exe")
+# The program stand-in signed in several ways (tools/signing); signed by the test publisher,
+# the only signer a test build starts.
+SIGNED_STANDINS = os.path.join(BUILD_DIR, "tools", "signing")
+SIGNED_STANDIN = os.path.join(SIGNED_STANDINS, "standin-signed.exe")
 VIEWER_STUB = os.path.join(BUILD_DIR, "tools", "viewerstub", "viewerstub.exe")
 STANDIN_LOG_VARIABLE = "ORVANTA_RDPSTUB_LOG"
 

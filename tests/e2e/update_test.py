@@ -12,7 +12,7 @@ import orvanta_e2e as e2e
 # The loopback web site of the download windows' tests.
 DOWNLOAD_SERVER = os.path.join(e2e.SOURCE_DIR, "tests", "update", "download_server.py")
 SITE_HOST, SITE_PORT = "127.0.0.4", "8052"
-STUB = e2e.UPDATER_STUB
+STUB = e2e.SIGNED_STANDIN
 NEW_VERSION_TEXT = "Uma nova versão está disponível. Clique em OK para atualizar"
 CAPTION = "Download em andamento..."
 
