@@ -48,16 +48,22 @@ orvanta_build() {
   done
 }
 
-# Starts a private X server on a free display and exports DISPLAY.
+# Starts a private X server on a free display and exports DISPLAY. Now and then, on a machine
+# under load, Xvfb ends at once; another start then works.
 orvanta_start_xvfb() {
-  local fifo
+  local fifo log attempt display=
   fifo=$(mktemp -u)
+  log=$(mktemp)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  ORVANTA_PIDS+=($!)
-  local display
-  read -r display <"$fifo"
-  rm -f "$fifo"
+  for attempt in 1 2 3; do
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >"$log" 2>&1 &
+    ORVANTA_PIDS+=($!)
+    read -r display <"$fifo" || true
+    [ -n "$display" ] && break
+    orvanta_log "Xvfb did not start (attempt $attempt): $(tail -n 3 "$log")"
+  done
+  rm -f "$fifo" "$log"
+  [ -n "$display" ] || return 1
   export DISPLAY=":$display"
   orvanta_log "Xvfb on $DISPLAY"
   orvanta_start_window_manager
