@@ -73,25 +73,28 @@ orvanta_start_xvfb() {
 # until it manages the screen. With a window manager a maximised window fills the screen from
 # 0,0, windows have frames, and Wine no longer waits about 2 s for every window it takes down.
 orvanta_start_window_manager() {
-  local attempt pid _
+  local attempt pid log _
+  log=$(mktemp)
   # Now and then, on a machine under load, Openbox ends at once on a fresh display; another
   # start then works.
   for attempt in 1 2 3; do
     openbox --sm-disable --config-file "$ORVANTA_ROOT/scripts/lib/openbox-rc.xml" \
-      >/dev/null 2>&1 </dev/null &
+      >"$log" 2>&1 </dev/null &
     pid=$!
     ORVANTA_PIDS+=("$pid")
     for _ in $(seq 100); do
       # The manager announces itself through _NET_SUPPORTING_WM_CHECK on the root window.
       if timeout 5 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
         orvanta_log "Openbox on $DISPLAY"
+        rm -f "$log"
         return 0
       fi
       kill -0 "$pid" 2>/dev/null || break
       sleep 0.1
     done
-    orvanta_log "the window manager did not start on $DISPLAY (attempt $attempt)"
+    orvanta_log "the window manager did not start on $DISPLAY (attempt $attempt): $(tail -n 3 "$log")"
   done
+  rm -f "$log"
   return 1
 }
 
