@@ -12,10 +12,9 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-sys.path.insert(0, os.path.join(ROOT, "tests", "login"))
 import orvanta_e2e as e2e  # noqa: E402
-import login_e2e_test as login  # noqa: E402
 import rdp_server  # noqa: E402
+from orvanta_e2e import SESSION  # noqa: E402
 
 SERVER = "127.0.0.6:3389"
 USER, PASSWORD = "demo2024", "s3nha"
@@ -61,18 +60,18 @@ def key_delays_ms():
 
 
 def through_orvanta():
-    wine = e2e.Wine(e2e.prefix())
+    wine = e2e.Wine()
     wine.env[rdp_server.BRIDGE_VARIABLE] = rdp_server.BRIDGE_ADDRESS
     with e2e.Orvanta(wine):
-        person = login.started(wine)
-        login.log_in(person, USER, PASSWORD)
-        e2e.check(wine.wait_window(login.SESSION), "no session window")
+        person = e2e.started(wine)
+        e2e.log_in(person, USER, PASSWORD)
+        e2e.check(wine.wait_window(SESSION), "no session window")
         # Connected once the status alert has come and gone.
         time.sleep(6)
-        person.focus(login.SESSION)
-        person.click(500, 400, caption=login.SESSION)
+        person.focus(SESSION)
+        person.click(500, 400, caption=SESSION)
         figures = fps(), key_delays_ms()
-        wine.close(login.SESSION)
+        wine.close(SESSION)
     return figures
 
 
@@ -81,7 +80,7 @@ def through_xfreerdp():
                                "/cert:ignore", "/size:1024x768", "/bpp:32", "/t:xfreerdp"],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        e2e.check(login.wait_until(lambda: e2e.xdotool("search", "--name", "^xfreerdp$").strip()),
+        e2e.check(e2e.wait_until(lambda: e2e.xdotool("search", "--name", "^xfreerdp$").strip()),
                   "no xfreerdp window")
         time.sleep(3)
         window = e2e.xdotool("search", "--name", "^xfreerdp$").split()[-1]
@@ -111,4 +110,4 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(e2e.main(main))
+    sys.exit(e2e.run(main))

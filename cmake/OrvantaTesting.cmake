@@ -3,7 +3,15 @@
 # orvanta_core_test(name src...)  portable tests: natively (label native) and, in the
 #                                 Windows build, the same sources under Wine (label windows)
 # orvanta_win_test(name src...)   Windows-only tests under Wine + Xvfb (label windows)
-# orvanta_e2e_test(name cmd...)   end-to-end scripts against the real Orvanta.exe (label e2e)
+# orvanta_e2e_test(area script case...)  end-to-end scripts against the real Orvanta.exe (label e2e)
+#
+# Every test under Wine runs through scripts/lib/isolated: a network namespace, an X display
+# with its window manager and a copy of a Wine prefix of its own, so they all run side by side.
+
+set(ORVANTA_ISOLATED ${PROJECT_SOURCE_DIR}/scripts/lib/isolated)
+# The prefixes scripts/test prepares: with the stand-in control registered, and without.
+set(ORVANTA_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set(ORVANTA_PREFIX_BARE ${CMAKE_BINARY_DIR}/wineprefix-bare)
 
 # The program stand-in signed in several ways for the tests (tools/signing), the test
 # publisher's certificate among them.
@@ -14,7 +22,9 @@ function(orvanta_core_test name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE orvanta_core orvanta_fakes GTest::gmock GTest::gtest_main)
   if(WIN32)
-    add_test(NAME windows.${name} COMMAND ${name})
+    add_test(NAME windows.${name}
+             COMMAND ${ORVANTA_ISOLATED} ${ORVANTA_PREFIX_BARE} ${CMAKE_CROSSCOMPILING_EMULATOR}
+                     $<TARGET_FILE:${name}>)
     set_tests_properties(windows.${name} PROPERTIES LABELS windows TIMEOUT 600)
   else()
     add_test(NAME native.${name} COMMAND ${name})
@@ -28,18 +38,32 @@ function(orvanta_win_test name)
   endif()
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE orvanta_win orvanta_fakes GTest::gmock GTest::gtest_main)
-  add_test(NAME windows.${name} COMMAND ${name})
-  # Real windows share one display whose window manager activates every new window, so a test
-  # beside another would lose the focus and activation it checks.
-  set_tests_properties(windows.${name} PROPERTIES LABELS windows TIMEOUT 600 RUN_SERIAL TRUE)
+  add_test(NAME windows.${name}
+           COMMAND ${ORVANTA_ISOLATED} ${ORVANTA_PREFIX} ${CMAKE_CROSSCOMPILING_EMULATOR}
+                   $<TARGET_FILE:${name}>)
+  set_tests_properties(windows.${name} PROPERTIES LABELS windows TIMEOUT 600)
 endfunction()
 
-# The end-to-end tests share the fixed service addresses, so they never run side by side.
-function(orvanta_e2e_test name)
+# orvanta_e2e_test(area script.py case... [TIMEOUT seconds] [PREFIX prepared]): one test
+# e2e.<area>.<case> per case, the script run with the case's name in a copy of the prepared
+# prefix (by default the one with the stand-in control).
+function(orvanta_e2e_test area script)
   if(NOT WIN32)
     return()
   endif()
-  add_test(NAME e2e.${name} COMMAND ${ARGN})
-  set_tests_properties(e2e.${name} PROPERTIES LABELS e2e TIMEOUT 600 RESOURCE_LOCK e2e_service
-                       ENVIRONMENT "ORVANTA_BUILD_DIR=${CMAKE_BINARY_DIR};ORVANTA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "TIMEOUT;PREFIX" "")
+  if(NOT arg_TIMEOUT)
+    set(arg_TIMEOUT 600)
+  endif()
+  if(NOT arg_PREFIX)
+    set(arg_PREFIX ${ORVANTA_PREFIX})
+  endif()
+  foreach(case IN LISTS arg_UNPARSED_ARGUMENTS)
+    add_test(NAME e2e.${area}.${case}
+             COMMAND ${ORVANTA_ISOLATED} ${arg_PREFIX} python3 ${CMAKE_CURRENT_SOURCE_DIR}/${script}
+                     ${case})
+    set_tests_properties(e2e.${area}.${case} PROPERTIES
+                         LABELS e2e TIMEOUT ${arg_TIMEOUT} SKIP_RETURN_CODE 77
+                         ENVIRONMENT "ORVANTA_BUILD_DIR=${CMAKE_BINARY_DIR};ORVANTA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  endforeach()
 endfunction()

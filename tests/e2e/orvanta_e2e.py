@@ -1,11 +1,16 @@
 """Helpers for end-to-end tests: the real Orvanta.exe under Wine, looked at and driven with the
-probe (tools/probe), xdotool and screenshots. CTest gives ORVANTA_BUILD_DIR and ORVANTA_SOURCE_DIR;
-scripts/test gives DISPLAY."""
+probe (tools/probe), xdotool and screenshots. CTest gives ORVANTA_BUILD_DIR and
+ORVANTA_SOURCE_DIR; the test's isolation (scripts/lib/isolated) gives DISPLAY and WINEPREFIX.
+
+Every script here ends with `sys.exit(e2e.main(CASES))`: the case named by its argument runs
+with a Wine of the test's prefix; a Failure prints its reason and a screenshot, a Skip (what
+the machine lacks) exits with CTest's skip code."""
 
 import json
 import os
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -15,28 +20,92 @@ WINE_RUN = os.path.join(SOURCE_DIR, "scripts", "lib", "wine-run")
 PROGRAM = os.path.join(BUILD_DIR, "Orvanta.exe")
 PROBE = os.path.join(BUILD_DIR, "tools", "probe", "probe.exe")
 STANDIN_CONTROL = os.path.join(BUILD_DIR, "tools", "rdpstub", "rdpstub.dll")
+# The program stand-in signed in several ways (tools/signing); signed by the test publisher,
+# the only signer a test build starts.
+SIGNED_STANDINS = os.path.join(BUILD_DIR, "tools", "signing")
+SIGNED_STANDIN = os.path.join(SIGNED_STANDINS, "standin-signed.exe")
+VIEWER_STUB = os.path.join(BUILD_DIR, "tools", "viewerstub", "viewerstub.exe")
+STANDIN_LOG_VARIABLE = "ORVANTA_RDPSTUB_LOG"
 
-# ImageMagick's own convert, not a wrapper earlier on the PATH.
+# ImageMagick's own tools, not wrappers earlier on the PATH.
 CONVERT = "/usr/bin/convert" if os.path.exists("/usr/bin/convert") else "convert"
+IMPORT = "/usr/bin/import" if os.path.exists("/usr/bin/import") else "import"
+
+# The program's windows.
+LOGIN = "Login Orvanta"
+SESSION = "Orvanta - Lessendra"
+TITLE = "Orvanta"  # message boxes
+FAILURE = "Parâmetros incorretos ou sem acesso à internet - Considere usar a Rota Alternativa"
 
 SKIP = 77  # CTest SKIP_RETURN_CODE
+
+# Where screenshots go: one folder per test (main() sets it), since tests run side by side.
+shots_dir = BUILD_DIR
 
 
 class Failure(Exception):
     pass
 
 
-def prefix(kind=""):
-    """The prefix scripts/test prepared: with the stand-in control, or "bare" without it."""
-    return os.path.join(BUILD_DIR, "wineprefix-bare" if kind == "bare" else "wineprefix")
+class Skip(Exception):
+    """What this machine lacks for the test."""
+
+
+def check(condition, message):
+    """Raises a Failure with the message unless the condition holds, with a screenshot of the
+    moment in failure.png."""
+    if not condition:
+        if os.environ.get("DISPLAY"):
+            try:
+                print("screenshot:", screenshot("failure.png"))
+            except (OSError, subprocess.SubprocessError):
+                pass
+        raise Failure(message)
+
+
+def require(*paths):
+    """Skips the test unless every file exists."""
+    missing = [p for p in paths if not os.path.exists(p)]
+    if missing:
+        raise Skip("not built: " + ", ".join(missing))
+
+
+def wait_until(condition, seconds=20):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        if condition():
+            return True
+        time.sleep(0.2)
+    return False
+
+
+def read(path):
+    """The text of a file another process appends to; empty until it exists."""
+    try:
+        with open(path, encoding="utf-8", errors="replace") as f:
+            return f.read()
+    except FileNotFoundError:
+        return ""
+
+
+def journal_file(wine):
+    """A fresh file the stand-in control journals to."""
+    path = os.path.join(tempfile.mkdtemp(prefix="orvanta-rdpstub-"), "control.log")
+    wine.env[STANDIN_LOG_VARIABLE] = path
+    return path
+
+
+def prefix():
+    """The test's Wine prefix; without one, the prefix scripts/test prepared."""
+    return os.environ.get("WINEPREFIX") or os.path.join(BUILD_DIR, "wineprefix")
 
 
 class Wine:
     """Runs programs in one prefix with a UTF-8 locale (window captions are not ASCII)."""
 
-    def __init__(self, prefix_dir):
-        self.env = dict(os.environ, WINEPREFIX=prefix_dir, WINEDEBUG="-all", LANG="C.UTF-8",
-                        LC_ALL="C.UTF-8")
+    def __init__(self, prefix_dir=None):
+        self.env = dict(os.environ, WINEPREFIX=prefix_dir or prefix(), WINEDEBUG="-all",
+                        LANG="C.UTF-8", LC_ALL="C.UTF-8")
 
     def run(self, *args, timeout=60):
         done = subprocess.run([WINE_RUN, *args], env=self.env, capture_output=True, timeout=timeout)
@@ -148,28 +217,167 @@ def click_at(x, y):
     xdotool("click", "1")
 
 
-def screenshot(path):
-    """The whole X screen as a PNG."""
-    xwd = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, timeout=30, check=True)
-    subprocess.run([CONVERT, "xwd:-", path], input=xwd.stdout, timeout=60, check=True)
+def client_origin(window):
+    """The screen position of a window's client area, from the probe's description."""
+    border = (window["width"] - window["clientWidth"]) // 2
+    return (window["left"] + border,
+            window["top"] + window["height"] - window["clientHeight"] - border)
+
+
+def screenshot(name, display=None):
+    """The whole X screen as a PNG, in the test's folder unless name is a path. ImageMagick's
+    import reads what the screen shows; xwd reads translucent windows back black."""
+    path = name if os.path.isabs(name) else os.path.join(shots_dir, name)
+    args = [IMPORT] + (["-display", display] if display else []) + ["-window", "root", path]
+    subprocess.run(args, capture_output=True, timeout=60, check=True)
     return path
 
 
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
+def settled_screenshot(name):
+    """A screenshot once two in a row show the same pixels: what was just painted has reached
+    the X server."""
+    path = screenshot(name)
+    before = None
+    for _ in range(20):
+        now = subprocess.run(["identify", "-format", "%#", path], capture_output=True, text=True,
+                             timeout=30, check=True).stdout
+        if now == before:
+            break
+        before = now
+        time.sleep(0.3)
+        screenshot(path)
+    return path
 
 
-def main(test):
+class Picture:
+    """The RGB pixels of a PNG."""
+
+    def __init__(self, png):
+        size = subprocess.run(["identify", "-format", "%w %h", png], capture_output=True,
+                              text=True, timeout=30, check=True).stdout.split()
+        self.width, self.height = int(size[0]), int(size[1])
+        self.raw = subprocess.run([CONVERT, png, "-depth", "8", "rgb:-"], capture_output=True,
+                                  timeout=60, check=True).stdout
+
+    def contains(self, x, y):
+        return 0 <= x < self.width and 0 <= y < self.height
+
+    def pixel(self, x, y):
+        at = (y * self.width + x) * 3
+        return tuple(self.raw[at:at + 3])
+
+    def rows(self, left, top, width, height):
+        """The pixels of a rectangle, as rows of (r, g, b)."""
+        return [[self.pixel(x, y) for x in range(left, left + width)]
+                for y in range(top, top + height)]
+
+    def dark_share(self, left, top, width, height):
+        """The share of dark pixels (luma below 40 %) in a rectangle."""
+        pixels = [p for row in self.rows(left, top, width, height) for p in row]
+        dark = sum(0.2126 * r + 0.7152 * g + 0.0722 * b < 0.4 * 255 for r, g, b in pixels)
+        return dark / len(pixels)
+
+
+class Person:
+    """Keyboard and mouse on the program's windows."""
+
+    def __init__(self, wine):
+        self.wine = wine
+
+    def xid(self, caption):
+        found = []
+
+        def search():
+            found[:] = xdotool("search", "--onlyvisible", "--name", "^%s$" % caption).split()
+            return found
+
+        # Wine reports the window shown before the X server has mapped it: the X side may lag.
+        # The window found is the one used: a second search may catch X between two states.
+        check(wait_until(search, seconds=10), f'no X window "{caption}"')
+        return found[-1]
+
+    def focus(self, caption=LOGIN):
+        xdotool("windowfocus", "--sync", self.xid(caption))
+
+    def type(self, text):
+        xdotool("type", "--delay", "60", text)
+
+    def key(self, *keys):
+        xdotool("key", "--delay", "60", *keys)
+
+    def click(self, x, y, caption=LOGIN):
+        """Clicks at a point of the window's client area."""
+        left, top = client_origin(self.wine.window(caption))
+        click_at(left + x, top + y)
+
+    def message(self, timeout_ms=20000):
+        """The text of the message box now shown, answered with OK."""
+        check(self.wine.wait_window(TITLE, timeout_ms), "no message box")
+        box = self.wine.window(TITLE)
+        texts = [c["text"] for c in box["children"] if c["class"] == "Static" and c["text"]]
+        self.wine.press(TITLE, "OK")
+        # This box: another of the same title may follow it at once.
+        check(wait_until(lambda: not any(w["hwnd"] == box["hwnd"] and w["visible"]
+                                         for w in self.wine.windows())), "message box stayed")
+        return texts[-1] if texts else ""
+
+    def no_message(self, seconds=3):
+        return not self.wine.wait_window(TITLE, int(seconds * 1000))
+
+
+def started(wine):
+    """The person at the login window once it is shown."""
+    check(wine.wait_window(LOGIN), "the login window was not shown")
+    person = Person(wine)
+    person.focus()
+    return person
+
+
+def log_in(person, account, password="s3nha"):
+    """Types the account, leaves it with Tab, types the password and presses Enter."""
+    person.type(account)
+    person.key("Tab")
+    person.type(password)
+    person.key("Return")
+
+
+def in_session(wine, account="abc12def", password="s3nha"):
+    """Logs in and waits for the maximised session window; returns the person."""
+    person = started(wine)
+    log_in(person, account, password)
+    check(wine.wait_window(SESSION), "the session window was not shown")
+    check(wait_until(lambda: wine.window(SESSION)["maximized"]), "session not maximised")
+    return person
+
+
+def field_texts(wine):
+    """The texts of the login window's fields: account, password."""
+    return [c["text"] for c in wine.window(LOGIN)["children"] if c["class"] == "Edit"]
+
+
+def run(test):
     """Runs test(); prints the failure and returns 1 when it raises."""
     try:
         return test() or 0
+    except Skip as e:
+        print("skipped:", e)
+        return SKIP
     except Failure as e:
         print("FAILED:", e)
-        if os.environ.get("DISPLAY"):
-            shot = os.path.join(BUILD_DIR, "e2e-failure-%d.png" % int(time.time()))
-            try:
-                print("screenshot:", screenshot(shot))
-            except (OSError, subprocess.SubprocessError):
-                pass
         return 1
+
+
+def main(cases, needs=(STANDIN_CONTROL,)):
+    """Runs the case named by the first argument with a Wine of the test's prefix; skipped
+    unless the files it needs were built."""
+    global shots_dir
+    script = os.path.splitext(os.path.basename(sys.argv[0]))[0]
+    case = sys.argv[1]
+    shots_dir = os.path.join(BUILD_DIR, "e2e", "%s.%s" % (script, case))
+    os.makedirs(shots_dir, exist_ok=True)
+
+    def test():
+        require(*needs)
+        return cases[case](Wine())
+
+    return run(test)

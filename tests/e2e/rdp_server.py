@@ -21,8 +21,9 @@ BRIDGE_ADDRESS = "127.0.0.7:3390"
 BRIDGE_VARIABLE = "ORVANTA_RDPSTUB_BRIDGE"
 
 
-def available():
-    return all(os.path.exists(p) for p in (DESK, BRIDGE, SHADOW))
+def require():
+    """Skips the test unless the server's and the bridge's programs are there."""
+    e2e.require(DESK, BRIDGE, SHADOW)
 
 
 def wait_file(path, process, what, seconds=30):
@@ -71,12 +72,9 @@ class Server:
         except OSError:
             return []
 
-    def screenshot(self, path):
+    def screenshot(self, name):
         """The server's own screen as a PNG."""
-        xwd = subprocess.run(["xwd", "-root", "-silent", "-display", self.display],
-                             capture_output=True, timeout=30, check=True)
-        subprocess.run([e2e.CONVERT, "xwd:-", path], input=xwd.stdout, timeout=60, check=True)
-        return path
+        return e2e.screenshot(name, display=self.display)
 
 
 class Bridge:
@@ -104,11 +102,3 @@ class Bridge:
         with open(self.log, errors="replace") as f:
             return [line.rstrip("\n") for line in f if line.startswith("rdpbridge[")]
 
-
-def rgb(png):
-    """Width, height and the RGB bytes of a PNG."""
-    size = subprocess.run(["identify", "-format", "%w %h", png], capture_output=True, text=True,
-                          timeout=30, check=True).stdout.split()
-    raw = subprocess.run([e2e.CONVERT, png, "-depth", "8", "rgb:-"], capture_output=True,
-                         timeout=60, check=True).stdout
-    return int(size[0]), int(size[1]), raw

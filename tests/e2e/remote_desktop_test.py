@@ -7,16 +7,12 @@ disconnects."""
 
 import os
 import sys
-import tempfile
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
-sys.path.insert(0, os.path.join(HERE, "..", "login"))
-sys.path.insert(0, os.path.join(HERE, "..", "keyboard"))
-import orvanta_e2e as e2e  # noqa: E402
-import login_e2e_test as login  # noqa: E402
-import keyboard_e2e_test as keyboard  # noqa: E402
-import rdp_server  # noqa: E402
+import keyboard_test as keyboard
+import orvanta_e2e as e2e
+import rdp_server
+from orvanta_e2e import SESSION, wait_until
+from vendor_standin import Vendor
 
 ACCOUNT, PASSWORD = "demo2024", "s3nha"
 # The login service hands the account "demo" (the typed name without digits) the test server.
@@ -32,23 +28,22 @@ class Run:
 
     def __init__(self, wine):
         self.wine = wine
-        self.journal = os.path.join(tempfile.mkdtemp(prefix="orvanta-rdpstub-"), "control.log")
-        wine.env[login.STANDIN_LOG_VARIABLE] = self.journal
+        self.journal = e2e.journal_file(wine)
         wine.env[rdp_server.BRIDGE_VARIABLE] = rdp_server.BRIDGE_ADDRESS
 
     def lines(self):
-        return login.read(self.journal).splitlines()
+        return e2e.read(self.journal).splitlines()
 
     def wait_line(self, condition, what, seconds=30):
-        e2e.check(login.wait_until(lambda: any(condition(l) for l in self.lines()), seconds),
+        e2e.check(wait_until(lambda: any(condition(l) for l in self.lines()), seconds),
                   "%s; the control's journal ends: %s" % (what, self.lines()[-5:]))
 
     def log_in(self, password):
         # Away from the alert's corner, where a resting pointer keeps the alert shown.
         e2e.move_pointer(300, 300)
-        person = login.started(self.wine)
-        login.log_in(person, ACCOUNT, password)
-        e2e.check(self.wine.wait_window(login.SESSION), "the session window was not shown")
+        person = e2e.started(self.wine)
+        e2e.log_in(person, ACCOUNT, password)
+        e2e.check(self.wine.wait_window(SESSION), "the session window was not shown")
         return person
 
     def connected(self):
@@ -60,20 +55,20 @@ class Run:
                        "the end of the session was not reported")
         said = [l for l in self.lines() if l.startswith("event 4 OnDisconnected ")]
         e2e.check(said[0].split()[-1] in reasons, "disconnect reason: %s" % said)
-        e2e.check(login.wait_until(lambda: reconnect_enabled(self.wine)), "Reconectar not enabled")
-        e2e.check(login.wait_until(lambda: alert_shown(self.wine)), "no status alert")
+        e2e.check(wait_until(lambda: reconnect_enabled(self.wine)), "Reconectar not enabled")
+        e2e.check(wait_until(lambda: alert_shown(self.wine)), "no status alert")
 
 
     def close_ended_session(self, orvanta):
         """Closing the window of a session that has ended asks for no disconnection."""
-        self.wine.close(login.SESSION)
+        self.wine.close(SESSION)
         e2e.check(orvanta.exit_code() == 0, "Orvanta.exe did not end with 0")
         e2e.check(not any(l.endswith(" Disconnect") for l in self.lines()),
                   "an ended session was disconnected: %s" % self.lines()[-5:])
 
 
 def reconnect_enabled(wine):
-    buttons = [c for c in wine.window(login.SESSION)["children"] if c["text"] == "Reconectar"]
+    buttons = [c for c in wine.window(SESSION)["children"] if c["text"] == "Reconectar"]
     return bool(buttons) and buttons[0]["enabled"]
 
 
@@ -83,37 +78,29 @@ def alert_shown(wine):
 
 def control_origin(wine):
     """The screen position of the control's top-left corner, just below the toolbar."""
-    w = wine.window(login.SESSION)
-    border = (w["width"] - w["clientWidth"]) // 2
-    return (w["left"] + border,
-            w["top"] + w["height"] - w["clientHeight"] - border + TOOLBAR_HEIGHT)
+    left, top = e2e.client_origin(wine.window(SESSION))
+    return left, top + TOOLBAR_HEIGHT
 
 
 def differing_share(server_png, client_png, origin):
     """The share of sample points of the colour bars whose colour on the client's screen
     differs from the server's own screen."""
-    sw, _, server = rdp_server.rgb(server_png)
-    cw, ch, client = rdp_server.rgb(client_png)
+    server, client = e2e.Picture(server_png), e2e.Picture(client_png)
     left, top, width, height = BARS
     samples = differing = 0
     for y in range(top + 4, top + height - 4, 8):
         for x in range(left + 4, left + width - 4, 8):
             cx, cy = origin[0] + x, origin[1] + y
-            if not (0 <= cx < cw and 0 <= cy < ch):
-                differing += 1
-                samples += 1
-                continue
-            a = server[(y * sw + x) * 3:(y * sw + x) * 3 + 3]
-            b = client[(cy * cw + cx) * 3:(cy * cw + cx) * 3 + 3]
             samples += 1
-            if max(abs(p - q) for p, q in zip(a, b)) > 24:
+            if not client.contains(cx, cy) or max(
+                    abs(p - q) for p, q in zip(server.pixel(x, y), client.pixel(cx, cy))) > 24:
                 differing += 1
     return differing / samples
 
 
 def session_shows_server_takes_keys_and_disconnects_on_close(wine):
     run = Run(wine)
-    with login.Vendor(accounts=ACCOUNTS), rdp_server.Server(ACCOUNT, PASSWORD) as server, \
+    with Vendor(accounts=ACCOUNTS), rdp_server.Server(ACCOUNT, PASSWORD) as server, \
             rdp_server.Bridge() as bridge, e2e.Orvanta(wine) as orvanta:
         person = run.log_in(PASSWORD)
         run.connected()
@@ -121,36 +108,31 @@ def session_shows_server_takes_keys_and_disconnects_on_close(wine):
                       "printers 0 ports 1" in l for l in bridge.lines()),
                   "the bridge was not asked for the session: %s" % bridge.lines())
         # Once connected the alert fades out; then the screen shows the remote desktop alone.
-        e2e.check(login.wait_until(lambda: not alert_shown(wine)), "the alert stayed")
+        e2e.check(wait_until(lambda: not alert_shown(wine)), "the alert stayed")
         origin = control_origin(wine)
-        server_png = server.screenshot(os.path.join(e2e.BUILD_DIR, "e2e-rdp-server.png"))
-        client_png = os.path.join(e2e.BUILD_DIR, "e2e-rdp-session.png")
-        e2e.check(login.wait_until(lambda: differing_share(
+        server_png = server.screenshot("rdp-server.png")
+        client_png = os.path.join(e2e.shots_dir, "rdp-session.png")
+        e2e.check(wait_until(lambda: differing_share(
             server_png, e2e.screenshot(client_png), origin) == 0, seconds=15),
             "the session window does not show the server's screen at %s (%.0f%% differ)" % (
                 origin, 100 * differing_share(server_png, client_png, origin)))
 
         # A key typed into the session reaches the program on the server's screen.
-        person.focus(login.SESSION)
-        person.click(500, 400, caption=login.SESSION)
+        person.focus(SESSION)
+        person.click(500, 400, caption=SESSION)
         person.type("q")
         person.key("Tab")
-        e2e.check(login.wait_until(lambda: server.keys()[-2:] == ["q", "Tab"], seconds=10),
+        e2e.check(wait_until(lambda: server.keys()[-2:] == ["q", "Tab"], seconds=10),
                   "keys on the server: %s" % server.keys())
 
-        wine.close(login.SESSION)
+        wine.close(SESSION)
         e2e.check(orvanta.exit_code() == 0, "Orvanta.exe did not end with 0")
         e2e.check(any(l.endswith(" Disconnect") for l in run.lines()),
                   "closing the window did not disconnect: %s" % run.lines()[-5:])
-        e2e.check(login.wait_until(lambda: any(l.endswith("disconnected 1")
+        e2e.check(wait_until(lambda: any(l.endswith("disconnected 1")
                                                for l in bridge.lines())),
                   "the bridge did not end the session: %s" % bridge.lines())
     return 0
-
-
-# The up arrow of the on-screen keyboard, between the right Shift and Fn, on the layout the
-# keyboard is scaled from (tests/keyboard/keyboard_e2e_test.py).
-UP_ARROW = (765, 3)
 
 
 def on_screen_keyboard_reaches_the_server(wine):
@@ -158,31 +140,24 @@ def on_screen_keyboard_reaches_the_server(wine):
     screen as "A", "b", "1", "Up". The arrow comes as a bare key message to the focused window,
     without a scan code: the control finds the key's own for the server."""
     run = Run(wine)
-    with login.Vendor(accounts=ACCOUNTS), rdp_server.Server(ACCOUNT, PASSWORD) as server, \
+    with Vendor(accounts=ACCOUNTS), rdp_server.Server(ACCOUNT, PASSWORD) as server, \
             rdp_server.Bridge(), e2e.Orvanta(wine):
         person = run.log_in(PASSWORD)
         run.connected()
-        person.focus(login.SESSION)
-        person.click(*keyboard.BUTTON, caption=login.SESSION)
-        e2e.check(login.wait_until(lambda: keyboard.keyboard_shown(wine)),
-                  "the keyboard did not appear")
-        person.click(500, 400, caption=login.SESSION)  # into the remote desktop
-        session = wine.window(login.SESSION)
-        width = session["clientWidth"]
-        keyboard_top = session["clientHeight"] - keyboard.LABEL_HEIGHT - keyboard.KEYBOARD_HEIGHT
-        row_height = keyboard.KEYBOARD_HEIGHT // 5
-        for middle, row in [keyboard.KEY_MIDDLES[name] for name in ("shift", "a", "b", "1")] + [
-                UP_ARROW]:
-            person.click(middle * width // keyboard.NOMINAL_WIDTH,
-                         keyboard_top + row * row_height + row_height // 2, caption=login.SESSION)
-        e2e.check(login.wait_until(lambda: server.keys()[-4:] == ["A", "b", "1", "Up"],
+        person.focus(SESSION)
+        keyboard.show_keyboard(person, wine)
+        person.click(500, 400, caption=SESSION)  # into the remote desktop
+        session = wine.window(SESSION)
+        for name in ("shift", "a", "b", "1", "up"):
+            person.click(*keyboard.key_middle(session, name), caption=SESSION)
+        e2e.check(wait_until(lambda: server.keys()[-4:] == ["A", "b", "1", "Up"],
                                    seconds=10), "keys on the server: %s" % server.keys())
     return 0
 
 
 def wrong_password_is_refused(wine):
     run = Run(wine)
-    with login.Vendor(accounts=ACCOUNTS), rdp_server.Server(ACCOUNT, PASSWORD), \
+    with Vendor(accounts=ACCOUNTS), rdp_server.Server(ACCOUNT, PASSWORD), \
             rdp_server.Bridge(), e2e.Orvanta(wine) as orvanta:
         run.log_in("wrong")
         run.disconnected_path({"2055"})
@@ -193,36 +168,35 @@ def wrong_password_is_refused(wine):
 
 def server_gone_is_a_disconnection_and_reconnects(wine):
     run = Run(wine)
-    with login.Vendor(accounts=ACCOUNTS), rdp_server.Bridge(), e2e.Orvanta(wine) as orvanta:
+    with Vendor(accounts=ACCOUNTS), rdp_server.Bridge(), e2e.Orvanta(wine) as orvanta:
         with rdp_server.Server(ACCOUNT, PASSWORD):
             run.log_in(PASSWORD)
             run.connected()
         run.disconnected_path({"3", "2308"})
         # Back again, the server takes the settings that remain on the control.
         with rdp_server.Server(ACCOUNT, PASSWORD):
-            wine.press(login.SESSION, "Reconectar")
-            e2e.check(login.wait_until(lambda: run.lines().count("event 2 OnConnected") == 2,
+            wine.press(SESSION, "Reconectar")
+            e2e.check(wait_until(lambda: run.lines().count("event 2 OnConnected") == 2,
                                        seconds=30), "no second session: %s" % run.lines()[-5:])
             e2e.check(not reconnect_enabled(wine), "Reconectar enabled while connected")
-        e2e.check(login.wait_until(lambda: sum(l.startswith("event 4 ") for l in run.lines()) == 2),
+        e2e.check(wait_until(lambda: sum(l.startswith("event 4 ") for l in run.lines()) == 2),
                   "the second session's end was not reported")
         run.close_ended_session(orvanta)
     return 0
 
 
-CASES = {"session": session_shows_server_takes_keys_and_disconnects_on_close,
-         "on-screen-keyboard": on_screen_keyboard_reaches_the_server,
-         "wrong-password": wrong_password_is_refused,
-         "server-gone": server_gone_is_a_disconnection_and_reconnects}
+def needs_server(test):
+    def case(wine):
+        rdp_server.require()
+        return test(wine)
+    return case
 
 
-def main():
-    if not (os.path.exists(e2e.STANDIN_CONTROL) and rdp_server.available()):
-        print("stand-in control, bridge or shadow server missing: skipped")
-        return e2e.SKIP
-    wine = e2e.Wine(e2e.prefix())
-    return e2e.main(lambda: CASES[sys.argv[1]](wine))
+CASES = {"session": needs_server(session_shows_server_takes_keys_and_disconnects_on_close),
+         "on-screen-keyboard": needs_server(on_screen_keyboard_reaches_the_server),
+         "wrong-password": needs_server(wrong_password_is_refused),
+         "server-gone": needs_server(server_gone_is_a_disconnection_and_reconnects)}
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(e2e.main(CASES))

@@ -5,11 +5,8 @@ import sys
 import orvanta_e2e as e2e
 
 
-def closing_login_ends_with_zero():
-    if not e2e.os.path.exists(e2e.STANDIN_CONTROL):
-        print("stand-in control not built: skipped")
-        return e2e.SKIP
-    wine = e2e.Wine(e2e.prefix())
+def closing_login_ends_with_zero(wine):
+    e2e.require(e2e.STANDIN_CONTROL)
     with e2e.Orvanta(wine) as orvanta:
         e2e.check(wine.wait_window("Login Orvanta"), "the login window was not shown")
         login = wine.window("Login Orvanta")
@@ -25,8 +22,8 @@ def closing_login_ends_with_zero():
     return 0
 
 
-def missing_control_is_an_application_error():
-    wine = e2e.Wine(e2e.prefix("bare"))
+def missing_control_is_an_application_error(wine):
+    """Run in a prefix without the stand-in control."""
     with e2e.Orvanta(wine) as orvanta:
         e2e.check(wine.wait_window("Application Error"), "no Application Error box")
         box = wine.window("Application Error")
@@ -41,7 +38,9 @@ def missing_control_is_an_application_error():
     return 0
 
 
+CASES = {"closing-login": closing_login_ends_with_zero,
+         "missing-control": missing_control_is_an_application_error}
+
+
 if __name__ == "__main__":
-    case = {"closing-login": closing_login_ends_with_zero,
-            "missing-control": missing_control_is_an_application_error}[sys.argv[1]]
-    sys.exit(e2e.main(case))
+    sys.exit(e2e.main(CASES, needs=()))

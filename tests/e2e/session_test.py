@@ -2,15 +2,11 @@
 desktop, the toolbar, and a control that cannot be activated. The stand-in control's journal
 records every key message its window receives."""
 
-import os
 import sys
-import tempfile
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-sys.path.insert(0, os.path.join(HERE, "..", "login"))
-import orvanta_e2e as e2e  # noqa: E402
-import login_e2e_test as login  # noqa: E402
+import orvanta_e2e as e2e
+from orvanta_e2e import FAILURE, LOGIN, SESSION, field_texts, journal_file, wait_until
+from vendor_standin import Vendor
 
 STANDIN_FAIL_VARIABLE = "ORVANTA_RDPSTUB_FAIL"
 TOOLBAR_Y = 11
@@ -21,38 +17,28 @@ HELP_WINDOWS = {"Ajuda para transferir arquivos": "Ajuda para transferência de 
                 "Ajuda para imprimir": "Ajuda para impressão"}
 
 
-def journal_file(wine):
-    path = os.path.join(tempfile.mkdtemp(prefix="orvanta-rdpstub-"), "control.log")
-    wine.env[login.STANDIN_LOG_VARIABLE] = path
-    return path
-
-
 def keys_down(path):
-    return [int(line.split()[2]) for line in login.read(path).splitlines()
+    return [int(line.split()[2]) for line in e2e.read(path).splitlines()
             if line.startswith("key down ")]
 
 
 def connected_session(wine, journal):
     """Logs in and waits until the stand-in control is connected; returns the person."""
-    person = login.started(wine)
-    login.log_in(person, "abc12def")
-    e2e.check(wine.wait_window(login.SESSION), "the session window was not shown")
-    e2e.check(login.wait_until(lambda: wine.window(login.SESSION)["maximized"]),
-              "session not maximised")
-    e2e.check(login.wait_until(lambda: "OnConnected" in login.read(journal)), "never connected")
+    person = e2e.in_session(wine)
+    e2e.check(wait_until(lambda: "OnConnected" in e2e.read(journal)), "never connected")
     # The status alert closes on connection; the session window is the one to type into.
-    person.focus(login.SESSION)
+    person.focus(SESSION)
     return person
 
 
 def click_remote_desktop(person):
-    person.click(400, 300, caption=login.SESSION)
+    person.click(400, 300, caption=SESSION)
 
 
 def keys_reach_the_remote_desktop(wine):
     """Clicked into the connected session, every key goes to the remote desktop, Tab included."""
     journal = journal_file(wine)
-    with login.Vendor(), e2e.Orvanta(wine):
+    with Vendor(), e2e.Orvanta(wine):
         person = connected_session(wine, journal)
         click_remote_desktop(person)
         before = len(keys_down(journal))
@@ -61,7 +47,7 @@ def keys_reach_the_remote_desktop(wine):
         person.type("bc")
         person.key("shift+Tab", "Return", "Escape", "Left", "F5")
         expected = [0x41, 0x09, 0x42, 0x43, 0x10, 0x09, 0x0D, 0x1B, 0x25, 0x74]
-        e2e.check(login.wait_until(lambda: len(keys_down(journal)) - before >= len(expected),
+        e2e.check(wait_until(lambda: len(keys_down(journal)) - before >= len(expected),
                                    seconds=10),
                   "keys received: %s" % keys_down(journal)[before:])
         e2e.check(keys_down(journal)[before:] == expected,
@@ -73,11 +59,11 @@ def toolbar_leaves_the_focus_in_the_remote_desktop(wine):
     """After each toolbar button (and the help window it may open) the next key still goes to
     the remote desktop."""
     journal = journal_file(wine)
-    with login.Vendor(), e2e.Orvanta(wine):
+    with Vendor(), e2e.Orvanta(wine):
         person = connected_session(wine, journal)
         click_remote_desktop(person)
         for name, x in TOOLBAR.items():
-            person.click(x, TOOLBAR_Y, caption=login.SESSION)
+            person.click(x, TOOLBAR_Y, caption=SESSION)
             if name in HELP_WINDOWS:
                 caption = HELP_WINDOWS[name]
                 e2e.check(wine.wait_window(caption, 10000), f'"{name}" opened no help window')
@@ -85,10 +71,10 @@ def toolbar_leaves_the_focus_in_the_remote_desktop(wine):
                 e2e.check(wine.wait_gone(caption, 10000), f'"{caption}" stayed')
             before = len(keys_down(journal))
             person.type("x")
-            e2e.check(login.wait_until(lambda: 0x58 in keys_down(journal)[before:], seconds=10),
+            e2e.check(wait_until(lambda: 0x58 in keys_down(journal)[before:], seconds=10),
                       f'after "{name}" the key went elsewhere')
         e2e.check(any(" put FullScreen " in line and line.endswith("-1")
-                      for line in login.read(journal).splitlines()),
+                      for line in e2e.read(journal).splitlines()),
                   "Tela Cheia did not reach the control")
     return 0
 
@@ -98,17 +84,17 @@ def refused_activation_keeps_the_login(wine):
     back in charge, no session window on the screen."""
     journal_file(wine)
     wine.env[STANDIN_FAIL_VARIABLE] = "activate"
-    with login.Vendor(), e2e.Orvanta(wine) as orvanta:
-        person = login.started(wine)
-        login.log_in(person, "abc12def")
-        e2e.check(person.message() == login.FAILURE, "connection-failure message")
+    with Vendor(), e2e.Orvanta(wine) as orvanta:
+        person = e2e.started(wine)
+        e2e.log_in(person, "abc12def")
+        e2e.check(person.message() == FAILURE, "connection-failure message")
         e2e.check(person.no_message(), "a second message box appeared")
-        e2e.check(wine.window(login.SESSION) is None, "a session window is on the screen")
-        window = wine.window(login.LOGIN)
+        e2e.check(wine.window(SESSION) is None, "a session window is on the screen")
+        window = wine.window(LOGIN)
         e2e.check(window is not None and window["enabled"], "the login window is not usable")
-        e2e.check(login.field_texts(wine)[0] == "abc12def", "fields: %s" % login.field_texts(wine))
+        e2e.check(field_texts(wine)[0] == "abc12def", "fields: %s" % field_texts(wine))
         # Still the main window: closing it ends the program.
-        wine.close(login.LOGIN)
+        wine.close(LOGIN)
         code = orvanta.exit_code()
         e2e.check(code == 0, "exit code %d after closing the login window" % code)
     return 0
@@ -121,13 +107,5 @@ CASES = {
 }
 
 
-def main():
-    if not os.path.exists(e2e.STANDIN_CONTROL):
-        print("stand-in control not built: skipped")
-        return e2e.SKIP
-    wine = e2e.Wine(e2e.prefix())
-    return e2e.main(lambda: CASES[sys.argv[1]](wine))
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(e2e.main(CASES))

@@ -5,16 +5,12 @@ and a missing printer's installer is downloaded from the vendor stand-in and sta
 
 import os
 import sys
-import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-sys.path.insert(0, os.path.join(HERE, "..", "login"))
-import orvanta_e2e as e2e  # noqa: E402
-import print_system  # noqa: E402
-import login_e2e_test as login  # noqa: E402
+import orvanta_e2e as e2e
+import print_system
+from orvanta_e2e import SESSION, TITLE, in_session, wait_until
+from vendor_standin import Vendor
 
-SESSION = login.SESSION
 TRANSFER = "Ajuda para transferência de arquivos"
 PRINTING = "Ajuda para impressão"
 CHECK = "Verificar se o PDF Creator está instalado no meu computador"
@@ -24,14 +20,7 @@ OFFER = ("Para que as suas impressões funcionem é necessário instalar o PDF C
          "Através dele todas as impressões serão salvas diretamente no seu computador.\r"
          "Caso não seja instalado, não será possível imprimir.\r"
          "Deseja instalar?")
-PDF_TOOL = os.path.join(e2e.BUILD_DIR, "tools", "signing", "standin-signed.exe")
-
-
-def in_session(wine):
-    """Logs in and waits for the session window."""
-    person = login.started(wine)
-    login.log_in(person, "abc12def")
-    e2e.check(wine.wait_window(SESSION), "the session window was not shown")
+PDF_TOOL = e2e.SIGNED_STANDIN
 
 
 def open_help(wine, button, caption):
@@ -47,7 +36,7 @@ def edit_text(window):
 
 
 def help_windows(wine):
-    with login.Vendor(), e2e.Orvanta(wine):
+    with Vendor(), e2e.Orvanta(wine):
         in_session(wine)
         for button, caption, first_line, size in (
                 ("Ajuda para transferir arquivos", TRANSFER, "Transferência de arquivos",
@@ -59,9 +48,8 @@ def help_windows(wine):
                                                 window["clientHeight"]))
             e2e.check(edit_text(window).split("\r\n")[0] == first_line,
                       "%s text: %r" % (caption, edit_text(window)[:80]))
-            time.sleep(0.5)
-            shot = "e2e-help-%s.png" % ("transfer" if caption == TRANSFER else "printing")
-            e2e.screenshot(os.path.join(e2e.BUILD_DIR, shot))
+            e2e.settled_screenshot("help-%s.png" % (
+                "transfer" if caption == TRANSFER else "printing"))
             wine.close(caption)
             e2e.check(wine.wait_gone(caption), f'"{caption}" stayed open')
             e2e.check(wine.window(SESSION)["enabled"], "the session window stayed disabled")
@@ -87,23 +75,22 @@ def check_printer(wine, caption):
 def printer_present(wine):
     # "PDF_Creator" stands for the near misses; CUPS queue names cannot hold blanks.
     with print_system.PrintSystem(["PDF_Creator", "PDFCreator"]) as printers, \
-            login.Vendor():
+            Vendor():
         wine.env["CUPS_SERVER"] = printers.socket
         with e2e.Orvanta(wine):
             in_session(wine)
             open_help(wine, "Ajuda para imprimir", PRINTING)
-            text = check_printer(wine, login.TITLE)
+            text = check_printer(wine, TITLE)
             e2e.check(text == INSTALLED, "answer: %r" % text)
             e2e.check(wine.window("Confirm") is None, "the installer was offered")
-            wine.press(login.TITLE, "OK")
-            e2e.check(wine.wait_gone(login.TITLE), "the message stayed")
+            wine.press(TITLE, "OK")
+            e2e.check(wine.wait_gone(TITLE), "the message stayed")
             e2e.check(wine.window(PRINTING) is not None, "the printing help closed")
     return 0
 
 
 def printer_absent(wine):
-    vendor = login.Vendor()
-    vendor.args += ["--file", "/ferramentas/pdf.exe=" + PDF_TOOL]
+    vendor = Vendor(files=[("/ferramentas/pdf.exe", PDF_TOOL)])
     with print_system.PrintSystem(["PDF_Creator", "PDFCreator-2", "pdfcreatorx"]) as printers, \
             vendor:
         wine.env["CUPS_SERVER"] = printers.socket
@@ -112,9 +99,8 @@ def printer_absent(wine):
             open_help(wine, "Ajuda para imprimir", PRINTING)
             text = check_printer(wine, "Confirm")
             e2e.check(text == OFFER, "question: %r" % text)
-            e2e.check(wine.window(login.TITLE) is None, "the printer was found")
-            time.sleep(1)  # the box is painted a moment after it is listed
-            e2e.screenshot(os.path.join(e2e.BUILD_DIR, "e2e-help-offer.png"))
+            e2e.check(wine.window(TITLE) is None, "the printer was found")
+            e2e.settled_screenshot("help-offer.png")  # painted a moment after it is listed
             wine.press("Confirm", "No")
             e2e.check(wine.wait_gone("Confirm"), "the question stayed")
             e2e.check(not wine.wait_window(INSTALLER, 4000), "No opened the installer window")
@@ -122,11 +108,11 @@ def printer_absent(wine):
             wine.press("Confirm", "Yes")
             e2e.check(wine.wait_window(INSTALLER), "Yes did not open the installer window")
             marker = os.path.join(orvanta.workdir, "pdf.exe.executado")
-            e2e.check(login.wait_until(lambda: os.path.exists(marker), seconds=60),
+            e2e.check(wait_until(lambda: os.path.exists(marker), seconds=60),
                       "the installer was not started")
             e2e.check(wine.wait_gone(INSTALLER, 30000), "the installer window stayed")
             # Destroyed after its run: only the two hidden windows made at start are left.
-            e2e.check(login.wait_until(lambda: len(
+            e2e.check(wait_until(lambda: len(
                 [w for w in wine.windows() if w["caption"] == INSTALLER]) == 2),
                 "installer windows: %s" % [w for w in wine.windows() if w["caption"] == INSTALLER])
             e2e.check(any("GET /ferramentas/pdf.exe HTTP/1.1" in line for line in vendor.lines()),
@@ -138,23 +124,20 @@ def printer_absent(wine):
     return 0
 
 
+def printer_case(test):
+    def case(wine):
+        if not print_system.available():
+            raise e2e.Skip("CUPS or the PDF queue driver not installed")
+        return test(wine)
+    return case
+
+
 CASES = {
     "help-windows": help_windows,
-    "printer-present": printer_present,
-    "printer-absent": printer_absent,
+    "printer-present": printer_case(printer_present),
+    "printer-absent": printer_case(printer_absent),
 }
 
 
-def main():
-    if not os.path.exists(e2e.STANDIN_CONTROL):
-        print("stand-in control not built: skipped")
-        return e2e.SKIP
-    if sys.argv[1].startswith("printer-") and not print_system.available():
-        print("CUPS or the PDF queue driver not installed: skipped")
-        return e2e.SKIP
-    wine = e2e.Wine(e2e.prefix())
-    return e2e.main(lambda: CASES[sys.argv[1]](wine))
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(e2e.main(CASES))

@@ -3,7 +3,6 @@ user's store on the vendor stand-in arrive in its working directory. A stand-in 
 registered for ".pdf" records what the shell opened; the stand-in's log shows every request."""
 
 import contextlib
-import json
 import ntpath
 import os
 import shutil
@@ -11,15 +10,13 @@ import sys
 import tempfile
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-sys.path.insert(0, os.path.join(HERE, "..", "login"))
-import orvanta_e2e as e2e  # noqa: E402
-import login_e2e_test as login  # noqa: E402
+import orvanta_e2e as e2e
+from orvanta_e2e import SESSION, wait_until
+from vendor_standin import Vendor
 
 USER = "abc12def"
 STORE = f"/{USER}/store/"
-VIEWER = os.path.join(e2e.BUILD_DIR, "tools", "viewer-stub", "viewer-stub.exe")
+VIEWER = e2e.VIEWER_STUB
 VIEWER_LOG_VARIABLE = "ORVANTA_VIEWER_LOG"
 PDF_CLASS = "OrvantaTestPdf"
 with open(os.path.join(e2e.SOURCE_DIR, "tools", "vendor", "sample-document.pdf"), "rb") as f:
@@ -75,7 +72,7 @@ class Viewer:
     def opened(self):
         """(argument, bytes the file held) for every document opened so far."""
         return [(line.split("\t")[0], int(line.split("\t")[1]))
-                for line in login.read(self.log).splitlines() if line]
+                for line in e2e.read(self.log).splitlines() if line]
 
 
 class Relay:
@@ -94,7 +91,7 @@ class Relay:
     def __enter__(self):
         with contextlib.ExitStack() as parts:
             self.viewer = parts.enter_context(Viewer(self.wine))
-            self.vendor = parts.enter_context(login.Vendor(rules=self.rules))
+            self.vendor = parts.enter_context(Vendor(rules=self.rules))
             self.store = os.path.join(self.vendor.dir, USER)
             os.mkdir(self.store)
             for name, content in self.documents.items():
@@ -103,14 +100,14 @@ class Relay:
             program = e2e.Orvanta(self.wine)
             program.workdir = self.workdir
             parts.enter_context(program)
-            person = login.started(self.wine)
+            person = e2e.started(self.wine)
             if self.direct_printers:
                 person.click(310, 360)  # "Comunicação direta settingsWith as impressoras"
                 person.message()
                 person.focus()
                 person.click(400, 100)  # back in the account field
-            login.log_in(person, USER)
-            e2e.check(self.wine.wait_window(login.SESSION), "the session window was not shown")
+            e2e.log_in(person, USER)
+            e2e.check(self.wine.wait_window(SESSION), "the session window was not shown")
             self.parts = parts.pop_all()
         return self
 
@@ -120,16 +117,12 @@ class Relay:
             shutil.rmtree(self.outside, ignore_errors=True)
         return False
 
-    def set_rules(self, rules):
-        with open(os.path.join(self.vendor.dir, "control.json"), "w", encoding="utf-8") as f:
-            json.dump(list(rules), f)
-
     def requests(self):
         """The store requests so far, as their targets."""
         return [line.split(" ")[2] for line in self.vendor.lines() if STORE in line]
 
     def wait_requests(self, target, count=1, seconds=30):
-        e2e.check(login.wait_until(lambda: self.requests().count(target) >= count, seconds),
+        e2e.check(wait_until(lambda: self.requests().count(target) >= count, seconds),
                   "no %d× %s in %s" % (count, target, self.requests()))
 
     def local_files(self):
@@ -171,18 +164,18 @@ def arrives(wine):
                   "requests: %s" % relay.requests())
         e2e.check(relay.local_files() == ["relatorio final.pdf"], "files: %s" % relay.local_files())
         e2e.check(relay.content("relatorio final.pdf") == PDF, "the document arrived damaged")
-        e2e.check(login.wait_until(lambda: relay.viewer.opened(), 10), "nothing was opened")
+        e2e.check(wait_until(lambda: relay.viewer.opened(), 10), "nothing was opened")
         e2e.check(relay.opened_here() == ["relatorio final.pdf"],
                   "opened: %s" % relay.viewer.opened())
         e2e.check(relay.viewer.opened()[0][1] == len(PDF), "opened before it was whole")
         e2e.check(os.listdir(relay.store) == [], "still in the store")
-        session = wine.window(login.SESSION)
+        session = wine.window(SESSION)
         fields = [c for c in session["children"] if c["class"] == "Edit" and not c["visible"]]
         e2e.check(any(c["text"] == "http://127.0.0.2:52/abc12def/store/relatorio%20final.pdf"
                       for c in fields), "Edit1: %s" % fields)
         # The next poll comes and finds nothing more.
         relay.wait_requests(listing(), count=2)
-        e2e.screenshot(os.path.join(e2e.BUILD_DIR, "e2e-relay-session.png"))
+        e2e.screenshot("relay-session.png")
     return 0
 
 
@@ -192,7 +185,7 @@ def two_cycles(wine):
         e2e.check(relay.requests() == cycle("a.pdf") + cycle("b.pdf"),
                   "requests: %s" % relay.requests())
         e2e.check(relay.local_files() == ["a.pdf", "b.pdf"], "files: %s" % relay.local_files())
-        e2e.check(login.wait_until(lambda: len(relay.viewer.opened()) == 2, 10),
+        e2e.check(wait_until(lambda: len(relay.viewer.opened()) == 2, 10),
                   "opened: %s" % relay.viewer.opened())
         e2e.check(relay.opened_here() == ["a.pdf", "b.pdf"], "opened: %s" % relay.viewer.opened())
     return 0
@@ -211,7 +204,7 @@ def unsafe_and_executable(wine):
         e2e.check(os.listdir(relay.store) == [evil], "store: %s" % os.listdir(relay.store))
         # The next poll sees the unsafe entry alone and fetches nothing.
         relay.wait_requests(listing(), count=3)
-        e2e.check(login.wait_until(lambda: relay.viewer.opened(), 10), "nothing was opened")
+        e2e.check(wait_until(lambda: relay.viewer.opened(), 10), "nothing was opened")
         time.sleep(1)
         e2e.check(relay.opened_here() == ["ok.pdf"], "opened: %s" % relay.viewer.opened())
     return 0
@@ -224,18 +217,18 @@ def short_body(wine):
         # Cut short, then an error status: each time the partial file goes, nothing is opened
         # or removed, and the next poll tries again.
         relay.wait_requests(target)
-        relay.set_rules([{"path": target, "status": 500, "body": "falha"}])
-        e2e.check(login.wait_until(lambda: relay.local_files() == [], 4),
+        relay.vendor.set_rules([{"path": target, "status": 500, "body": "falha"}])
+        e2e.check(wait_until(lambda: relay.local_files() == [], 4),
                   "a partial file was left: %s" % relay.local_files())
         relay.wait_requests(target, count=2)
-        relay.set_rules([])
-        e2e.check(login.wait_until(lambda: relay.local_files() == [], 4),
+        relay.vendor.set_rules([])
+        e2e.check(wait_until(lambda: relay.local_files() == [], 4),
                   "a file was left: %s" % relay.local_files())
         relay.wait_requests(removal("doc.pdf"))
         e2e.check(relay.requests()[:7] == [listing(), target] * 2 + cycle("doc.pdf"),
                   "requests: %s" % relay.requests())
         e2e.check(relay.content("doc.pdf") == PDF, "the document arrived damaged")
-        e2e.check(login.wait_until(lambda: relay.viewer.opened(), 10), "nothing was opened")
+        e2e.check(wait_until(lambda: relay.viewer.opened(), 10), "nothing was opened")
         time.sleep(1)
         e2e.check(relay.opened_here() == ["doc.pdf"], "opened: %s" % relay.viewer.opened())
     return 0
@@ -243,7 +236,7 @@ def short_body(wine):
 
 def direct_printers(wine):
     with Relay(wine, {"doc.pdf": PDF}, direct_printers=True) as relay:
-        e2e.check(login.wait_until(lambda: any(l.startswith("RDP connect")
+        e2e.check(wait_until(lambda: any(l.startswith("RDP connect")
                                                for l in relay.vendor.lines())),
                   "the session never connected")
         time.sleep(12)
@@ -261,13 +254,5 @@ CASES = {
 }
 
 
-def main():
-    if not os.path.exists(e2e.STANDIN_CONTROL) or not os.path.exists(VIEWER):
-        print("stand-in control or viewer not built: skipped")
-        return e2e.SKIP
-    wine = e2e.Wine(e2e.prefix())
-    return e2e.main(lambda: CASES[sys.argv[1]](wine))
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(e2e.main(CASES, needs=(e2e.STANDIN_CONTROL, VIEWER)))
