@@ -1,10 +1,14 @@
 #include "app/window_set_win.h"
 
+#include <chrono>
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
 #include "login/login_win.h"
-#include "printing/printer_list_win.h"
+
 #include "printing/document_folder_win.h"
+#include "printing/print_relay.h"
+#include "printing/printer_list_win.h"
+#include "printing/relay_worker_win.h"
 #include "service/cliente_http.h"
 #include "service/http_settings.h"
 #include "session/principal_win.h"
@@ -33,7 +37,11 @@ WindowSet::WindowSet(Application& app) {
     loginWindow_->IdHTTP1 = std::make_unique<ClienteHttp>(HttpSettings::login());
     sessionWindow_ = app.createForm<TFrmPrincipal>();
     FrmPrincipal = sessionWindow_.get();
-    sessionWindow_->IdHTTP1 = std::make_unique<ClienteHttp>(HttpSettings::session());
+    const HttpSettings session = HttpSettings::session();
+    sessionWindow_->IdHTTP1 = std::make_unique<ClienteHttp>(
+        session, systemClock(),
+        cancellableOpener(ClienteHttp::tcpSocketOpener(session.timeouts), relayCancel_,
+                          session.timeouts.inactivityMs));
     // The login writes the session settings straight into the session window's control.
     loginWindow_->sessionControl = [principal = sessionWindow_.get()]() -> RemoteDesktopControl& {
       return principal->control();
@@ -56,10 +64,27 @@ WindowSet::WindowSet(Application& app) {
       atualiza->showModal();
     };
     sessionWindow_->loginChoices = [login = loginWindow_.get()] { return login->choices(); };
-    sessionWindow_->workingFolder = std::make_unique<WorkingFolder>();
+    relayShell_ = WinShell(sessionWindow_->hwnd());
+    relayFolder_ = std::make_unique<WorkingFolder>();
+    relayWorker_ = std::make_unique<WinRelayWorker>(app, relayCancel_);
+    printRelay_ = std::make_unique<PrintRelay>(
+        PrintRelayParts{.timer = sessionWindow_->ChecaImpressao,
+                        .shell = relayShell_,
+                        .worker = *relayWorker_,
+                        .http = *sessionWindow_->IdHTTP1,
+                        .folder = *relayFolder_,
+                        .choices = [login = loginWindow_.get()] { return login->choices(); },
+                        .nowMs =
+                            [] {
+                              return std::chrono::duration_cast<std::chrono::milliseconds>(
+                                         std::chrono::steady_clock::now().time_since_epoch())
+                                  .count();
+                            },
+                        .showUrl = [principal = sessionWindow_.get()](
+                                       std::string_view url) { principal->Edit1.setText(url); }});
     // A relay cut short (by the update, say) must not stay marked as running.
-    loginWindow_->clearPrintInProgress = [principal = sessionWindow_.get()] {
-      principal->relay().ImpressaoEmAndamento = false;
+    loginWindow_->clearPrintInProgress = [relay = printRelay_.get()] {
+      relay->ImpressaoEmAndamento = false;
     };
     installerDownload_ = app.createForm<TFrmDownload>();
     FrmDownload = installerDownload_.get();
@@ -87,6 +112,9 @@ WindowSet::WindowSet(Application& app) {
 
 WindowSet::~WindowSet() {
   clearGlobals();
+  // The relay's transfer is cancelled before anything it uses goes.
+  printRelay_.reset();
+  relayWorker_.reset();
   // Newest first, the reverse of creation.
   updateDownload_.reset();
   transferHelp_.reset();

@@ -4,7 +4,9 @@
 
 #include <memory>
 
+#include "service/cancellable_channel.h"
 #include "ui/application_win.h"
+#include "ui/launcher_win.h"
 
 namespace orvanta {
 
@@ -14,6 +16,9 @@ class TFrmDownload;
 class TFrmAjudaImpressao;
 class TFrmAjudaTransferencia;
 class TFrmAtualiza;
+class PrintRelay;
+class RelayWorker;
+class DocumentFolder;
 
 class WindowSet {
  public:
@@ -23,6 +28,8 @@ class WindowSet {
   WindowSet(const WindowSet&) = delete;
   WindowSet& operator=(const WindowSet&) = delete;
 
+  PrintRelay& printRelay() { return *printRelay_; }
+
  private:
   std::unique_ptr<TFrmLogin> loginWindow_;
   std::unique_ptr<TFrmPrincipal> sessionWindow_;
@@ -30,6 +37,13 @@ class WindowSet {
   std::unique_ptr<TFrmAjudaImpressao> printingHelp_;
   std::unique_ptr<TFrmAjudaTransferencia> transferHelp_;
   std::unique_ptr<TFrmAtualiza> updateDownload_;
+  // The print relay on the session window: its transfers run on its worker and end when
+  // cancelled.
+  TransferCancel relayCancel_;
+  WinShell relayShell_;
+  std::unique_ptr<DocumentFolder> relayFolder_;
+  std::unique_ptr<RelayWorker> relayWorker_;
+  std::unique_ptr<PrintRelay> printRelay_;
 };
 
 }  // namespace orvanta

@@ -151,8 +151,4 @@ void TFrmPrincipal::requestTermination() {
   app().terminate();
 }
 
-EscolhasLogin TFrmPrincipal::relayChoices() {
-  return loginChoices ? loginChoices() : EscolhasLogin{};
-}
-
 }  // namespace orvanta
