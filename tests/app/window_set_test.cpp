@@ -12,6 +12,7 @@
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
 #include "login/login_win.h"
+#include "printing/print_relay.h"
 #include "service/http_transfer.h"
 #include "session/principal_win.h"
 #include "ui/ole_win.h"
@@ -184,17 +185,16 @@ TEST_F(WindowSetTest, EscolhasLoginAreWhatTheLoginControlsHoldNow) {
 TEST_F(WindowSetTest, TheSessionRelaysWithTheLoginChoicesAndTheLoginClearsTheRelayFlag) {
   // The stand-in control registered in the test prefix is hosted by the session window.
   WindowSet windowSet(app);
-  EXPECT_TRUE(FrmPrincipal->workingFolder);
   FrmLogin->Edit1.setText("Ana 1");
   FrmLogin->CheckBox1.setChecked(true);
   ASSERT_TRUE(FrmPrincipal->loginChoices);
   EXPECT_EQ(FrmPrincipal->loginChoices().typedName, "ana 1");
   EXPECT_TRUE(FrmPrincipal->loginChoices().directPrinters);
 
-  FrmPrincipal->relay().ImpressaoEmAndamento = true;
+  windowSet.printRelay().ImpressaoEmAndamento = true;
   ASSERT_TRUE(FrmLogin->clearPrintInProgress);
   FrmLogin->clearPrintInProgress();
-  EXPECT_FALSE(FrmPrincipal->relay().ImpressaoEmAndamento);
+  EXPECT_FALSE(windowSet.printRelay().ImpressaoEmAndamento);
 }
 
 // Answers every text request with one reply.
