@@ -1,14 +1,14 @@
 #include "app/window_set_win.h"
 
-#include <chrono>
+#include "app/session_print_relay_win.h"
+#include "app/session_settings.h"
+
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
 #include "login/login_win.h"
-
+#include "login/version.h"
 #include "printing/document_folder_win.h"
-#include "printing/print_relay.h"
 #include "printing/printer_list_win.h"
-#include "printing/relay_worker_win.h"
 #include "service/cliente_http.h"
 #include "service/http_settings.h"
 #include "session/principal_win.h"
@@ -35,19 +35,13 @@ WindowSet::WindowSet(Application& app) {
     loginWindow_ = app.createForm<TFrmLogin>();
     FrmLogin = loginWindow_.get();
     loginWindow_->IdHTTP1 = std::make_unique<ClienteHttp>(HttpSettings::login());
-    sessionWindow_ = app.createForm<TFrmPrincipal>();
+    sessionWindow_ = app.createForm<TFrmPrincipal>(VersaoCliente);
     FrmPrincipal = sessionWindow_.get();
-    const HttpSettings session = HttpSettings::session();
-    sessionWindow_->IdHTTP1 = std::make_unique<ClienteHttp>(
-        session, systemClock(),
-        cancellableOpener(ClienteHttp::tcpSocketOpener(session.timeouts), relayCancel_,
-                          session.timeouts.inactivityMs));
-    // The login writes the session settings straight into the session window's control.
-    loginWindow_->sessionControl = [principal = sessionWindow_.get()]() -> RemoteDesktopControl& {
-      return principal->control();
-    };
-    loginWindow_->handOverSession = [&app, login = loginWindow_.get(),
-                                     principal = sessionWindow_.get()] {
+    sessionWindow_->IdHTTP1 = SessionPrintRelay::client(relayCancel_);
+    loginWindow_->startSession = [&app, login = loginWindow_.get(),
+                                  principal = sessionWindow_.get()](
+                                     const ParametrosSessao& settings, std::string_view portText) {
+      applySessionSettings(principal->control(), settings, portText);
       app.MakeMainWindow(*principal);
       try {
         principal->showSession();
@@ -64,36 +58,23 @@ WindowSet::WindowSet(Application& app) {
       atualiza->showModal();
     };
     sessionWindow_->loginChoices = [login = loginWindow_.get()] { return login->choices(); };
-    relayShell_ = WinShell(sessionWindow_->hwnd());
-    relayFolder_ = std::make_unique<WorkingFolder>();
-    relayWorker_ = std::make_unique<WinRelayWorker>(app, relayCancel_);
-    printRelay_ = std::make_unique<PrintRelay>(
-        PrintRelayParts{.timer = sessionWindow_->ChecaImpressao,
-                        .shell = relayShell_,
-                        .worker = *relayWorker_,
-                        .http = *sessionWindow_->IdHTTP1,
-                        .folder = *relayFolder_,
-                        .choices = [login = loginWindow_.get()] { return login->choices(); },
-                        .nowMs =
-                            [] {
-                              return std::chrono::duration_cast<std::chrono::milliseconds>(
-                                         std::chrono::steady_clock::now().time_since_epoch())
-                                  .count();
-                            },
-                        .showUrl = [principal = sessionWindow_.get()](
-                                       std::string_view url) { principal->Edit1.setText(url); }});
+    printRelay_ = std::make_unique<SessionPrintRelay>(
+        app, *sessionWindow_, std::make_unique<WorkingFolder>(), relayCancel_);
     // A relay cut short (by the update, say) must not stay marked as running.
     loginWindow_->clearPrintInProgress = [relay = printRelay_.get()] {
-      relay->ImpressaoEmAndamento = false;
+      relay->relay().ImpressaoEmAndamento = false;
     };
     installerDownload_ = app.createForm<TFrmDownload>();
     FrmDownload = installerDownload_.get();
-    printingHelp_ = app.createForm<TFrmAjudaImpressao>(std::make_unique<WinPrinterList>());
-    FrmAjudaImpressao = printingHelp_.get();
-    printingHelp_->runInstaller = [&app] {
+    printers_ = std::make_unique<WinPrinterList>();
+    printerMessages_ = std::make_unique<WinUserMessages>(app);
+    printerCheck_ = std::make_unique<PrinterCheck>(*printers_, *printerMessages_, [&app] {
       auto download = std::make_unique<TFrmDownload>(app);
       download->showModal();
-    };
+    });
+    printingHelp_ = app.createForm<TFrmAjudaImpressao>();
+    FrmAjudaImpressao = printingHelp_.get();
+    printingHelp_->checkPrinter = [check = printerCheck_.get()] { check->check(); };
     transferHelp_ = app.createForm<TFrmAjudaTransferencia>();
     FrmAjudaTransferencia = transferHelp_.get();
     updateDownload_ = app.createForm<TFrmAtualiza>();
@@ -112,9 +93,8 @@ WindowSet::WindowSet(Application& app) {
 
 WindowSet::~WindowSet() {
   clearGlobals();
-  // The relay's transfer is cancelled before anything it uses goes.
+  // First, so that a running transfer is cancelled before anything else is waited for.
   printRelay_.reset();
-  relayWorker_.reset();
   // Newest first, the reverse of creation.
   updateDownload_.reset();
   transferHelp_.reset();

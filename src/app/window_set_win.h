@@ -4,9 +4,11 @@
 
 #include <memory>
 
+#include "printing/printer_check.h"
+#include "printing/printer_list.h"
 #include "service/cancellable_channel.h"
 #include "ui/application_win.h"
-#include "ui/launcher_win.h"
+#include "ui/user_messages_win.h"
 
 namespace orvanta {
 
@@ -16,9 +18,7 @@ class TFrmDownload;
 class TFrmAjudaImpressao;
 class TFrmAjudaTransferencia;
 class TFrmAtualiza;
-class PrintRelay;
-class RelayWorker;
-class DocumentFolder;
+class SessionPrintRelay;
 
 class WindowSet {
  public:
@@ -28,22 +28,21 @@ class WindowSet {
   WindowSet(const WindowSet&) = delete;
   WindowSet& operator=(const WindowSet&) = delete;
 
-  PrintRelay& printRelay() { return *printRelay_; }
+  SessionPrintRelay& printRelay() { return *printRelay_; }
 
  private:
+  // Outlives the session window's client, whose connections read it.
+  TransferCancel relayCancel_;
   std::unique_ptr<TFrmLogin> loginWindow_;
   std::unique_ptr<TFrmPrincipal> sessionWindow_;
+  std::unique_ptr<SessionPrintRelay> printRelay_;
   std::unique_ptr<TFrmDownload> installerDownload_;
+  std::unique_ptr<PrinterList> printers_;
+  std::unique_ptr<WinUserMessages> printerMessages_;
+  std::unique_ptr<PrinterCheck> printerCheck_;
   std::unique_ptr<TFrmAjudaImpressao> printingHelp_;
   std::unique_ptr<TFrmAjudaTransferencia> transferHelp_;
   std::unique_ptr<TFrmAtualiza> updateDownload_;
-  // The print relay on the session window: its transfers run on its worker and end when
-  // cancelled.
-  TransferCancel relayCancel_;
-  WinShell relayShell_;
-  std::unique_ptr<DocumentFolder> relayFolder_;
-  std::unique_ptr<RelayWorker> relayWorker_;
-  std::unique_ptr<PrintRelay> printRelay_;
 };
 
 }  // namespace orvanta

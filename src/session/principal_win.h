@@ -3,10 +3,11 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "alert/status_alert_win.h"
 #include "keyboard/touch_keyboard_win.h"
-#include "login/escolhas_login.h"
+#include "service/escolhas_login.h"
 #include "service/http_transfer.h"
 #include "session/rdp/msrdp_win.h"
 #include "session/rdp/rdp_session_win.h"
@@ -22,7 +23,7 @@ namespace orvanta {
 class TFrmPrincipal : public Window, public SessionWindow {
  public:
   // Throws Exception when the remote desktop control cannot be created.
-  explicit TFrmPrincipal(Application& app);
+  TFrmPrincipal(Application& app, std::string_view versionText);
   ~TFrmPrincipal() override;
 
   // Where the login writes the session settings.
@@ -44,7 +45,6 @@ class TFrmPrincipal : public Window, public SessionWindow {
   Label Label1;
   Edit Memo1;
   Edit Edit1;
-  // The print relay's client, used on its worker thread only.
   std::unique_ptr<HttpTransfer> IdHTTP1;
   WinTimer ChecaImpressao{app(), 5000};
   StatusAlertWin statusAlert{app()};

@@ -1,5 +1,5 @@
-// The relay wired as the program wires it (worker thread, cancellable client, working folder)
-// beside a connected session window, against a store on loopback that hangs or trickles.
+// The relay as the program wires it (worker thread, cancellable client, working folder) beside
+// a connected session window, against a store on loopback that hangs or trickles.
 #include <windows.h>
 #include <winsock2.h>
 
@@ -172,38 +172,20 @@ struct PrintRelayWindowTest : ::testing::Test {
   std::unique_ptr<TFrmPrincipal> window;
   std::unique_ptr<LoopbackStore> store;
   TransferCancel cancel;
-  std::unique_ptr<ClienteHttp> http;
-  WorkingFolder folder;
-  WinShell shell;
-  std::unique_ptr<WinRelayWorker> worker;
-  std::unique_ptr<PrintRelay> relay;
+  std::unique_ptr<SessionPrintRelay> relay;
 
   // The session shown and connected, and the relay started against the store.
   void start(bool hungStore) {
     store = std::make_unique<LoopbackStore>(hungStore);
-    window = app.createForm<TFrmPrincipal>();
+    window = app.createForm<TFrmPrincipal>("2.0");
     window->control().setUserName("alice");
     window->control().setServer("127.0.0.1");
     window->control().setRdpPort(desktop.port());
-    const HttpSettings settings = HttpSettings::session();
-    http = std::make_unique<ClienteHttp>(
-        settings, systemClock(),
-        cancellableOpener(ClienteHttp::tcpSocketOpener(settings.timeouts), cancel,
-                          settings.timeouts.inactivityMs));
-    worker = std::make_unique<WinRelayWorker>(app, cancel);
-    relay = std::make_unique<PrintRelay>(PrintRelayParts{
-        .timer = window->ChecaImpressao,
-        .shell = shell,
-        .worker = *worker,
-        .http = *http,
-        .folder = folder,
-        .choices =
-            [] {
-              return EscolhasLogin{"ana", false, false};
-            },
-        .nowMs = [] { return static_cast<int64_t>(GetTickCount64()); },
-        .showUrl = {},
-        .endpoints = Endpoints(Hosts{"127.0.0.1", "127.0.0.1", "site", store->port()})});
+    window->IdHTTP1 = SessionPrintRelay::client(cancel);
+    window->loginChoices = [] { return EscolhasLogin{"ana", false, false}; };
+    relay = std::make_unique<SessionPrintRelay>(
+        app, *window, std::make_unique<WorkingFolder>(), cancel,
+        Endpoints(Hosts{"127.0.0.1", "127.0.0.1", "site", store->port()}));
     window->show();
     ASSERT_TRUE(rdp::test::pumpUntil([&] { return window->control().connected() == 1; }));
     window->ChecaImpressao.setIntervalMs(1);
@@ -211,7 +193,6 @@ struct PrintRelayWindowTest : ::testing::Test {
   }
   void TearDown() override {
     relay.reset();
-    worker.reset();
     window.reset();
   }
 };
@@ -239,7 +220,6 @@ TEST_F(PrintRelayWindowTest, ClosingDuringASlowFetchEndsWithin2sAndLeavesNoParti
   window->close();
   // What the window set does once the message loop has ended.
   relay.reset();
-  worker.reset();
   const int64_t closeMs = elapsedMs(closing);
   std::printf("close during a fetch: %lld ms\n", static_cast<long long>(closeMs));
   EXPECT_LT(closeMs, 2000);
