@@ -1,7 +1,6 @@
 #include "service/cancellable_channel.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "service/erro_http.h"
 
@@ -30,18 +29,21 @@ class CancellableChannel final : public Channel {
   }
 
   bool waitForData(int timeoutMs) override {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    const Deadline end = earlier(deadlineIn(std::max(timeoutMs, 1)), deadline_);
     for (;;) {
       throwIfCancelled();
-      const auto left =
-          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      const int left = waitWithin(kSliceMs, end);
       if (left <= 0) return false;
-      if (inner_->waitForData(static_cast<int>(std::min<long long>(left, kSliceMs)))) return true;
+      if (inner_->waitForData(left)) return true;
     }
   }
 
   bool isIdle() override { return inner_->isIdle(); }
+
+  void setDeadline(Deadline deadline) override {
+    deadline_ = earlier(deadline_, deadline);
+    inner_->setDeadline(deadline);
+  }
 
  private:
   void throwIfCancelled() const {
@@ -51,16 +53,17 @@ class CancellableChannel final : public Channel {
   std::unique_ptr<Channel> inner_;
   const TransferCancel& cancel_;
   int inactivityMs_;
+  Deadline deadline_;
 };
 
 }  // namespace
 
 ClienteHttp::ChannelOpener cancellableOpener(ClienteHttp::ChannelOpener inner,
                                              const TransferCancel& cancel, int inactivityMs) {
-  return [inner = std::move(inner), &cancel, inactivityMs](const std::string& host,
-                                                           int port) -> std::unique_ptr<Channel> {
+  return [inner = std::move(inner), &cancel, inactivityMs](
+             const std::string& host, int port, Deadline connectBy) -> std::unique_ptr<Channel> {
     if (cancel.cancelled()) throw ErroHttp(HttpErrorType::socket, "Transfer cancelled.");
-    return std::make_unique<CancellableChannel>(inner(host, port), cancel, inactivityMs);
+    return std::make_unique<CancellableChannel>(inner(host, port, connectBy), cancel, inactivityMs);
   };
 }
 

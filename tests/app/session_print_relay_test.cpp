@@ -14,16 +14,10 @@
 #include <vector>
 
 #include "../session/stub_win.h"
+#include "app/session_print_relay_win.h"
 #include "fakes/fake_message_boxes_win.h"
 #include "printing/document_folder_win.h"
-#include "printing/print_relay.h"
-#include "printing/relay_worker_win.h"
-#include "service/cancellable_channel.h"
-#include "service/cliente_http.h"
-#include "service/http_settings.h"
-#include "session/principal_win.h"
 #include "ui/application_win.h"
-#include "ui/launcher_win.h"
 #include "ui/ole_win.h"
 
 namespace orvanta {

@@ -35,13 +35,13 @@ struct Opened {
 Opened open(const TransferCancel& cancel, int inactivityMs) {
   Opened opened;
   auto opener = cancellableOpener(
-      [&](const std::string&, int) {
+      [&](const std::string&, int, Deadline) {
         auto inner = std::make_unique<SilentChannel>();
         opened.inner = inner.get();
         return inner;
       },
       cancel, inactivityMs);
-  opened.channel = opener("127.0.0.1", 52);
+  opened.channel = opener("127.0.0.1", 52, std::nullopt);
   return opened;
 }
 
