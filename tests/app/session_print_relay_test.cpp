@@ -157,11 +157,11 @@ bool contains(const std::vector<std::string>& lines, const std::string& line) {
 }
 
 struct PrintRelayWindowTest : ::testing::Test {
-  rdp::test::StubJournal journal;
+  test::StubJournal journal;
   OleSession ole;
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
-  rdp::test::Listener desktop;
+  test::Listener desktop;
   ScratchFolder scratch;
   std::unique_ptr<TFrmPrincipal> window;
   std::unique_ptr<LoopbackStore> store;
@@ -181,7 +181,7 @@ struct PrintRelayWindowTest : ::testing::Test {
         app, *window, std::make_unique<WorkingFolder>(), cancel,
         Endpoints(Hosts{"127.0.0.1", "127.0.0.1", "site", store->port()}));
     window->show();
-    ASSERT_TRUE(rdp::test::pumpUntil([&] { return window->control().connected() == 1; }));
+    ASSERT_TRUE(test::pumpUntil([&] { return window->control().connected() == 1; }));
     window->ChecaImpressao.setIntervalMs(1);
     window->ChecaImpressao.setEnabled(true);
   }
@@ -193,13 +193,13 @@ struct PrintRelayWindowTest : ::testing::Test {
 
 TEST_F(PrintRelayWindowTest, AKeyTypedWhileTheStoreHangsReachesTheRemoteDesktopAtOnce) {
   start(true);
-  ASSERT_TRUE(rdp::test::pumpUntil([&] { return store->listingRequests > 0; }));
+  ASSERT_TRUE(test::pumpUntil([&] { return store->listingRequests > 0; }));
   HWND control = window->MsRdpClient71->controlWindow();
   SetFocus(control);
   journal.clear();
   const auto typed = Clock::now();
   PostMessageW(control, WM_KEYDOWN, 'A', 1);
-  ASSERT_TRUE(rdp::test::pumpUntil([&] { return contains(journal.lines(), "key down 65"); }));
+  ASSERT_TRUE(test::pumpUntil([&] { return contains(journal.lines(), "key down 65"); }));
   const int64_t delayMs = elapsedMs(typed);
   std::printf("key delay while the store hangs: %lld ms\n", static_cast<long long>(delayMs));
   EXPECT_LT(delayMs, 200);
@@ -208,7 +208,7 @@ TEST_F(PrintRelayWindowTest, AKeyTypedWhileTheStoreHangsReachesTheRemoteDesktopA
 
 TEST_F(PrintRelayWindowTest, ClosingDuringASlowFetchEndsWithin2sAndLeavesNoPartialFile) {
   start(false);
-  ASSERT_TRUE(rdp::test::pumpUntil(
+  ASSERT_TRUE(test::pumpUntil(
       [&] { return store->documentBytesSent > 64 * 1024 && !scratch.names().empty(); }));
   const auto closing = Clock::now();
   window->close();

@@ -45,10 +45,10 @@ class InlineWorker final : public RelayWorker {
 
 // A relay as the session window runs it once shown with direct printers off.
 struct Bench {
-  fakes::FakeTimerService clock;
-  fakes::FakeTimer timer{clock, kIntervalMs};
-  fakes::FakeShell shell;
-  fakes::FakeDocumentFolder folder;
+  test::FakeTimerService clock;
+  test::FakeTimer timer{clock, kIntervalMs};
+  test::FakeShell shell;
+  test::FakeDocumentFolder folder;
   test::FakeStoreService store;
   InlineWorker worker;
   EscolhasLogin choices{"ana maria", false, false};
@@ -112,7 +112,7 @@ TEST_F(PrintRelayTest, AWaitingDocumentIsSavedOpenedThenRemovedAndTheNextCycleCo
   EXPECT_THAT(store.requests, ElementsAre(kListing, fileUrl("relatorio%20final.pdf"),
                                           removalUrl("relatorio%20final.pdf")));
   EXPECT_THAT(localNames(), ElementsAre("relatorio final.pdf"));
-  const fakes::FakeDocument& doc = folder.files.at("relatorio final.pdf");
+  const test::FakeDocument& doc = folder.files.at("relatorio final.pdf");
   EXPECT_EQ(doc.content, "%PDF-1.4 relatorio");
   EXPECT_TRUE(doc.committed);
   EXPECT_FALSE(doc.open);
@@ -141,7 +141,7 @@ TEST_F(PrintRelayTest, OneDocumentPerCycleInListingOrderWithTheChoicesOfTheMomen
 
 // The first entry of the listing is troubled in its own way; the good one behind it must arrive
 // within three cycles, and each entry is opened at most once.
-TEST(PrintRelay, AnEntryThatCannotBeRelayedNeverHoldsUpTheOnesBehindIt) {
+TEST(PrintRelayTableTest, AnEntryThatCannotBeRelayedNeverHoldsUpTheOnesBehindIt) {
   struct Case {
     const char* what;
     std::string entry;
@@ -204,7 +204,7 @@ TEST_F(PrintRelayTest, ASetAsideEntryIsRetriedWithBackOffAtMostOnceAMinuteAndArr
   EXPECT_FALSE(store.holds("a.pdf"));
 }
 
-TEST(PrintRelay, ADocumentIsOpenedOnceWhateverItsRemovalAnswers) {
+TEST(PrintRelayTableTest, ADocumentIsOpenedOnceWhateverItsRemovalAnswers) {
   struct Case {
     const char* what;
     std::function<void(Bench&)> script;
@@ -271,7 +271,7 @@ TEST_F(PrintRelayTest, FailedListingsDoubleThePauseUpTo60sAndASuccessBringsBack5
   expectPolling();
 }
 
-TEST(PrintRelay, AFailedDocumentLeavesNoFileAndNothingOpenedOrRemoved) {
+TEST(PrintRelayTableTest, AFailedDocumentLeavesNoFileAndNothingOpenedOrRemoved) {
   const std::string entry = "relatorio final.pdf";
   const std::string url = fileUrl("relatorio%20final.pdf");
   struct Case {
@@ -311,11 +311,11 @@ TEST_F(PrintRelayTest, AnEarlierDocumentOfTheSameNameIsNeverReplaced) {
   EXPECT_THAT(opened(), ElementsAre("Documento (3).pdf"));
 }
 
-TEST(PrintRelay, TemporaryFilesOfAnEarlierRunAreDeletedAtStartAndStoppingCancels) {
-  fakes::FakeTimerService clock;
-  fakes::FakeTimer timer{clock, kIntervalMs};
-  fakes::FakeShell shell;
-  fakes::FakeDocumentFolder folder;
+TEST(PrintRelayTableTest, TemporaryFilesOfAnEarlierRunAreDeletedAtStartAndStoppingCancels) {
+  test::FakeTimerService clock;
+  test::FakeTimer timer{clock, kIntervalMs};
+  test::FakeShell shell;
+  test::FakeDocumentFolder folder;
   folder.files["~orvanta-relay-1.part"].content = "%PDF half";
   folder.files["~orvanta-relay-7.part"].content = "";
   folder.files["relatorio.pdf"].content = "%PDF whole";

@@ -45,7 +45,7 @@ Opened open(const TransferCancel& cancel, int inactivityMs) {
   return opened;
 }
 
-TEST(CancellableChannel, CancellingFromAnotherThreadEndsABlockedRead) {
+TEST(CancellableChannelTest, CancellingFromAnotherThreadEndsABlockedRead) {
   TransferCancel cancel;
   Opened opened = open(cancel, 60000);
   std::thread canceller([&] {
@@ -63,7 +63,7 @@ TEST(CancellableChannel, CancellingFromAnotherThreadEndsABlockedRead) {
   EXPECT_NO_THROW(open(cancel, 60000));
 }
 
-TEST(CancellableChannel, ASilentConnectionTimesOutAfterTheInactivityTime) {
+TEST(CancellableChannelTest, ASilentConnectionTimesOutAfterTheInactivityTime) {
   TransferCancel cancel;
   Opened opened = open(cancel, 120);
   char byte;
