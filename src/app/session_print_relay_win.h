@@ -1,33 +1,37 @@
-// The print relay as the program runs it: on the session window's timer, HTTP client and hidden
-// Edit1, with the login's choices the session window reads and the working folder.
+// The print relay as the program runs it: on the session window's timer and hidden Edit1, with
+// the session window's HTTP client used on the relay's worker thread only, the login's choices
+// the session window reads, and the working folder.
 #pragma once
 
 #include <memory>
-#include <string_view>
 
 #include "printing/document_folder.h"
 #include "printing/print_relay.h"
+#include "printing/relay_worker_win.h"
+#include "service/cancellable_channel.h"
 #include "session/principal_win.h"
 #include "ui/launcher_win.h"
 
 namespace orvanta {
 
-class SessionPrintRelay final : public PrintRelayHost {
+class SessionPrintRelay final {
  public:
-  // Takes over the session window's ChecaImpressao; must go before that window does.
-  SessionPrintRelay(TFrmPrincipal& session, std::unique_ptr<DocumentFolder> folder);
+  // Takes over the session window's ChecaImpressao; must go before that window does. `cancel`
+  // is the one the session window's client opens its connections with.
+  SessionPrintRelay(Application& app, TFrmPrincipal& session,
+                    std::unique_ptr<DocumentFolder> folder, TransferCancel& cancel,
+                    Endpoints endpoints = Endpoints());
 
   PrintRelay& relay() { return relay_; }
+  DocumentFolder* relayFolder() { return folder_.get(); }
 
-  HttpTransfer* relayHttp() override { return session_.IdHTTP1.get(); }
-  DocumentFolder* relayFolder() override { return folder_.get(); }
-  EscolhasLogin relayChoices() override;
-  void showRelayUrl(std::string_view url) override { session_.Edit1.setText(url); }
+  // The session window's client: its transfers end soon after `cancel` is set.
+  static std::unique_ptr<HttpTransfer> client(TransferCancel& cancel);
 
  private:
-  TFrmPrincipal& session_;
   std::unique_ptr<DocumentFolder> folder_;
   WinShell shell_;
+  WinRelayWorker worker_;
   PrintRelay relay_;
 };
 

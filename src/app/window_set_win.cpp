@@ -37,7 +37,7 @@ WindowSet::WindowSet(Application& app) {
     loginWindow_->IdHTTP1 = std::make_unique<ClienteHttp>(HttpSettings::login());
     sessionWindow_ = app.createForm<TFrmPrincipal>(VersaoCliente);
     FrmPrincipal = sessionWindow_.get();
-    sessionWindow_->IdHTTP1 = std::make_unique<ClienteHttp>(HttpSettings::session());
+    sessionWindow_->IdHTTP1 = SessionPrintRelay::client(relayCancel_);
     loginWindow_->startSession = [&app, login = loginWindow_.get(),
                                   principal = sessionWindow_.get()](
                                      const ParametrosSessao& settings, std::string_view portText) {
@@ -58,8 +58,8 @@ WindowSet::WindowSet(Application& app) {
       atualiza->showModal();
     };
     sessionWindow_->loginChoices = [login = loginWindow_.get()] { return login->choices(); };
-    printRelay_ =
-        std::make_unique<SessionPrintRelay>(*sessionWindow_, std::make_unique<WorkingFolder>());
+    printRelay_ = std::make_unique<SessionPrintRelay>(
+        app, *sessionWindow_, std::make_unique<WorkingFolder>(), relayCancel_);
     // A relay cut short (by the update, say) must not stay marked as running.
     loginWindow_->clearPrintInProgress = [relay = printRelay_.get()] {
       relay->relay().ImpressaoEmAndamento = false;
@@ -93,12 +93,13 @@ WindowSet::WindowSet(Application& app) {
 
 WindowSet::~WindowSet() {
   clearGlobals();
+  // First, so that a running transfer is cancelled before anything else is waited for.
+  printRelay_.reset();
   // Newest first, the reverse of creation.
   updateDownload_.reset();
   transferHelp_.reset();
   printingHelp_.reset();
   installerDownload_.reset();
-  printRelay_.reset();
   sessionWindow_.reset();
   loginWindow_.reset();
 }

@@ -6,6 +6,7 @@
 
 #include "printing/printer_check.h"
 #include "printing/printer_list.h"
+#include "service/cancellable_channel.h"
 #include "ui/application_win.h"
 #include "ui/user_messages_win.h"
 
@@ -30,6 +31,8 @@ class WindowSet {
   SessionPrintRelay& printRelay() { return *printRelay_; }
 
  private:
+  // Outlives the session window's client, whose connections read it.
+  TransferCancel relayCancel_;
   std::unique_ptr<TFrmLogin> loginWindow_;
   std::unique_ptr<TFrmPrincipal> sessionWindow_;
   std::unique_ptr<SessionPrintRelay> printRelay_;

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "service/byte_stream.h"
 
@@ -22,8 +24,13 @@ class DocumentFolder {
   // Creates the file only when no file of that name exists (null then); never replaces one.
   // Throws Exception when the file cannot be created for another reason.
   virtual std::unique_ptr<DocumentFile> createNew(std::string_view name) = 0;
+  // Gives a closed file a new name; false when a file of that name exists (it is never
+  // replaced). Throws Exception when renaming fails for another reason.
+  virtual bool rename(std::string_view from, std::string_view to) = 0;
   // Deletes a file this folder created; a failure is ignored.
   virtual void remove(std::string_view name) = 0;
+  // The names of the files whose name begins with `prefix`.
+  virtual std::vector<std::string> namesStartingWith(std::string_view prefix) = 0;
 };
 
 }  // namespace orvanta

@@ -47,8 +47,33 @@ std::unique_ptr<DocumentFile> WorkingFolder::createNew(std::string_view name) {
                   "EFCreateError");
 }
 
+bool WorkingFolder::rename(std::string_view from, std::string_view to) {
+  if (MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_WRITE_THROUGH)) return true;
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return false;
+  throw Exception("Cannot rename file \"" + std::string(from) + "\". " + systemErrorText(error),
+                  "EFCreateError");
+}
+
 void WorkingFolder::remove(std::string_view name) {
   DeleteFileW(widen(name).c_str());
+}
+
+std::vector<std::string> WorkingFolder::namesStartingWith(std::string_view prefix) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  const std::wstring pattern = widen(prefix) + L"*";
+  const HANDLE first = FindFirstFileW(pattern.c_str(), &found);
+  if (first == INVALID_HANDLE_VALUE) return names;
+  const UniqueFindHandle search(first);
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      std::string name = narrow(found.cFileName);
+      // The pattern also matches short 8.3 names; only the long name counts.
+      if (name.starts_with(prefix)) names.push_back(std::move(name));
+    }
+  } while (FindNextFileW(search.get(), &found));
+  return names;
 }
 
 }  // namespace orvanta

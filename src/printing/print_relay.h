@@ -1,10 +1,13 @@
 // The print relay: documents saved as PDF in the remote desktop wait in the user's store on the
-// service. Each tick of ChecaImpressao asks for the listing, fetches the first waiting document
-// into the working directory, opens it and asks the service to remove it from the store. One
-// document per cycle; the timer is off while a document is being relayed.
+// service. Each tick of ChecaImpressao starts a cycle on the worker: the listing, the removals
+// still due, and the next waiting document fetched into the working directory; back on the
+// window's thread the document is opened and its removal asked for. The next cycle comes 5 s
+// after one ends, later while the listing fails.
 #pragma once
 
-#include <memory>
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,61 +15,79 @@
 #include "base/launcher.h"
 #include "base/timer.h"
 #include "printing/document_folder.h"
+#include "printing/relay_book.h"
+#include "printing/relay_worker.h"
 #include "service/endpoints.h"
 #include "service/escolhas_login.h"
 #include "service/http_transfer.h"
 
 namespace orvanta {
 
-// What the relay needs from the session window it runs on.
-class PrintRelayHost {
- public:
-  virtual ~PrintRelayHost() = default;
-  // The window's HTTP client and document folder; null while not set, and nothing is relayed.
-  virtual HttpTransfer* relayHttp() = 0;
-  virtual DocumentFolder* relayFolder() = 0;
-  // The typed name and the route, read for every request.
-  virtual EscolhasLogin relayChoices() = 0;
-  // The URL of the document being fetched (the window keeps it in a hidden field).
-  virtual void showRelayUrl(std::string_view url) = 0;
+struct PrintRelayParts {
+  Timer& timer;  // ChecaImpressao: enabling it starts the relay
+  Shell& shell;
+  RelayWorker& worker;
+  // Used on the worker only.
+  HttpTransfer& http;
+  DocumentFolder& folder;
+  // The typed name and the route, read at the start of every cycle.
+  std::function<EscolhasLogin()> choices;
+  // A monotonic clock in milliseconds, read on the worker.
+  std::function<int64_t()> nowMs;
+  // The URL of the document being fetched (kept in a hidden field); optional.
+  std::function<void(std::string_view)> showUrl;
+  Endpoints endpoints = Endpoints();
 };
 
 class PrintRelay {
  public:
-  // Takes over the timer's ticks; enabling the timer starts the relay.
-  PrintRelay(Timer& printRelayTimer, Shell& shell, PrintRelayHost& host,
-             Endpoints endpoints = Endpoints());
+  // Takes over the timer's ticks and deletes temporary files an earlier run left behind.
+  explicit PrintRelay(PrintRelayParts parts);
+  // Cancels a running transfer; its partial file is deleted.
   ~PrintRelay();
   PrintRelay(const PrintRelay&) = delete;
   PrintRelay& operator=(const PrintRelay&) = delete;
 
-  // One poll. Never throws and shows nothing: whatever fails, the relay polls again one
-  // interval later, and a document is removed from the store only once it is safely on disk.
+  // One tick: starts a cycle on the worker unless one is running.
   void RotinaImpressao();
-  // The end step for the document just written: open it if it is a PDF, ask the store to
-  // remove it, poll again one interval later. Does nothing unless a document was just written.
+  // The end step for the document just saved: open it, then ask the store to remove it.
+  // Does nothing unless a document was just saved.
   void IdHTTP1WorkEnd();
+  // Stops the relay for good: no further cycle, a running transfer is cancelled.
+  void stop();
 
-  // True from just before a document is fetched until its end step runs.
+  // True from the start of a cycle that may fetch a document until its end step runs.
   bool ImpressaoEmAndamento = false;
-  // The listing entry being relayed: the first one that is safe as a local name.
-  int IndiceImpressao = 0;
 
-  const std::vector<std::string>& listing() const { return listing_; }
+  static constexpr std::string_view kTemporaryPrefix = "~orvanta-relay-";
 
  private:
-  // Steps of one poll; may throw.
-  void poll();
-  // Fetches the entry into the first free local name; false (and no file left) on failure.
-  bool fetchDocument(HttpTransfer& http, DocumentFolder& folder, const std::string& entry);
+  struct Saved {
+    std::string entry;
+    std::string localName;
+    std::string url;
+  };
+  struct CycleOutcome {
+    bool listingFailed = false;
+    std::optional<Saved> saved;
+  };
 
-  Timer& printRelayTimer_;
-  Shell& shell_;
-  PrintRelayHost& host_;
-  Endpoints endpoints_;
-  std::vector<std::string> listing_;
-  // The name the document was written under (the entry, or the entry numbered).
-  std::string localName_;
+  // Worker side; never throw.
+  CycleOutcome runCycle(const EscolhasLogin& choices);
+  std::optional<Saved> fetch(const EscolhasLogin& choices, const std::string& entry);
+  void askRemoval(const EscolhasLogin& choices, const std::string& entry);
+
+  // Window side.
+  void cycleEnded(const CycleOutcome& outcome);
+  void pauseThenPoll(int64_t pauseMs);
+
+  PrintRelayParts parts_;
+  RelayBook book_;
+  bool busy_ = false;
+  bool stopped_ = false;
+  int failedListings_ = 0;
+  std::optional<Saved> saved_;
+  EscolhasLogin cycleChoices_;
 };
 
 }  // namespace orvanta

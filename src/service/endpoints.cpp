@@ -5,23 +5,10 @@
 namespace orvanta {
 namespace {
 
-std::string spacesAsPercent(std::string_view text) {
-  std::string output;
-  output.reserve(text.size());
-  for (char c : text) {
-    if (c == ' ') {
-      output += "%20";
-    } else {
-      output += c;
-    }
-  }
-  return output;
-}
-
-// What the user typed, made safe for the URL component it lands in: letters, digits and "-._~"
-// stay, every other byte of its UTF-8 text becomes "%XX", so the service receives exactly what
-// was typed and never an extra parameter, a fragment or an escape of the user's own.
-std::string typedText(std::string_view text) {
+// What the user typed or the store listed, made safe for the URL component it lands in: letters,
+// digits and "-._~" stay, every other byte becomes "%XX", so the service receives exactly those
+// bytes, whatever their encoding, and never an extra parameter, a fragment or an escape.
+std::string percentEncoded(std::string_view text) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string output;
   output.reserve(text.size());
@@ -57,23 +44,23 @@ std::string Endpoints::version() const {
 }
 
 std::string Endpoints::login(bool alternativeRoute, std::string_view accountKey) const {
-  return routeBase(alternativeRoute) + "app/login.php?usuario=" + typedText(accountKey);
+  return routeBase(alternativeRoute) + "app/login.php?usuario=" + percentEncoded(accountKey);
 }
 
 std::string Endpoints::storeListing(bool alternativeRoute, std::string_view typedName) const {
-  return routeBase(alternativeRoute) + typedText(typedName) + "/store/index.php";
+  return routeBase(alternativeRoute) + percentEncoded(typedName) + "/store/index.php";
 }
 
 std::string Endpoints::storeFile(bool alternativeRoute, std::string_view typedName,
                                  std::string_view entry) const {
-  return spacesAsPercent(routeBase(alternativeRoute) + typedText(typedName) + "/store/" +
-                         std::string(entry));
+  return routeBase(alternativeRoute) + percentEncoded(typedName) + "/store/" +
+         percentEncoded(entry);
 }
 
 std::string Endpoints::storeRemoval(bool alternativeRoute, std::string_view typedName,
                                     std::string_view entry) const {
-  return routeBase(alternativeRoute) + typedText(typedName) +
-         "/store/remove.php?arquivo=" + spacesAsPercent(entry);
+  return routeBase(alternativeRoute) + percentEncoded(typedName) +
+         "/store/remove.php?arquivo=" + percentEncoded(entry);
 }
 
 std::string Endpoints::updater(bool x64) const {

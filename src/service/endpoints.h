@@ -26,10 +26,9 @@ class Endpoints {
   std::string version() const;
   std::string login(bool alternativeRoute, std::string_view accountKey) const;
   std::string storeListing(bool alternativeRoute, std::string_view typedName) const;
-  // Every space of the whole URL becomes "%20".
+  // The entry's bytes are percent-encoded as the typed name's are.
   std::string storeFile(bool alternativeRoute, std::string_view typedName,
                         std::string_view entry) const;
-  // Only the entry name's spaces become "%20".
   std::string storeRemoval(bool alternativeRoute, std::string_view typedName,
                            std::string_view entry) const;
   std::string updater(bool x64) const;

@@ -59,6 +59,9 @@ struct FreeLibraryCloser {
 struct LocalFreeCloser {
   void operator()(void* p) const { LocalFree(p); }
 };
+struct FindCloseCloser {
+  void operator()(HANDLE h) const { FindClose(h); }
+};
 struct SysFreeStringCloser {
   void operator()(BSTR s) const { SysFreeString(s); }
 };
@@ -75,6 +78,7 @@ using UniqueHicon = UniqueHandle<HICON, DestroyIconCloser>;
 using UniqueHmodule = UniqueHandle<HMODULE, FreeLibraryCloser>;
 using UniqueLocalText = UniqueHandle<wchar_t*, LocalFreeCloser>;  // FormatMessage's buffer
 using UniqueBstr = UniqueHandle<BSTR, SysFreeStringCloser>;
+using UniqueFindHandle = UniqueHandle<HANDLE, FindCloseCloser>;  // only a valid search handle
 // Kernel objects whose failure value is null (events, processes, threads).
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandleCloser>;
 

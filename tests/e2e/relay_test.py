@@ -193,19 +193,22 @@ def two_cycles(wine):
 
 def unsafe_and_executable(wine):
     evil = "..\\evil.pdf"
-    documents = {evil: b"%PDF-1.4 evil", "nota.bat": b"echo relayed\r\n", "ok.pdf": b"%PDF-1.4 ok"}
+    documents = {evil: b"%PDF-1.4 evil", "nota.bat": b"echo relayed\r\n", "ok.pdf": b"%PDF-1.4 ok",
+                 "setup.exe": b"MZ", "version.dll": b"MZ"}
     with Relay(wine, documents) as relay:
         relay.wait_requests(removal("ok.pdf"))
-        e2e.check(relay.requests() == cycle("nota.bat") + cycle("ok.pdf"),
-                  "requests: %s" % relay.requests())
-        e2e.check(relay.local_files() == ["nota.bat", "ok.pdf"], "files: %s" % relay.local_files())
+        e2e.check(relay.requests() == cycle("ok.pdf"), "requests: %s" % relay.requests())
+        e2e.check(relay.local_files() == ["ok.pdf"], "files: %s" % relay.local_files())
         e2e.check(os.listdir(relay.outside) == ["work"],
                   "written outside: %s" % os.listdir(relay.outside))
-        e2e.check(os.listdir(relay.store) == [evil], "store: %s" % os.listdir(relay.store))
-        # The next poll sees the unsafe entry alone and fetches nothing.
-        relay.wait_requests(listing(), count=3)
+        # Neither the unsafe entry nor what is not a PDF is fetched, written or removed.
+        e2e.check(sorted(os.listdir(relay.store)) == sorted([evil, "nota.bat", "setup.exe",
+                                                             "version.dll"]),
+                  "store: %s" % os.listdir(relay.store))
+        relay.wait_requests(listing(), count=2)
+        e2e.check(relay.requests() == cycle("ok.pdf") + [listing()],
+                  "requests: %s" % relay.requests())
         e2e.check(wait_until(lambda: relay.viewer.opened(), 10), "nothing was opened")
-        time.sleep(1)
         e2e.check(relay.opened_here() == ["ok.pdf"], "opened: %s" % relay.viewer.opened())
     return 0
 
@@ -214,8 +217,8 @@ def short_body(wine):
     target = STORE + "doc.pdf"
     truncate = [{"path": target, "truncate": True, "body": PDF.decode("latin-1")}]
     with Relay(wine, {"doc.pdf": PDF}, rules=truncate) as relay:
-        # Cut short, then an error status: each time the partial file goes, nothing is opened
-        # or removed, and the next poll tries again.
+        # Cut short, then an error status: each time nothing is left under any name, nothing is
+        # opened or removed, and a later cycle tries again.
         relay.wait_requests(target)
         relay.vendor.set_rules([{"path": target, "status": 500, "body": "falha"}])
         e2e.check(wait_until(lambda: relay.local_files() == [], 4),
@@ -225,12 +228,54 @@ def short_body(wine):
         e2e.check(wait_until(lambda: relay.local_files() == [], 4),
                   "a file was left: %s" % relay.local_files())
         relay.wait_requests(removal("doc.pdf"))
-        e2e.check(relay.requests()[:7] == [listing(), target] * 2 + cycle("doc.pdf"),
-                  "requests: %s" % relay.requests())
+        documents = [r for r in relay.requests() if r != listing()]
+        e2e.check(documents == [target] * 3 + [removal("doc.pdf")], "requests: %s" % documents)
         e2e.check(relay.content("doc.pdf") == PDF, "the document arrived damaged")
         e2e.check(wait_until(lambda: relay.viewer.opened(), 10), "nothing was opened")
-        time.sleep(1)
         e2e.check(relay.opened_here() == ["doc.pdf"], "opened: %s" % relay.viewer.opened())
+    return 0
+
+
+def troubled_store(wine):
+    """A name holding "#", an accented name in the UTF-8 listing and an entry that always fails
+    before a good one: every good document arrives once, the failing one never holds them up."""
+    accented = "relat\u00f3rio final.pdf"
+    documents = {"a#b.pdf": b"%PDF-1.4 hash", "falha.pdf": b"%PDF-1.4 falha",
+                 accented: b"%PDF-1.4 acento", "ultimo.pdf": b"%PDF-1.4 ultimo"}
+    failing = STORE + "falha.pdf"
+    with Relay(wine, documents, rules=[{"path": failing, "status": 500}]) as relay:
+        relay.wait_requests(removal("ultimo.pdf"), seconds=60)
+        # The failing entry is asked for again after the others.
+        relay.wait_requests(failing, count=2, seconds=30)
+        e2e.check(relay.local_files() == sorted(["a#b.pdf", accented, "ultimo.pdf"]),
+                  "files: %s" % relay.local_files())
+        for name, content in documents.items():
+            if name != "falha.pdf":
+                e2e.check(relay.content(name) == content, name + " arrived damaged")
+        e2e.check(os.listdir(relay.store) == ["falha.pdf"], "store: %s" % os.listdir(relay.store))
+        documents_asked = [r for r in relay.requests() if r != listing() and r != failing]
+        e2e.check(documents_asked == cycle("a%23b.pdf")[1:] +
+                  cycle("relat%C3%B3rio%20final.pdf")[1:] + cycle("ultimo.pdf")[1:],
+                  "requests: %s" % relay.requests())
+        e2e.check(wait_until(lambda: len(relay.viewer.opened()) >= 3, 10),
+                  "opened: %s" % relay.viewer.opened())
+        e2e.check(relay.opened_here() == ["a#b.pdf", accented, "ultimo.pdf"],
+                  "opened: %s" % relay.viewer.opened())
+    return 0
+
+
+def removal_fails(wine):
+    """The removal answers 500 twice: the document is opened once, its removal asked again."""
+    rules = [{"path": STORE + "remove.php", "status": 500, "times": 2}]
+    with Relay(wine, {"d5c.pdf": PDF}, rules=rules) as relay:
+        relay.wait_requests(removal("d5c.pdf"), count=3, seconds=40)
+        e2e.check(wait_until(lambda: os.listdir(relay.store) == [], 5), "still in the store")
+        relay.wait_requests(listing(), count=4)
+        e2e.check(relay.requests().count(STORE + "d5c.pdf") == 1,
+                  "requests: %s" % relay.requests())
+        e2e.check(relay.local_files() == ["d5c.pdf"], "files: %s" % relay.local_files())
+        e2e.check(wait_until(lambda: relay.viewer.opened(), 10), "nothing was opened")
+        e2e.check(relay.opened_here() == ["d5c.pdf"], "opened: %s" % relay.viewer.opened())
     return 0
 
 
@@ -250,6 +295,8 @@ CASES = {
     "two-cycles": two_cycles,
     "unsafe-and-executable": unsafe_and_executable,
     "short-body": short_body,
+    "troubled-store": troubled_store,
+    "removal-fails": removal_fails,
     "direct-printers": direct_printers,
 }
 

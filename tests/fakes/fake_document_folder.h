@@ -29,6 +29,22 @@ class FakeDocumentFolder final : public DocumentFolder {
     files.erase(std::string(name));
   }
 
+  bool rename(std::string_view from, std::string_view to) override {
+    if (files.contains(std::string(to))) return false;
+    auto node = files.extract(std::string(from));
+    if (node.empty()) throw Exception("Cannot rename file \"" + std::string(from) + "\"");
+    node.key() = std::string(to);
+    files.insert(std::move(node));
+    return true;
+  }
+  std::vector<std::string> namesStartingWith(std::string_view prefix) override {
+    std::vector<std::string> names;
+    for (const auto& [name, doc] : files) {
+      if (name.starts_with(prefix)) names.push_back(name);
+    }
+    return names;
+  }
+
   std::map<std::string, FakeDocument> files;
   std::vector<std::string> removed;
   bool failCreate = false;

@@ -1,5 +1,6 @@
-// The relay's cycle on a virtual clock, against a store that can be told to fail, documents
-// kept in memory and a shell that records what it is asked to open.
+// The relay's cycles on a virtual clock, against a store that can be told to fail, documents
+// kept in memory, a shell that records what it is asked to open and a worker that runs each
+// job at once.
 #include "printing/print_relay.h"
 
 #include <gmock/gmock.h>
@@ -17,6 +18,7 @@
 namespace orvanta {
 namespace {
 
+using test::Failure;
 using test::StoreFailure;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -24,46 +26,49 @@ using ::testing::IsEmpty;
 constexpr int kIntervalMs = 5000;
 const std::string kListing = "http://rota:52/ana%20maria/store/index.php";
 
-std::string spacesEncoded(std::string text) {
-  for (size_t at; (at = text.find(' ')) != std::string::npos;) text.replace(at, 1, "%20");
-  return text;
+std::string fileUrl(const std::string& encodedEntry) {
+  return "http://rota:52/ana%20maria/store/" + encodedEntry;
 }
-std::string fileUrl(const std::string& entry) {
-  return spacesEncoded("http://rota:52/ana%20maria/store/" + entry);
-}
-std::string removalUrl(const std::string& entry) {
-  return "http://rota:52/ana%20maria/store/remove.php?arquivo=" + spacesEncoded(entry);
+std::string removalUrl(const std::string& encodedEntry) {
+  return "http://rota:52/ana%20maria/store/remove.php?arquivo=" + encodedEntry;
 }
 
-struct Host final : PrintRelayHost {
-  HttpTransfer* http = nullptr;
-  DocumentFolder* folder = nullptr;
-  EscolhasLogin choices{"ana maria", false, false};
-  std::vector<std::string> shownUrls;
-
-  HttpTransfer* relayHttp() override { return http; }
-  DocumentFolder* relayFolder() override { return folder; }
-  EscolhasLogin relayChoices() override { return choices; }
-  void showRelayUrl(std::string_view url) override { shownUrls.emplace_back(url); }
+class InlineWorker final : public RelayWorker {
+ public:
+  void start(std::function<void()> job, std::function<void()> done) override {
+    job();
+    done();
+  }
+  void cancel() override { ++cancels; }
+  int cancels = 0;
 };
 
 // A relay as the session window runs it once shown with direct printers off.
 struct Bench {
   test::FakeTimerService clock;
-  test::FakeTimer printRelayTimer{clock, kIntervalMs};
+  test::FakeTimer timer{clock, kIntervalMs};
   test::FakeShell shell;
   test::FakeDocumentFolder folder;
   test::FakeStoreService store;
-  Host host;
-  PrintRelay relay{printRelayTimer, shell, host, Endpoints(Hosts{"rota", "rota2", "site", 52})};
+  InlineWorker worker;
+  EscolhasLogin choices{"ana maria", false, false};
+  std::vector<std::string> shownUrls;
+  PrintRelay relay{
+      PrintRelayParts{.timer = timer,
+                      .shell = shell,
+                      .worker = worker,
+                      .http = store,
+                      .folder = folder,
+                      .choices = [this] { return choices; },
+                      .nowMs = [this] { return clock.nowMs(); },
+                      .showUrl = [this](std::string_view url) { shownUrls.emplace_back(url); },
+                      .endpoints = Endpoints(Hosts{"rota", "rota2", "site", 52})}};
 
-  Bench() {
-    host.http = &store;
-    host.folder = &folder;
-    printRelayTimer.setEnabled(true);
+  Bench() { timer.setEnabled(true); }
+  // Lets `count` cycles come, each at its due time.
+  void cycles(int count) {
+    for (int i = 0; i < count; ++i) ASSERT_TRUE(clock.fireNext());
   }
-  // Lets the next poll come.
-  void poll() { clock.advance(kIntervalMs); }
   std::vector<std::string> opened() const {
     std::vector<std::string> targets;
     for (const auto& call : shell.calls) {
@@ -77,74 +82,55 @@ struct Bench {
     for (const auto& [name, doc] : folder.files) names.push_back(name);
     return names;
   }
-  // Polling again: the timer runs and the next poll comes one interval from now.
-  void expectPolling() const {
-    EXPECT_TRUE(printRelayTimer.enabled());
-    EXPECT_EQ(printRelayTimer.dueMs(), clock.nowMs() + kIntervalMs);
-    EXPECT_FALSE(relay.ImpressaoEmAndamento);
+  int requestsOf(const std::string& url) const {
+    return static_cast<int>(std::count(store.requests.begin(), store.requests.end(), url));
   }
-  // The document arrived whole, closed, was opened if asked and left the store.
-  void expectRelayed(const std::string& entry, const std::string& localName, bool opened_) const {
-    ASSERT_TRUE(folder.files.contains(localName)) << localName;
-    const test::FakeDocument& doc = folder.files.at(localName);
-    EXPECT_TRUE(doc.committed);
-    EXPECT_FALSE(doc.open);
-    EXPECT_FALSE(store.holds(entry));
-    EXPECT_EQ(opened(), opened_ ? std::vector<std::string>{localName} : std::vector<std::string>{});
+  // Polling again: the next cycle comes 5 s from now.
+  void expectPolling() const {
+    EXPECT_TRUE(timer.enabled());
+    EXPECT_EQ(timer.dueMs(), clock.nowMs() + kIntervalMs);
+    EXPECT_FALSE(relay.ImpressaoEmAndamento);
   }
 };
 
 struct PrintRelayTest : ::testing::Test, Bench {};
 
-TEST_F(PrintRelayTest, AWaitingDocumentIsWrittenOpenedAndRemovedThenPollingResumes) {
+TEST_F(PrintRelayTest, AWaitingDocumentIsSavedOpenedThenRemovedAndTheNextCycleComes5sLater) {
   store.documents = {{"relatorio final.pdf", "%PDF-1.4 relatorio"}};
   bool flagDuringFetch = false;
   bool timerDuringFetch = true;
   store.onFileRequest = [&] {
     flagDuringFetch = relay.ImpressaoEmAndamento;
-    timerDuringFetch = printRelayTimer.enabled();
+    timerDuringFetch = timer.enabled();
+    // Written under a temporary name until whole.
+    EXPECT_THAT(localNames(), ElementsAre("~orvanta-relay-1.part"));
   };
   clock.advance(kIntervalMs - 1);
   EXPECT_THAT(store.requests, IsEmpty());
 
   clock.advance(1);
-  // The typed name keeps its space in the removal URL; only the entry's is encoded there.
-  EXPECT_THAT(
-      store.requests,
-      ElementsAre(kListing, "http://rota:52/ana%20maria/store/relatorio%20final.pdf",
-                  "http://rota:52/ana%20maria/store/remove.php?arquivo=relatorio%20final.pdf"));
-  expectRelayed("relatorio final.pdf", "relatorio final.pdf", true);
-  EXPECT_EQ(folder.files.at("relatorio final.pdf").content, "%PDF-1.4 relatorio");
-  EXPECT_THAT(host.shownUrls, ElementsAre(fileUrl("relatorio final.pdf")));
-  EXPECT_THAT(relay.listing(), ElementsAre("relatorio final.pdf"));
+  EXPECT_THAT(store.requests, ElementsAre(kListing, fileUrl("relatorio%20final.pdf"),
+                                          removalUrl("relatorio%20final.pdf")));
+  EXPECT_THAT(localNames(), ElementsAre("relatorio final.pdf"));
+  const test::FakeDocument& doc = folder.files.at("relatorio final.pdf");
+  EXPECT_EQ(doc.content, "%PDF-1.4 relatorio");
+  EXPECT_TRUE(doc.committed);
+  EXPECT_FALSE(doc.open);
+  EXPECT_THAT(opened(), ElementsAre("relatorio final.pdf"));
+  EXPECT_FALSE(store.holds("relatorio final.pdf"));
+  EXPECT_THAT(shownUrls, ElementsAre(fileUrl("relatorio%20final.pdf")));
   EXPECT_TRUE(flagDuringFetch);
   EXPECT_FALSE(timerDuringFetch);
   expectPolling();
 }
 
-TEST_F(PrintRelayTest, NothingWaitingOrAFailingListingKeepsPollingQuietly) {
-  store.failures[kListing] = StoreFailure::unreachable;
-  poll();
-  store.failures[kListing] = StoreFailure::status500;
-  poll();
-  store.failures.clear();
-  poll();
-  EXPECT_THAT(store.requests, ElementsAre(kListing, kListing, kListing));
-  EXPECT_THAT(folder.files, IsEmpty());
-  EXPECT_THAT(shell.calls, IsEmpty());
-  expectPolling();
-}
-
 TEST_F(PrintRelayTest, OneDocumentPerCycleInListingOrderWithTheChoicesOfTheMoment) {
   store.documents = {{"a.pdf", "A"}, {"b.pdf", "B"}};
-  poll();
+  cycles(1);
   EXPECT_THAT(store.requests, ElementsAre(kListing, fileUrl("a.pdf"), removalUrl("a.pdf")));
-  EXPECT_TRUE(store.holds("b.pdf"));
-  EXPECT_THAT(localNames(), ElementsAre("a.pdf"));
-
   store.requests.clear();
-  host.choices.alternativeRoute = true;
-  poll();
+  choices.alternativeRoute = true;
+  cycles(1);
   EXPECT_THAT(store.requests,
               ElementsAre("http://rota2:52/ana%20maria/store/index.php",
                           "http://rota2:52/ana%20maria/store/b.pdf",
@@ -153,149 +139,208 @@ TEST_F(PrintRelayTest, OneDocumentPerCycleInListingOrderWithTheChoicesOfTheMomen
   EXPECT_THAT(store.documents, IsEmpty());
 }
 
-TEST(PrintRelayEntriesTest, UnsafeEntriesStayInTheStoreAndDoNotHoldUpTheOthers) {
-  const std::string unsafe[] = {
-      "..\\..\\Users\\x\\AppData\\Roaming\\Microsoft\\Windows\\Start "
-      "Menu\\Programs\\Startup\\a.bat",
-      "C:\\x.pdf",
-      "a.pdf:stream",
-      "CON.pdf",
-      "sub/x.pdf",
-      "a\x01.pdf",
-      "",
-      "..",
+// The first entry of the listing is troubled in its own way; the good one behind it must arrive
+// within three cycles, and each entry is opened at most once.
+TEST(PrintRelayTableTest, AnEntryThatCannotBeRelayedNeverHoldsUpTheOnesBehindIt) {
+  struct Case {
+    const char* what;
+    std::string entry;
+    std::string encoded;  // as it must be requested
+    std::optional<StoreFailure> failure;
+    std::string localName;  // empty: never saved or opened
+    bool requested;
   };
-  for (const std::string& entry : unsafe) {
-    SCOPED_TRACE(entry);
+  const Case cases[] = {
+      {"persistent 404", "a.pdf", "a.pdf", StoreFailure::status404, "", true},
+      {"persistent 500", "a.pdf", "a.pdf", StoreFailure::status500, "", true},
+      {"always truncated", "a.pdf", "a.pdf", StoreFailure::shortBody, "", true},
+      {"always silent", "a.pdf", "a.pdf", StoreFailure::timeout, "", true},
+      {"hash in the name", "a#b.pdf", "a%23b.pdf", std::nullopt, "a#b.pdf", true},
+      {"query and percent", "a?b%c.pdf", "a%3Fb%25c.pdf", std::nullopt, "", false},
+      {"UTF-8 listing", "relat\xC3\xB3rio final.pdf", "relat%C3%B3rio%20final.pdf", std::nullopt,
+       "relat\xC3\xB3rio final.pdf", true},
+      {"ISO-8859-1 listing", "relat\xF3rio.pdf", "relat%F3rio.pdf", std::nullopt,
+       "relat\xC3\xB3rio.pdf", true},
+      {"not a PDF", "setup.exe", "setup.exe", std::nullopt, "", false},
+      {"not a PDF either", "notas.txt", "notas.txt", std::nullopt, "", false},
+      {"a library", "version.dll", "version.dll", std::nullopt, "", false},
+      {"unsafe as a local name", "..\\x.pdf", "..%5Cx.pdf", std::nullopt, "", false},
+      {"device name", "CON.pdf", "CON.pdf", std::nullopt, "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     Bench b;
-    b.store.documents = {{entry, "evil"}, {"ok.pdf", "OK"}};
-    b.poll();
-    EXPECT_THAT(b.store.requests, ElementsAre(kListing, fileUrl("ok.pdf"), removalUrl("ok.pdf")));
-    EXPECT_EQ(b.relay.IndiceImpressao, 1);
-    b.expectRelayed("ok.pdf", "ok.pdf", true);
-    EXPECT_THAT(b.localNames(), ElementsAre("ok.pdf"));
-    EXPECT_TRUE(b.store.holds(entry));
+    b.store.documents = {{c.entry, "%PDF first"}, {"bom.pdf", "%PDF good"}};
+    if (c.failure) b.store.failures.emplace(fileUrl(c.encoded), Failure(*c.failure));
+    b.cycles(3);
+
+    ASSERT_TRUE(b.folder.files.contains("bom.pdf"));
+    EXPECT_EQ(b.folder.files.at("bom.pdf").content, "%PDF good");
+    EXPECT_FALSE(b.store.holds("bom.pdf"));
+    EXPECT_EQ(b.requestsOf(fileUrl("bom.pdf")), 1);
+    EXPECT_EQ(b.requestsOf(fileUrl(c.encoded)) > 0, c.requested);
+    if (c.localName.empty()) {
+      EXPECT_THAT(b.opened(), ElementsAre("bom.pdf"));
+      EXPECT_THAT(b.localNames(), ElementsAre("bom.pdf"));
+      EXPECT_TRUE(b.store.holds(c.entry));
+      EXPECT_EQ(b.requestsOf(removalUrl(c.encoded)), 0);
+    } else {
+      EXPECT_THAT(b.opened(), ElementsAre(c.localName, "bom.pdf"));
+      EXPECT_EQ(b.folder.files.at(c.localName).content, "%PDF first");
+      EXPECT_FALSE(b.store.holds(c.entry));
+    }
     b.expectPolling();
   }
 }
 
-TEST_F(PrintRelayTest, AListingOfUnsafeEntriesOnlyFetchesNothing) {
-  store.documents = {{"CON.pdf", "x"}, {"..\\evil.pdf", "x"}};
-  poll();
-  poll();
-  EXPECT_THAT(store.requests, ElementsAre(kListing, kListing));
-  EXPECT_THAT(folder.files, IsEmpty());
-  EXPECT_THAT(shell.calls, IsEmpty());
+TEST_F(PrintRelayTest, ASetAsideEntryIsRetriedWithBackOffAtMostOnceAMinuteAndArrivesWhenItCan) {
+  store.documents = {{"a.pdf", "A"}};
+  store.failures.emplace(fileUrl("a.pdf"), Failure(StoreFailure::status500, 5));
+  std::vector<int64_t> fetches;
+  store.onFileRequest = [&] { fetches.push_back(clock.nowMs()); };
+  clock.advance(200000);
+  EXPECT_THAT(fetches, ElementsAre(5000, 10000, 20000, 80000, 140000, 200000));
+  EXPECT_THAT(opened(), ElementsAre("a.pdf"));
+  EXPECT_FALSE(store.holds("a.pdf"));
+}
+
+TEST(PrintRelayTableTest, ADocumentIsOpenedOnceWhateverItsRemovalAnswers) {
+  struct Case {
+    const char* what;
+    std::function<void(Bench&)> script;
+    bool removedInTheEnd;
+  };
+  const Case cases[] = {
+      {"200 and removed", [](Bench&) {}, true},
+      {"200 and ignored", [](Bench& b) { b.store.ignoreRemovals = true; }, false},
+      {"500 twice",
+       [](Bench& b) {
+         b.store.failures.emplace(removalUrl("d5c.pdf"), Failure(StoreFailure::status500, 2));
+       },
+       true},
+      {"500 always",
+       [](Bench& b) {
+         b.store.failures.emplace(removalUrl("d5c.pdf"), Failure(StoreFailure::status500));
+       },
+       false},
+      {"time-out",
+       [](Bench& b) {
+         b.store.failures.emplace(removalUrl("d5c.pdf"), Failure(StoreFailure::timeout));
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Bench b;
+    b.store.documents = {{"d5c.pdf", "%PDF"}};
+    c.script(b);
+    b.cycles(6);
+    EXPECT_THAT(b.opened(), ElementsAre("d5c.pdf"));
+    EXPECT_THAT(b.localNames(), ElementsAre("d5c.pdf"));
+    EXPECT_EQ(b.requestsOf(fileUrl("d5c.pdf")), 1);
+    EXPECT_EQ(b.store.holds("d5c.pdf"), !c.removedInTheEnd);
+    // While listed, its removal is asked again on every cycle.
+    if (!c.removedInTheEnd) {
+      EXPECT_EQ(b.requestsOf(removalUrl("d5c.pdf")), 6);
+    }
+    b.expectPolling();
+  }
+}
+
+TEST_F(PrintRelayTest, ANameThatLeftTheListingAndComesBackIsANewDocument) {
+  store.documents = {{"a.pdf", "first"}};
+  store.ignoreRemovals = true;
+  cycles(2);
+  store.documents.clear();
+  cycles(1);
+  store.documents = {{"a.pdf", "second"}};
+  cycles(2);
+  EXPECT_THAT(opened(), ElementsAre("a.pdf", "a (2).pdf"));
+  EXPECT_EQ(folder.files.at("a (2).pdf").content, "second");
+}
+
+TEST_F(PrintRelayTest, FailedListingsDoubleThePauseUpTo60sAndASuccessBringsBack5s) {
+  store.failures.emplace(kListing, Failure(StoreFailure::unreachable, 6));
+  std::vector<int64_t> polls;
+  for (int i = 0; i < 8; ++i) {
+    ASSERT_TRUE(clock.fireNext());
+    polls.push_back(clock.nowMs());
+  }
+  EXPECT_THAT(polls, ElementsAre(5000, 15000, 35000, 75000, 135000, 195000, 255000, 260000));
+  EXPECT_THAT(store.requests, ::testing::Each(kListing));
   expectPolling();
 }
 
-TEST(PrintRelayEntriesTest, OnlyPdfDocumentsAreOpenedTheOthersAreStillKeptAndRemoved) {
-  struct Case {
-    const char* entry;
-    bool opened;
-  };
-  const Case cases[] = {{"nota.bat", false},   {"setup.exe", false},    {"script.js", false},
-                        {"atalho.lnk", false}, {"app.hta", false},      {"doc.pdf.exe", false},
-                        {"leiame", false},     {"RELATORIO.PDF", true}, {"a.Pdf", true}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.entry);
-    Bench b;
-    b.store.documents = {{c.entry, "content"}};
-    b.poll();
-    b.expectRelayed(c.entry, c.entry, c.opened);
-    EXPECT_EQ(b.folder.files.at(c.entry).content, "content");
-    b.expectPolling();
-  }
-}
-
-TEST(PrintRelayEntriesTest, AFailedDocumentLeavesNothingBehindAndTheNextPollTriesAgain) {
+TEST(PrintRelayTableTest, AFailedDocumentLeavesNoFileAndNothingOpenedOrRemoved) {
   const std::string entry = "relatorio final.pdf";
+  const std::string url = fileUrl("relatorio%20final.pdf");
   struct Case {
     const char* what;
     std::function<void(Bench&)> breakIt;
-    bool fetched;  // the file request went out
   };
   const Case cases[] = {
-      {"file cannot be created", [](Bench& b) { b.folder.failCreate = true; }, false},
+      {"file cannot be created", [](Bench& b) { b.folder.failCreate = true; }},
       {"service unreachable",
-       [&](Bench& b) { b.store.failures[fileUrl(entry)] = StoreFailure::unreachable; }, true},
-      {"error status",
-       [&](Bench& b) { b.store.failures[fileUrl(entry)] = StoreFailure::status500; }, true},
-      {"short body", [&](Bench& b) { b.store.failures[fileUrl(entry)] = StoreFailure::shortBody; },
-       true},
-      {"disk full", [](Bench& b) { b.folder.diskSpace = 4; }, true},
-      {"flush or close fails", [](Bench& b) { b.folder.failCommit = true; }, true},
+       [&](Bench& b) { b.store.failures.emplace(url, Failure(StoreFailure::unreachable)); }},
+      {"short body",
+       [&](Bench& b) { b.store.failures.emplace(url, Failure(StoreFailure::shortBody)); }},
+      {"disk full", [](Bench& b) { b.folder.diskSpace = 4; }},
+      {"flush or close fails", [](Bench& b) { b.folder.failCommit = true; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Bench b;
     b.store.documents = {{entry, "%PDF-1.4 relatorio"}};
     c.breakIt(b);
-    b.poll();
-    if (c.fetched) {
-      EXPECT_THAT(b.store.requests, ElementsAre(kListing, fileUrl(entry)));
-    } else {
-      EXPECT_THAT(b.store.requests, ElementsAre(kListing));
-    }
+    b.cycles(1);
     EXPECT_THAT(b.folder.files, IsEmpty());
     EXPECT_THAT(b.shell.calls, IsEmpty());
     EXPECT_TRUE(b.store.holds(entry));
     b.expectPolling();
-
-    b.folder.failCreate = b.folder.failCommit = false;
-    b.folder.diskSpace.reset();
-    b.store.failures.clear();
-    b.store.requests.clear();
-    b.poll();
-    EXPECT_THAT(b.store.requests, ElementsAre(kListing, fileUrl(entry), removalUrl(entry)));
-    b.expectRelayed(entry, entry, true);
-    b.expectPolling();
   }
-}
-
-TEST_F(PrintRelayTest, AFailedRemovalStillOpensTheDocumentAndPollingResumes) {
-  store.documents = {{"a.pdf", "A"}};
-  store.failures[removalUrl("a.pdf")] = StoreFailure::status500;
-  poll();
-  EXPECT_THAT(opened(), ElementsAre("a.pdf"));
-  EXPECT_TRUE(store.holds("a.pdf"));
-  expectPolling();
-
-  // Still waiting, so it comes again, beside the first copy.
-  store.failures.clear();
-  poll();
-  EXPECT_THAT(opened(), ElementsAre("a.pdf", "a (2).pdf"));
-  EXPECT_THAT(localNames(), ElementsAre("a (2).pdf", "a.pdf"));
-  EXPECT_FALSE(store.holds("a.pdf"));
-}
-
-TEST_F(PrintRelayTest, AnEmptyDocumentIsAWholeDocument) {
-  // The client tells of no body end for it, which must not keep the document waiting.
-  int endNotifications = 0;
-  store.OnWorkEnd = [&](HttpTransfer&, TWorkMode) { ++endNotifications; };
-  store.onFileRequest = [&] { endNotifications = 0; };
-  store.documents = {{"vazio.pdf", ""}};
-  poll();
-  EXPECT_EQ(endNotifications, 0);
-  expectRelayed("vazio.pdf", "vazio.pdf", true);
-  EXPECT_EQ(folder.files.at("vazio.pdf").content, "");
-  expectPolling();
 }
 
 TEST_F(PrintRelayTest, AnEarlierDocumentOfTheSameNameIsNeverReplaced) {
   folder.files["Documento.pdf"].content = "first";
   folder.files["Documento (2).pdf"].content = "second";
   store.documents = {{"Documento.pdf", "third"}};
-  poll();
+  cycles(1);
   EXPECT_EQ(folder.files.at("Documento.pdf").content, "first");
   EXPECT_EQ(folder.files.at("Documento (2).pdf").content, "second");
   EXPECT_EQ(folder.files.at("Documento (3).pdf").content, "third");
-  EXPECT_THAT(store.requests,
-              ElementsAre(kListing, fileUrl("Documento.pdf"), removalUrl("Documento.pdf")));
-  expectRelayed("Documento.pdf", "Documento (3).pdf", true);
+  EXPECT_THAT(opened(), ElementsAre("Documento (3).pdf"));
 }
 
-TEST_F(PrintRelayTest, TheEndStepDoesNothingUnlessADocumentWasJustWritten) {
+TEST(PrintRelayTableTest, TemporaryFilesOfAnEarlierRunAreDeletedAtStartAndStoppingCancels) {
+  test::FakeTimerService clock;
+  test::FakeTimer timer{clock, kIntervalMs};
+  test::FakeShell shell;
+  test::FakeDocumentFolder folder;
+  folder.files["~orvanta-relay-1.part"].content = "%PDF half";
+  folder.files["~orvanta-relay-7.part"].content = "";
+  folder.files["relatorio.pdf"].content = "%PDF whole";
+  test::FakeStoreService store;
+  InlineWorker worker;
+  {
+    PrintRelay relay{PrintRelayParts{.timer = timer,
+                                     .shell = shell,
+                                     .worker = worker,
+                                     .http = store,
+                                     .folder = folder,
+                                     .choices = {},
+                                     .nowMs = [&] { return clock.nowMs(); },
+                                     .showUrl = {}}};
+    EXPECT_THAT(folder.removed, ElementsAre("~orvanta-relay-1.part", "~orvanta-relay-7.part"));
+    timer.setEnabled(true);
+    relay.stop();
+    EXPECT_EQ(worker.cancels, 1);
+    EXPECT_FALSE(timer.enabled());
+  }
+  EXPECT_FALSE(timer.onTick);
+}
+
+TEST_F(PrintRelayTest, TheEndStepDoesNothingUnlessADocumentWasJustSaved) {
+  relay.ImpressaoEmAndamento = true;
   relay.IdHTTP1WorkEnd();
   EXPECT_THAT(store.requests, IsEmpty());
   EXPECT_THAT(shell.calls, IsEmpty());

@@ -84,12 +84,26 @@ TEST(EndpointsTest, TypedTextReachesTheServiceExactlyAsTyped) {
   }
 }
 
-TEST(EndpointsTest, StoreUrlsEncodeTheTypedNameAndOnlyTheSpacesOfTheEntry) {
+TEST(EndpointsTest, StoreUrlsSendTheEntrysBytesBackPercentEncoded) {
   const Endpoints e(kHosts);
-  EXPECT_EQ(e.storeFile(false, "a b&c", "d e.pdf"),
-            "http://rota.example:52/a%20b%26c/store/d%20e.pdf");
-  EXPECT_EQ(e.storeRemoval(false, "a b&c", "d e&f.pdf"),
-            "http://rota.example:52/a%20b%26c/store/remove.php?arquivo=d%20e&f.pdf");
+  struct Case {
+    std::string entry;
+    std::string encoded;
+  };
+  const Case cases[] = {
+      {"d e&f.pdf", "d%20e%26f.pdf"},
+      {"a#b.pdf", "a%23b.pdf"},
+      {"q?x=1%2.pdf", "q%3Fx%3D1%252.pdf"},
+      {"relat\xC3\xB3rio final.pdf", "relat%C3%B3rio%20final.pdf"},  // UTF-8
+      {"relat\xF3rio.pdf", "relat%F3rio.pdf"},                       // ISO-8859-1
+      {"a\tb+c.pdf", "a%09b%2Bc.pdf"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(e.storeFile(false, "a b&c", c.entry),
+              "http://rota.example:52/a%20b%26c/store/" + c.encoded);
+    EXPECT_EQ(e.storeRemoval(true, "a b&c", c.entry),
+              "http://rota2.example:52/a%20b%26c/store/remove.php?arquivo=" + c.encoded);
+  }
 }
 
 }  // namespace

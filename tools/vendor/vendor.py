@@ -13,6 +13,7 @@ request, makes chosen requests misbehave:
    {"path": "/app/", "close": true}, {"path": "/x", "truncate": true, "body": "abcdef"}]
 
 "host" and "path" (a prefix of the request target) select; the first rule that matches wins.
+A rule with "times": N applies to its first N matching requests only.
 Optionally --rdp-listen opens a TCP listener that accepts and holds connections, standing
 for a remote desktop server; while the control file holds {"rdp": "drop"} it closes them
 (held ones within a tenth of a second, new ones at once), as a server that drops its clients.
@@ -73,6 +74,8 @@ class Service:
         self.args = args
         self.log = Log(args.log)
         self.files = dict(item.split("=", 1) for item in args.file)
+        self.used = {}  # how often each rule with "times" has applied
+        self.used_lock = threading.Lock()
 
     def accounts(self):
         return read_accounts(self.args.accounts)
@@ -104,6 +107,12 @@ class Service:
                 continue
             if not target.startswith(rule.get("path", "")):
                 continue
+            if "times" in rule:
+                key = json.dumps(rule, sort_keys=True)
+                with self.used_lock:
+                    if self.used.get(key, 0) >= int(rule["times"]):
+                        continue
+                    self.used[key] = self.used.get(key, 0) + 1
             return rule
         return None
 
