@@ -201,7 +201,8 @@ void TouchKeyboardCore::setLook(size_t key, KeyLook look, bool paint) {
 void TouchKeyboardCore::queueLook(size_t key, KeyLook look) {
   if (key >= FButtons.size()) throw std::out_of_range("no such key");
   FChangeStates.emplace_back(key, look);
-  services_.changeTimer.setEnabled(true);
+  // Enabling restarts the countdown, which would hold back looks queued earlier.
+  if (!services_.changeTimer.enabled()) services_.changeTimer.setEnabled(true);
 }
 
 void TouchKeyboardCore::applyQueuedLooks() {
