@@ -3,8 +3,8 @@
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
 #include "login/login_win.h"
-#include "printing/printer_list_win.h"
 #include "printing/document_folder_win.h"
+#include "printing/printer_list_win.h"
 #include "service/cliente_http.h"
 #include "service/http_settings.h"
 #include "session/principal_win.h"
@@ -51,9 +51,9 @@ WindowSet::WindowSet(Application& app) {
       }
       login->close();
     };
-    loginWindow_->runUpdate = [&app] {
+    loginWindow_->runUpdate = [&app, login = loginWindow_.get()] {
       auto atualiza = std::make_unique<TFrmAtualiza>(app);
-      atualiza->showModal();
+      atualiza->showModal(login);
     };
     sessionWindow_->loginChoices = [login = loginWindow_.get()] { return login->choices(); };
     sessionWindow_->workingFolder = std::make_unique<WorkingFolder>();
@@ -65,19 +65,21 @@ WindowSet::WindowSet(Application& app) {
     FrmDownload = installerDownload_.get();
     printingHelp_ = app.createForm<TFrmAjudaImpressao>(std::make_unique<WinPrinterList>());
     FrmAjudaImpressao = printingHelp_.get();
-    printingHelp_->runInstaller = [&app] {
+    printingHelp_->runInstaller = [&app, help = printingHelp_.get()] {
       auto download = std::make_unique<TFrmDownload>(app);
-      download->showModal();
+      download->showModal(help);
     };
     transferHelp_ = app.createForm<TFrmAjudaTransferencia>();
     FrmAjudaTransferencia = transferHelp_.get();
     updateDownload_ = app.createForm<TFrmAtualiza>();
     FrmAtualiza = updateDownload_.get();
-    sessionWindow_->openTransferHelp = [&app, helpWindow = transferHelp_.get()] {
-      app.showModal(*helpWindow);
+    sessionWindow_->openTransferHelp = [&app, helpWindow = transferHelp_.get(),
+                                        principal = sessionWindow_.get()] {
+      app.showModal(*helpWindow, principal);
     };
-    sessionWindow_->openPrintingHelp = [&app, helpWindow = printingHelp_.get()] {
-      app.showModal(*helpWindow);
+    sessionWindow_->openPrintingHelp = [&app, helpWindow = printingHelp_.get(),
+                                        principal = sessionWindow_.get()] {
+      app.showModal(*helpWindow, principal);
     };
   } catch (...) {
     clearGlobals();
