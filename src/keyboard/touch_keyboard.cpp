@@ -93,6 +93,11 @@ void TouchKeyboardCore::inputLanguageChanged() {
   buildKeys();
 }
 
+bool TouchKeyboardCore::inputLanguageMoved() const {
+  const std::optional<LocaleNames> names = services_.inputLanguage.current();
+  return names && names->language + "-" + names->country != FLanguage;
+}
+
 void TouchKeyboardCore::setLayout(const std::string& layout) {
   if (layout == FLayout) return;
   FLayout = layout;

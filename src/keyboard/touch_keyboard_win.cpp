@@ -78,6 +78,10 @@ void TTouchKeyboard::inputLanguageChanged() {
   fitWindow();
 }
 
+void TTouchKeyboard::checkInputLanguage() {
+  if (GetKeyboardLayout(0) != builtFor_ || core_.inputLanguageMoved()) inputLanguageChanged();
+}
+
 void TTouchKeyboard::onHide() {
   core_.releaseAll();
 }
@@ -171,9 +175,7 @@ LRESULT TTouchKeyboard::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       inputLanguageChanged();
       break;
     case WM_SHOWWINDOW:
-      // The notification goes to the active window: a change made while another of the
-      // program's windows was active is caught up with here.
-      if (wParam && builtFor_ && GetKeyboardLayout(0) != builtFor_) inputLanguageChanged();
+      if (wParam && builtFor_) checkInputLanguage();
       break;
     default:
       break;

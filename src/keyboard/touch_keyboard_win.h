@@ -39,6 +39,11 @@ class TTouchKeyboard : public Window, private KeyboardView {
   // Hiding lets go of every key the keyboard holds pressed at the platform.
   void setVisible(bool visible) { visible ? show() : hide(); }
 
+  // The change notification reaches only the active window: one made while another window was
+  // active is caught up with here, rebuilding when the thread's input layout or language is no
+  // longer the one the keys were built for.
+  void checkInputLanguage();
+
   TouchKeyboardCore& keyboard() { return core_; }
   const TouchKeyboardCore& keyboard() const { return core_; }
   // A full repaint, drawn into `dc` at 0, 0 as the window paints itself.
