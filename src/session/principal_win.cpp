@@ -1,6 +1,5 @@
 #include "session/principal_win.h"
 
-#include "login/version.h"
 #include "service/hosts.h"
 #include "ui/application_win.h"
 
@@ -18,7 +17,8 @@ constexpr int kKeyboardHeight = 180;
 
 }  // namespace
 
-TFrmPrincipal::TFrmPrincipal(Application& app, TTouchKeyboard::Platform keyboard)
+TFrmPrincipal::TFrmPrincipal(Application& app, std::string_view versionText,
+                             TTouchKeyboard::Platform keyboard)
     : Window(app), TouchKeyboard1(app, std::move(keyboard)) {
   setFont(createFont(L"MS Sans Serif", 11));
   setColor(RGB(255, 255, 255));
@@ -42,7 +42,7 @@ TFrmPrincipal::TFrmPrincipal(Application& app, TTouchKeyboard::Platform keyboard
   TouchKeyboard1.keyboard().setGradientStart({128, 128, 128});
   TouchKeyboard1.keyboard().setGradientEnd({192, 192, 192});
   TouchKeyboard1.setVisible(false);
-  Label1.create(*this, {0, 562 - kLabelHeight, 784, kLabelHeight}, std::string(VersaoCliente),
+  Label1.create(*this, {0, 562 - kLabelHeight, 784, kLabelHeight}, std::string(versionText),
                 Label::Align::center);
   Memo1.create(*this, {0, 0, 185, 89}, {}, Edit::Options{.multiLine = true});
   Memo1.setVisible(false);
@@ -152,10 +152,6 @@ void TFrmPrincipal::showPrintingHelp() {
 
 void TFrmPrincipal::requestTermination() {
   app().terminate();
-}
-
-EscolhasLogin TFrmPrincipal::relayChoices() {
-  return loginChoices ? loginChoices() : EscolhasLogin{};
 }
 
 }  // namespace orvanta

@@ -11,6 +11,7 @@
 #include "fakes/fake_keyboard_translation.h"
 #include "fakes/fake_message_boxes_win.h"
 #include "layouts/keyboard_layouts_win.h"
+#include "login/version.h"
 #include "session/principal_win.h"
 #include "stub_win.h"
 #include "ui/application_win.h"
@@ -43,7 +44,7 @@ struct PrincipalTest : ::testing::Test {
     auto language = std::make_unique<fakes::FakeInputLanguage>(LocaleNames{"en", "US"});
     inputLanguage = language.get();
     keyboard.inputLanguage = std::move(language);
-    window = app.createForm<TFrmPrincipal>(std::move(keyboard));
+    window = app.createForm<TFrmPrincipal>(VersaoCliente, std::move(keyboard));
     FrmPrincipal = window.get();
     window->control().setUserName("alice");
     window->control().setServer("127.0.0.1");
