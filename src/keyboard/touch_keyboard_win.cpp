@@ -83,7 +83,20 @@ void TTouchKeyboard::checkInputLanguage() {
 }
 
 void TTouchKeyboard::onHide() {
+  endCapture();
   core_.releaseAll();
+}
+
+void TTouchKeyboard::endCapture() {
+  if (!capturing_) return;
+  capturing_ = false;
+  ReleaseCapture();
+}
+
+bool TTouchKeyboard::pointerOutside() const {
+  POINT at;
+  RECT window;
+  return GetCursorPos(&at) && GetWindowRect(hwnd(), &window) && !PtInRect(&window, at);
 }
 
 void TTouchKeyboard::mouse(UINT msg, LPARAM lParam) {
@@ -96,12 +109,24 @@ void TTouchKeyboard::mouse(UINT msg, LPARAM lParam) {
   }
   switch (msg) {
     case WM_LBUTTONUP:
+      endCapture();
       core_.pointerUp(0, x, y);
       break;
-    case WM_MOUSEMOVE:
-      core_.pointerMove(0, x, y);
+    case WM_MOUSEMOVE: {
+      const RECT client = clientRect();
+      if (capturing_ && !PtInRect(&client, POINT{x, y})) {
+        // Seen at once through the capture, where the leave notification comes late.
+        endCapture();
+        core_.pointerLeave();
+      } else {
+        core_.pointerMove(0, x, y);
+      }
       break;
+    }
     default:  // a down, a double click counting as one
+      // Held, the key must see its release wherever it happens.
+      SetCapture(hwnd());
+      capturing_ = true;
       core_.pointerDown(0, x, y);
       break;
   }
@@ -160,7 +185,15 @@ LRESULT TTouchKeyboard::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
-      core_.pointerLeave();
+      // Taking the capture may end the tracking while the pointer is still here.
+      if (!capturing_ || pointerOutside()) core_.pointerLeave();
+      return 0;
+    case WM_CAPTURECHANGED:
+      // Taken away (a box opening, say): the release will not be seen here.
+      if (capturing_) {
+        capturing_ = false;
+        core_.pointerLeave();
+      }
       return 0;
     case WM_TOUCH:
       touch(wParam, lParam);
@@ -168,6 +201,7 @@ LRESULT TTouchKeyboard::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kTabletQuerySystemGestureStatus:
       return kNoTabletGestures;
     case WM_DESTROY:
+      endCapture();
       UnregisterTouchWindow(hwnd());
       core_.releaseAll();
       break;

@@ -62,6 +62,8 @@ class TTouchKeyboard : public Window, private KeyboardView {
   void fitWindow();
   void mouse(UINT msg, LPARAM lParam);
   void touch(WPARAM wParam, LPARAM lParam);
+  void endCapture();
+  bool pointerOutside() const;
 
   Platform platform_;
   WinTimer FChangeTimer;
@@ -72,6 +74,7 @@ class TTouchKeyboard : public Window, private KeyboardView {
   std::wstring face_;       // the keyboard's own font face, for keys painted on their own
   HKL builtFor_ = nullptr;  // the input layout the keys were built for
   bool trackingLeave_ = false;
+  bool capturing_ = false;  // the mouse is captured while it holds a key
 };
 
 }  // namespace orvanta
