@@ -53,9 +53,9 @@ WindowSet::WindowSet(Application& app) {
       }
       login->close();
     };
-    loginWindow_->runUpdate = [&app] {
+    loginWindow_->runUpdate = [&app, login = loginWindow_.get()] {
       auto atualiza = std::make_unique<TFrmAtualiza>(app);
-      atualiza->showModal();
+      atualiza->showModal(login);
     };
     sessionWindow_->loginChoices = [login = loginWindow_.get()] { return login->choices(); };
     printRelay_ = std::make_unique<SessionPrintRelay>(
@@ -68,9 +68,10 @@ WindowSet::WindowSet(Application& app) {
     FrmDownload = installerDownload_.get();
     printers_ = std::make_unique<WinPrinterList>();
     printerMessages_ = std::make_unique<WinUserMessages>(app);
-    printerCheck_ = std::make_unique<PrinterCheck>(*printers_, *printerMessages_, [&app] {
+    // Asked for from the printing help, which then owns the download window.
+    printerCheck_ = std::make_unique<PrinterCheck>(*printers_, *printerMessages_, [&app, this] {
       auto download = std::make_unique<TFrmDownload>(app);
-      download->showModal();
+      download->showModal(printingHelp_.get());
     });
     printingHelp_ = app.createForm<TFrmAjudaImpressao>();
     FrmAjudaImpressao = printingHelp_.get();
@@ -79,11 +80,13 @@ WindowSet::WindowSet(Application& app) {
     FrmAjudaTransferencia = transferHelp_.get();
     updateDownload_ = app.createForm<TFrmAtualiza>();
     FrmAtualiza = updateDownload_.get();
-    sessionWindow_->openTransferHelp = [&app, helpWindow = transferHelp_.get()] {
-      app.showModal(*helpWindow);
+    sessionWindow_->openTransferHelp = [&app, helpWindow = transferHelp_.get(),
+                                        principal = sessionWindow_.get()] {
+      app.showModal(*helpWindow, principal);
     };
-    sessionWindow_->openPrintingHelp = [&app, helpWindow = printingHelp_.get()] {
-      app.showModal(*helpWindow);
+    sessionWindow_->openPrintingHelp = [&app, helpWindow = printingHelp_.get(),
+                                        principal = sessionWindow_.get()] {
+      app.showModal(*helpWindow, principal);
     };
   } catch (...) {
     clearGlobals();

@@ -93,6 +93,11 @@ void TouchKeyboardCore::inputLanguageChanged() {
   buildKeys();
 }
 
+bool TouchKeyboardCore::inputLanguageMoved() const {
+  const std::optional<LocaleNames> names = services_.inputLanguage.current();
+  return names && names->language + "-" + names->country != FLanguage;
+}
+
 void TouchKeyboardCore::setLayout(const std::string& layout) {
   if (layout == FLayout) return;
   FLayout = layout;
@@ -201,7 +206,8 @@ void TouchKeyboardCore::setLook(size_t key, KeyLook look, bool paint) {
 void TouchKeyboardCore::queueLook(size_t key, KeyLook look) {
   if (key >= FButtons.size()) throw std::out_of_range("no such key");
   FChangeStates.emplace_back(key, look);
-  services_.changeTimer.setEnabled(true);
+  // Enabling restarts the countdown, which would hold back looks queued earlier.
+  if (!services_.changeTimer.enabled()) services_.changeTimer.setEnabled(true);
 }
 
 void TouchKeyboardCore::applyQueuedLooks() {

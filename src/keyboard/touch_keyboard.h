@@ -69,6 +69,9 @@ class TouchKeyboardCore {
   // Takes the tag again and rebuilds. Throws "Error retrieving locale information", or
   // "Failed to change input language" (keeping the keys) when no layout serves the tag.
   void inputLanguageChanged();
+  // Whether the platform now names another input language than the keys serve; false when it
+  // cannot name one.
+  bool inputLanguageMoved() const;
   const std::string& language() const { return FLanguage; }
   const TVirtualKeyLayout* currentLayout() const { return FCurrentLayout; }
 

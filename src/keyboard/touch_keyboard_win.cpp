@@ -78,8 +78,25 @@ void TTouchKeyboard::inputLanguageChanged() {
   fitWindow();
 }
 
+void TTouchKeyboard::checkInputLanguage() {
+  if (GetKeyboardLayout(0) != builtFor_ || core_.inputLanguageMoved()) inputLanguageChanged();
+}
+
 void TTouchKeyboard::onHide() {
+  endCapture();
   core_.releaseAll();
+}
+
+void TTouchKeyboard::endCapture() {
+  if (!capturing_) return;
+  capturing_ = false;
+  ReleaseCapture();
+}
+
+bool TTouchKeyboard::pointerOutside() const {
+  POINT at;
+  RECT window;
+  return GetCursorPos(&at) && GetWindowRect(hwnd(), &window) && !PtInRect(&window, at);
 }
 
 void TTouchKeyboard::mouse(UINT msg, LPARAM lParam) {
@@ -92,12 +109,24 @@ void TTouchKeyboard::mouse(UINT msg, LPARAM lParam) {
   }
   switch (msg) {
     case WM_LBUTTONUP:
+      endCapture();
       core_.pointerUp(0, x, y);
       break;
-    case WM_MOUSEMOVE:
-      core_.pointerMove(0, x, y);
+    case WM_MOUSEMOVE: {
+      const RECT client = clientRect();
+      if (capturing_ && !PtInRect(&client, POINT{x, y})) {
+        // Seen at once through the capture, where the leave notification comes late.
+        endCapture();
+        core_.pointerLeave();
+      } else {
+        core_.pointerMove(0, x, y);
+      }
       break;
+    }
     default:  // a down, a double click counting as one
+      // Held, the key must see its release wherever it happens.
+      SetCapture(hwnd());
+      capturing_ = true;
       core_.pointerDown(0, x, y);
       break;
   }
@@ -156,7 +185,15 @@ LRESULT TTouchKeyboard::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
-      core_.pointerLeave();
+      // Taking the capture may end the tracking while the pointer is still here.
+      if (!capturing_ || pointerOutside()) core_.pointerLeave();
+      return 0;
+    case WM_CAPTURECHANGED:
+      // Taken away (a box opening, say): the release will not be seen here.
+      if (capturing_) {
+        capturing_ = false;
+        core_.pointerLeave();
+      }
       return 0;
     case WM_TOUCH:
       touch(wParam, lParam);
@@ -164,6 +201,7 @@ LRESULT TTouchKeyboard::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kTabletQuerySystemGestureStatus:
       return kNoTabletGestures;
     case WM_DESTROY:
+      endCapture();
       UnregisterTouchWindow(hwnd());
       core_.releaseAll();
       break;
@@ -171,9 +209,7 @@ LRESULT TTouchKeyboard::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       inputLanguageChanged();
       break;
     case WM_SHOWWINDOW:
-      // The notification goes to the active window: a change made while another of the
-      // program's windows was active is caught up with here.
-      if (wParam && builtFor_ && GetKeyboardLayout(0) != builtFor_) inputLanguageChanged();
+      if (wParam && builtFor_) checkInputLanguage();
       break;
     default:
       break;

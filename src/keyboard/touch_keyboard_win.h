@@ -39,6 +39,11 @@ class TTouchKeyboard : public Window, private KeyboardView {
   // Hiding lets go of every key the keyboard holds pressed at the platform.
   void setVisible(bool visible) { visible ? show() : hide(); }
 
+  // The change notification reaches only the active window: one made while another window was
+  // active is caught up with here, rebuilding when the thread's input layout or language is no
+  // longer the one the keys were built for.
+  void checkInputLanguage();
+
   TouchKeyboardCore& keyboard() { return core_; }
   const TouchKeyboardCore& keyboard() const { return core_; }
   // A full repaint, drawn into `dc` at 0, 0 as the window paints itself.
@@ -57,6 +62,8 @@ class TTouchKeyboard : public Window, private KeyboardView {
   void fitWindow();
   void mouse(UINT msg, LPARAM lParam);
   void touch(WPARAM wParam, LPARAM lParam);
+  void endCapture();
+  bool pointerOutside() const;
 
   Platform platform_;
   WinTimer FChangeTimer;
@@ -67,6 +74,7 @@ class TTouchKeyboard : public Window, private KeyboardView {
   std::wstring face_;       // the keyboard's own font face, for keys painted on their own
   HKL builtFor_ = nullptr;  // the input layout the keys were built for
   bool trackingLeave_ = false;
+  bool capturing_ = false;  // the mouse is captured while it holds a key
 };
 
 }  // namespace orvanta

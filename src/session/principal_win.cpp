@@ -17,7 +17,9 @@ constexpr int kKeyboardHeight = 180;
 
 }  // namespace
 
-TFrmPrincipal::TFrmPrincipal(Application& app, std::string_view versionText) : Window(app) {
+TFrmPrincipal::TFrmPrincipal(Application& app, std::string_view versionText,
+                             TTouchKeyboard::Platform keyboard)
+    : Window(app), TouchKeyboard1(app, std::move(keyboard)) {
   setFont(createFont(L"MS Sans Serif", 11));
   setColor(RGB(255, 255, 255));
   createTopLevel({.className = L"TFrmPrincipal",
@@ -116,6 +118,8 @@ LRESULT TFrmPrincipal::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (current != nullptr && IsChild(hwnd(), current)) lastFocus_ = current;
       return 0;
     }
+    // An input-language change made while another window was active never reached the keyboard.
+    TouchKeyboard1.checkInputLanguage();
     const bool lastStillThere =
         lastFocus_ != nullptr && IsChild(hwnd(), lastFocus_) && IsWindowVisible(lastFocus_);
     if (HWND target = lastStillThere ? lastFocus_ : MsRdpClient71->controlWindow()) {

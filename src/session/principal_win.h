@@ -22,8 +22,10 @@ namespace orvanta {
 
 class TFrmPrincipal : public Window, public SessionWindow {
  public:
-  // Throws Exception when the remote desktop control cannot be created.
-  TFrmPrincipal(Application& app, std::string_view versionText);
+  // Throws Exception when the remote desktop control cannot be created. The on-screen keyboard
+  // reads the platform, unless a test gives it another.
+  TFrmPrincipal(Application& app, std::string_view versionText,
+                TTouchKeyboard::Platform keyboard = TTouchKeyboard::platform());
   ~TFrmPrincipal() override;
 
   // Where the login writes the session settings.
@@ -41,7 +43,7 @@ class TFrmPrincipal : public Window, public SessionWindow {
   SpeedButton SpeedButton5{app()};  // Ajuda para transferir arquivos
   SpeedButton SpeedButton6{app()};  // Ajuda para imprimir
   SpeedButton SpeedButton2{app()};  // Suporte
-  TTouchKeyboard TouchKeyboard1{app()};
+  TTouchKeyboard TouchKeyboard1;
   Label Label1;
   Edit Memo1;
   Edit Edit1;

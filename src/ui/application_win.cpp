@@ -106,7 +106,7 @@ void Application::processMessages() {
   }
 }
 
-int Application::showModal(Window& window) {
+int Application::showModal(Window& window, Window* owner) {
   std::vector<HWND> disabled;
   EnumThreadWindows(GetCurrentThreadId(), &collectEnabled, reinterpret_cast<LPARAM>(&disabled));
   std::erase(disabled, window.hwnd());
@@ -117,10 +117,16 @@ int Application::showModal(Window& window) {
     ~Restore() {
       // Enable first, so that hiding gives the activation back to the window below.
       for (HWND h : windows) EnableWindow(h, TRUE);
-      if (modal.hwnd()) modal.hide();
+      if (modal.hwnd()) {
+        modal.hide();
+        SetWindowLongPtrW(modal.hwnd(), GWLP_HWNDPARENT, 0);
+      }
       modal.modal_ = false;
     }
   } restore{disabled, window};
+  if (owner) {
+    SetWindowLongPtrW(window.hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner->hwnd()));
+  }
 
   window.modalResult_ = 0;
   window.modal_ = true;

@@ -54,8 +54,9 @@ class Application : public MessagePump {
   bool terminated() const { return terminated_; }
   void processMessages() override;
   // Disables the other windows, shows the window and handles messages until it has a modal
-  // result or the program terminates; then hides it and returns the result.
-  int showModal(Window& window);
+  // result or the program terminates; then hides it and returns the result. While it runs the
+  // window is owned by `owner`, the window it was opened from, so it always stays above it.
+  int showModal(Window& window, Window* owner = nullptr);
 
   // The default handler: the message in an error box captioned with the title, then go on.
   void handleException(const std::exception& e);

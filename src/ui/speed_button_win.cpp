@@ -82,7 +82,18 @@ void SpeedButton::onMouseUp(int x, int y) {
   // The capture ended the tracking of the mouse leaving.
   if (over) trackLeave();
   setLook(over, false);
-  if (over) click();
+  if (!over) return;
+  click();
+  // The action may have run a modal window, while which the pointer's leaving went unseen.
+  followPointer();
+}
+
+void SpeedButton::followPointer() {
+  if (!hwnd()) return;
+  POINT at;
+  const bool over = GetCursorPos(&at) && WindowFromPoint(at) == hwnd();
+  if (over) trackLeave();
+  setLook(over, false);
 }
 
 void SpeedButton::trackLeave() {

@@ -38,6 +38,8 @@ class SpeedButton : public Window {
  private:
   bool inside(int x, int y) const;
   void trackLeave();
+  // Raised when the pointer is over the button now, flat otherwise.
+  void followPointer();
   void setLook(bool hot, bool pressed);
 
   HFONT font_ = nullptr;  // the parent's

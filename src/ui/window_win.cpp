@@ -133,8 +133,8 @@ void Window::close() {
   }
 }
 
-int Window::showModal() {
-  return app_.showModal(*this);
+int Window::showModal(Window* owner) {
+  return app_.showModal(*this, owner);
 }
 
 std::string Window::caption() const {

@@ -84,8 +84,9 @@ class Window {
   // As if the user closed it: asks onCloseQuery, runs onClose, then ends a modal run, ends the
   // program if this is the main window, or else hides the window.
   void close();
-  // Shows the window modally and returns its modal result (IDCANCEL when closed).
-  int showModal();
+  // Shows the window modally, above `owner` when given, and returns its modal result
+  // (IDCANCEL when closed).
+  int showModal(Window* owner = nullptr);
   int modalResult() const { return modalResult_; }
   void setModalResult(int result) { modalResult_ = result; }
   bool modal() const { return modal_; }

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/program_win.h"
@@ -17,6 +19,7 @@
 #include "session/principal_win.h"
 #include "ui/ole_win.h"
 #include "ui/text_win.h"
+#include "ui/timer_win.h"
 #include "update/atualiza_win.h"
 #include "update/download_win.h"
 
@@ -237,6 +240,69 @@ TEST_F(WindowSetTest, AControlThatCannotBeActivatedLeavesTheLoginInChargeAfterOn
   EXPECT_EQ(app.mainWindow(), FrmPrincipal);
   EXPECT_NE(FrmPrincipal->MsRdpClient71->controlWindow(), nullptr);
   FrmPrincipal->hide();
+}
+
+struct FoundWindow {
+  const wchar_t* className;
+  HWND hwnd = nullptr;
+};
+
+// The visible top-level window of this class on this thread, if any.
+HWND visibleWindowOfClass(const wchar_t* className) {
+  FoundWindow found{className};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM l) -> BOOL {
+        auto* f = reinterpret_cast<FoundWindow*>(l);
+        wchar_t name[64] = {};
+        GetClassNameW(h, name, 64);
+        if (!IsWindowVisible(h) || std::wstring_view(name) != f->className) return TRUE;
+        f->hwnd = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found.hwnd;
+}
+
+bool above(HWND upper, HWND lower) {
+  for (HWND h = GetWindow(upper, GW_HWNDNEXT); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    if (h == lower) return true;
+  }
+  return false;
+}
+
+TEST_F(WindowSetTest, EachModalWindowIsOwnedByTheWindowItWasOpenedFromAndStaysAboveIt) {
+  WindowSet windowSet(app);
+  const struct {
+    const char* name;
+    std::function<void()> open;
+    const wchar_t* modalClass;
+    Window* opener;
+  } cases[] = {
+      {"transfer help", FrmPrincipal->openTransferHelp, L"TFrmAjudaTransferencia", FrmPrincipal},
+      {"printing help", FrmPrincipal->openPrintingHelp, L"TFrmAjudaImpressao", FrmPrincipal},
+      {"update", FrmLogin->runUpdate, L"TFrmAtualiza", FrmLogin},
+  };
+  for (const auto& c : cases) {
+    // Closed long before a download window would start its download.
+    WinTimer step(app, 10);
+    step.onTick = [&] {
+      step.setEnabled(false);
+      HWND modal = visibleWindowOfClass(c.modalClass);
+      if (!modal) {
+        ADD_FAILURE() << c.name << " not shown";
+        app.terminate();
+        return;
+      }
+      EXPECT_EQ(GetWindow(modal, GW_OWNER), c.opener->hwnd()) << c.name;
+      SetWindowPos(c.opener->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+      EXPECT_TRUE(above(modal, c.opener->hwnd())) << c.name;
+      Window::fromHandle(modal)->close();
+    };
+    step.setEnabled(true);
+    c.open();
+  }
+  EXPECT_FALSE(app.terminated());
 }
 
 }  // namespace

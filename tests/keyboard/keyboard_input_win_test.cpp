@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fakes/fake_message_boxes_win.h"
@@ -141,6 +143,7 @@ TEST_F(KeyboardInputWinTest, LeavingHidingAndDestroyingLetGoOfLatchedModifiers) 
       {"the mouse leaves while holding a key", 42, VK_SHIFT,
        [&] {
          SendMessageW(keyboard->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, middleOf(30));
+         SetCursorPos(1000, 600);  // well away from the keyboard
          SendMessageW(keyboard->hwnd(), WM_MOUSELEAVE, 0, 0);
        }},
       {"the keyboard is hidden", 29, VK_CONTROL, [&] { keyboard->setVisible(false); }},
@@ -154,6 +157,34 @@ TEST_F(KeyboardInputWinTest, LeavingHidingAndDestroyingLetGoOfLatchedModifiers) 
     EXPECT_TRUE(recorder.typed.empty()) << c.name;
     if (keyboard->hwnd()) keyboard->setVisible(true);
   }
+}
+
+TEST_F(KeyboardInputWinTest, AHeldKeyKeepsTheMouseAndItsHoldEndsWhereverItIsReleased) {
+  const LPARAM offTheKeyboard = MAKELPARAM(400, -40);
+  const struct {
+    const char* name;
+    std::vector<std::pair<UINT, LPARAM>> afterTheDown;
+  } cases[] = {
+      {"dragged off, then released",
+       {{WM_MOUSEMOVE, offTheKeyboard}, {WM_LBUTTONUP, offTheKeyboard}}},
+      {"released off the keyboard", {{WM_LBUTTONUP, offTheKeyboard}}},
+  };
+  for (const auto& c : cases) {
+    SendMessageW(keyboard->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, middleOf(34));  // g
+    EXPECT_EQ(GetCapture(), keyboard->hwnd()) << c.name;
+    for (const auto& [message, at] : c.afterTheDown) {
+      SendMessageW(keyboard->hwnd(), message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0, at);
+      // Captured, a move off the keyboard arrives at once and ends the hold there.
+      for (const TCustomKeyboardButton& key : keyboard->keyboard().Buttons()) {
+        EXPECT_EQ(key.ID, -1) << c.name << ": " << key.Caption << " still held";
+      }
+    }
+    EXPECT_NE(GetCapture(), keyboard->hwnd()) << c.name;
+  }
+  pump();
+  EXPECT_TRUE(recorder.typed.empty());
+  // Releases left over from the previous test may still come in; no G may.
+  EXPECT_EQ(std::count(recorder.keys.begin(), recorder.keys.end(), "down 71"), 0);
 }
 
 TEST_F(KeyboardInputWinTest, ADeadKeyWaitsForTheNextKeyAndGoesRightBeforeIt) {

@@ -234,9 +234,11 @@ TEST(TouchKeyboardTest, ReleaseLooksWaitForTheChangeTimer) {
                                                                    {17, KeyLook::dsPressed}}));
   rig.view.painted.clear();
 
+  // Releases staggered as quick taps come: a later one must not put off the earlier one.
   keyboard.queueLook(q, KeyLook::dsNormal);
+  rig.clock.advance(60);
   keyboard.queueLook(w, KeyLook::dsNormal);
-  rig.clock.advance(99);
+  rig.clock.advance(39);
   EXPECT_EQ(keyboard.Buttons(q).State, KeyLook::dsPressed);
   EXPECT_TRUE(rig.view.painted.empty());
   rig.clock.advance(1);

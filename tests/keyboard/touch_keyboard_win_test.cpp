@@ -304,6 +304,29 @@ TEST_F(TouchKeyboardWinTest, AChangeWhileHiddenShowsWhenShown) {
   EXPECT_EQ(k.keyboard().Buttons().size(), 70u);
 }
 
+TEST_F(TouchKeyboardWinTest, ACheckRebuildsOnlyForAChangeItMissed) {
+  CountingKeyboard& k = make(848, LocaleNames{"pt", "BR"});
+  host.show();
+  UpdateWindow(host.hwnd());
+  pump();
+  k.paints = 0;
+  k.checkInputLanguage();
+  pump();
+  EXPECT_EQ(k.paints, 0);
+
+  language.names = LocaleNames{"en", "US"};
+  k.checkInputLanguage();
+  pump();
+  EXPECT_EQ(k.keyboard().currentLayout()->KeyboardName, "Standard101");
+  EXPECT_EQ(k.paints, 1);
+
+  // A language the platform cannot name is reported by the change notification, not here.
+  language.names.reset();
+  k.checkInputLanguage();
+  EXPECT_EQ(k.keyboard().currentLayout()->KeyboardName, "Standard101");
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
 TEST_F(TouchKeyboardWinTest, FailuresToNameTheLanguage) {
   // At creation: the keyboard, and so the session window, is not created.
   language.names.reset();

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "fakes/fake_keyboard_translation.h"
 #include "fakes/fake_message_boxes_win.h"
 #include "layouts/keyboard_layouts_win.h"
 #include "login/version.h"
@@ -32,6 +33,7 @@ struct PrincipalTest : ::testing::Test {
   test::FakeMessageBoxes boxes;
   Application app{boxes};
   std::unique_ptr<TFrmPrincipal> window;
+  test::FakeInputLanguage* inputLanguage = nullptr;  // the keyboard's, owned by it
   test::Listener server;
 
   void SetUp() override {
@@ -39,7 +41,11 @@ struct PrincipalTest : ::testing::Test {
     if (keyboardLayouts().layouts().empty()) {
       loadLayoutsFromModule(keyboardLayouts(), GetModuleHandleW(nullptr));
     }
-    window = app.createForm<TFrmPrincipal>(VersaoCliente);
+    TTouchKeyboard::Platform keyboard = TTouchKeyboard::platform();
+    auto language = std::make_unique<test::FakeInputLanguage>(LocaleNames{"en", "US"});
+    inputLanguage = language.get();
+    keyboard.inputLanguage = std::move(language);
+    window = app.createForm<TFrmPrincipal>(VersaoCliente, std::move(keyboard));
     FrmPrincipal = window.get();
     window->control().setUserName("alice");
     window->control().setServer("127.0.0.1");
@@ -245,6 +251,21 @@ TEST_F(PrincipalTest, KeysTappedOnTheKeyboardReachTheRemoteDesktopAndLeaveItTheF
     if (line.starts_with("key char ")) chars.push_back(line);
   }
   EXPECT_EQ(chars, (std::vector<std::string>{"key char 65", "key char 98", "key char 49"}));
+}
+
+TEST_F(PrincipalTest, TheKeyboardTakesUpALanguageChangedWhileAnotherWindowWasActive) {
+  window->show();
+  window->SpeedButton4.click();
+  HelpStandIn helpWindow(app);
+  helpWindow.show();
+  SetActiveWindow(helpWindow.hwnd());
+  app.processMessages();
+  // The platform tells only the active window of the change.
+  inputLanguage->names = LocaleNames{"pt", "BR"};
+  SetActiveWindow(window->hwnd());
+  app.processMessages();
+  EXPECT_EQ(window->TouchKeyboard1.keyboard().currentLayout()->KeyboardName, "Standard102");
+  EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(PrincipalTest, ClosingDisconnectsAConnectedSessionAndTerminates) {

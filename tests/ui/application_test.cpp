@@ -133,6 +133,32 @@ TEST_F(ApplicationTest, ModalRunDisablesOtherWindowsAndEndsWithCancelWhenClosed)
   EXPECT_FALSE(app.terminated());
 }
 
+// Whether `upper` comes before `lower` in the z-order of the top-level windows.
+bool above(HWND upper, HWND lower) {
+  for (HWND h = GetWindow(upper, GW_HWNDNEXT); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    if (h == lower) return true;
+  }
+  return false;
+}
+
+TEST_F(ApplicationTest, AModalWindowStaysAboveTheWindowItWasOpenedFrom) {
+  auto main = app.createForm<Form>();
+  main->show();
+  Form dialog(app);
+  WinTimer step(app, 10);
+  step.onTick = [&] {
+    step.setEnabled(false);
+    EXPECT_EQ(GetWindow(dialog.hwnd(), GW_OWNER), main->hwnd());
+    // What a click on the owner's title bar does.
+    SetWindowPos(main->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_TRUE(above(dialog.hwnd(), main->hwnd()));
+    dialog.close();
+  };
+  step.setEnabled(true);
+  dialog.showModal(main.get());
+  EXPECT_EQ(GetWindow(dialog.hwnd(), GW_OWNER), nullptr);
+}
+
 // Tab and Shift+Tab move between our own controls as in a dialog; a window of another kind
 // hosted in ours (the remote desktop) receives them itself.
 TEST_F(ApplicationTest, TabNavigatesOnlyFromOurOwnControls) {

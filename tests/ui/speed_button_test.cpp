@@ -7,6 +7,7 @@
 #include "fakes/fake_message_boxes_win.h"
 #include "ui/application_win.h"
 #include "ui/controls_win.h"
+#include "ui/timer_win.h"
 
 namespace orvanta {
 namespace {
@@ -22,6 +23,15 @@ class Toolbar : public Window {
   Panel panel{app()};
   SpeedButton button{app()};
   Edit field;
+};
+
+// A window shown modally over the toolbar, away from the button.
+class Form : public Window {
+ public:
+  explicit Form(Application& app) : Window(app) {
+    createTopLevel(
+        {.caption = "Ajuda", .clientWidth = 200, .clientHeight = 100, .position = POINT{600, 400}});
+  }
 };
 
 struct SpeedButtonTest : ::testing::Test {
@@ -73,6 +83,37 @@ TEST_F(SpeedButtonTest, FlatUntilTheMouseIsOverIt) {
   EXPECT_TRUE(outlined());
   SendMessageW(bar.button.hwnd(), WM_MOUSELEAVE, 0, 0);
   EXPECT_FALSE(outlined());
+}
+
+TEST_F(SpeedButtonTest, AfterAModalRunTheLookFollowsWhereThePointerIsNow) {
+  POINT middle{40, 10};
+  ClientToScreen(bar.button.hwnd(), &middle);
+  const struct {
+    const char* name;
+    POINT pointerDuringTheRun;
+    bool outlined;
+  } cases[] = {
+      {"moved onto the modal window and left there", {700, 500}, false},
+      {"back over the button", middle, true},
+  };
+  for (const auto& c : cases) {
+    bar.button.onClick = [&] {
+      Form modal(app);
+      WinTimer step(app, 10);
+      step.onTick = [&] {
+        step.setEnabled(false);
+        SetCursorPos(c.pointerDuringTheRun.x, c.pointerDuringTheRun.y);
+        modal.close();
+      };
+      step.setEnabled(true);
+      app.showModal(modal, &bar);
+    };
+    SetCursorPos(middle.x, middle.y);
+    send(WM_MOUSEMOVE, 40, 10);
+    send(WM_LBUTTONDOWN, 40, 10);
+    send(WM_LBUTTONUP, 40, 10);
+    EXPECT_EQ(outlined(), c.outlined) << c.name;
+  }
 }
 
 TEST_F(SpeedButtonTest, ADisabledButtonGreysItsCaption) {
