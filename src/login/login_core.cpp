@@ -1,5 +1,6 @@
 #include "login/login_core.h"
 
+#include "base/exception.h"
 #include "login/login_messages.h"
 #include "login/login_response.h"
 #include "login/parametros_sessao.h"
@@ -74,6 +75,10 @@ void LoginCore::applySession(const LoginFields& fields, RemoteDesktopControl& co
   control.setServer(params.server);
   // Converted only now: a bad port leaves the earlier writes in place, as the control saw them.
   params.port = parsePort(portText);
+  // The control takes any integer and only fails later, with nothing to tell the user.
+  if (params.port < 1 || params.port > 65535) {
+    throw Exception("'" + portText + "' is not a port", "ERangeError");
+  }
   control.setRdpPort(params.port);
 }
 

@@ -71,7 +71,8 @@ TEST_F(LoginFixture, RepliesWithoutServerOrPortMeanUnknownAccount) {
 }
 
 TEST_F(LoginFixture, BadPortKeepsEarlierWritesAndReportsConnectionFailure) {
-  for (const char* response : {"srv01;33x9", "a;b;c", "srv01;3389\r\n", "srv01;3389 "}) {
+  for (const char* response : {"srv01;33x9", "a;b;c", "srv01;3389\r\n", "srv01;3389 ", "srv01;-1",
+                               "srv01;0", "srv01;65536", "srv01;70000", "srv01;$FFFFFFFF"}) {
     http.responses[kLogin + "ana"] = response;
     control.calls.clear();
     messages.shown.clear();
@@ -81,6 +82,15 @@ TEST_F(LoginFixture, BadPortKeepsEarlierWritesAndReportsConnectionFailure) {
     EXPECT_TRUE(control.calls.back().starts_with("Server=")) << response;
   }
   EXPECT_EQ(handOvers, 0);
+}
+
+TEST_F(LoginFixture, PortsAtTheEndsOfTheRangeAreUsed) {
+  for (const char* port : {"1", "65535"}) {
+    http.responses[kLogin + "ana"] = std::string("srv01;") + port;
+    control.calls.clear();
+    EXPECT_EQ(attemptLogin({"ana", "x", false, 0, false}), LoginResult::sessionHandedOver);
+    EXPECT_EQ(control.calls.back(), std::string("RDPPort=") + port);
+  }
 }
 
 TEST_F(LoginFixture, EveryOtherFailureShowsTheSameMessage) {
