@@ -19,12 +19,18 @@ void LoginCore::FormShow(HttpTransfer& http, const std::function<void()>& runUpd
 
 void LoginCore::checkVersion(HttpTransfer& http, const std::function<void()>& runUpdate) {
   try {
-    if (publishedVersionDiffers(http.Get(endpoints_.version()))) {
+    const std::string published = http.Get(endpoints_.version());
+    if (closing()) return;
+    if (publishedVersionDiffers(published)) {
       messages_.showMessage(login_messages::kNewVersion);
       runUpdate();
     }
   } catch (...) {
   }
+}
+
+bool LoginCore::closing() const {
+  return closeRequested && closeRequested();
 }
 
 void LoginCore::CheckBox1Click(bool checked) {
@@ -47,8 +53,9 @@ LoginResult LoginCore::login(HttpTransfer& http, const LoginFields& fields,
     if (fields.siteSelectorVisible && fields.siteIndex == kSuffixedSiteIndex) {
       key += kSiteSuffix;
     }
-    const LoginResponse response =
-        splitLoginResponse(http.Get(endpoints_.login(fields.alternativeRoute, key)));
+    const std::string answer = http.Get(endpoints_.login(fields.alternativeRoute, key));
+    if (closing()) return LoginResult::closed;
+    const LoginResponse response = splitLoginResponse(answer);
     if (!response.accountFound()) {
       messages_.showMessage(login_messages::kUserNotFound);
       return LoginResult::userNotFound;
@@ -57,6 +64,7 @@ LoginResult LoginCore::login(HttpTransfer& http, const LoginFields& fields,
     handOverSession();
     return LoginResult::sessionHandedOver;
   } catch (...) {
+    if (closing()) return LoginResult::closed;
     messages_.showMessage(login_messages::kConnectionFailure);
     return LoginResult::failure;
   }

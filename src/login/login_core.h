@@ -21,11 +21,16 @@ struct LoginFields {
   bool alternativeRoute = false;  // CheckBox2
 };
 
-enum class LoginResult { sessionHandedOver, userNotFound, failure };
+// closed: the user asked to close the window while the request ran; nothing else happened.
+enum class LoginResult { sessionHandedOver, userNotFound, failure, closed };
 
 class LoginCore {
  public:
   explicit LoginCore(UserMessages& messages, Endpoints endpoints = Endpoints());
+
+  // Asked once each request returns: true when the user asked to close the window while it
+  // ran. That request then wins over whatever the answer would have led to.
+  std::function<bool()> closeRequested;
 
   // Window shown: the version check.
   void FormShow(HttpTransfer& http, const std::function<void()>& runUpdate);
@@ -41,6 +46,7 @@ class LoginCore {
                     const std::function<void()>& handOverSession);
 
  private:
+  bool closing() const;
   void applySession(const LoginFields& fields, RemoteDesktopControl& control,
                     const std::string& server, const std::string& portText);
 

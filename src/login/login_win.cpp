@@ -4,6 +4,7 @@
 #include "login/login_picture_win.h"
 #include "login/missing_control.h"
 #include "login/site_selector.h"
+#include "ui/queued_input_win.h"
 #include "ui/wait_cursor_win.h"
 
 namespace orvanta {
@@ -16,20 +17,39 @@ constexpr int kPictureWidth = 282;
 constexpr int kPictureHeight = 401;
 
 // The window's HTTP client with the wait cursor shown while each request blocks the thread.
+// What the user typed or clicked meanwhile was meant for the window as it was and goes once
+// the request returns; a close asked for meanwhile is remembered in closeAsked.
 class BusyTransfer final : public HttpTransfer {
  public:
-  explicit BusyTransfer(HttpTransfer& http) : http_(http) {}
+  BusyTransfer(HttpTransfer& http, HWND window, bool& closeAsked)
+      : http_(http), window_(window), closeAsked_(closeAsked) {}
   std::string Get(std::string_view aUrl) override {
-    WaitCursor busy;
+    Busy busy(*this);
     return http_.Get(aUrl);
   }
   void Get(std::string_view aUrl, ByteStream& aResponseContent) override {
-    WaitCursor busy;
+    Busy busy(*this);
     http_.Get(aUrl, aResponseContent);
   }
 
  private:
+  class Busy {
+   public:
+    explicit Busy(BusyTransfer& owner) : owner_(owner) {}
+    ~Busy() {
+      if (dropQueuedInput(owner_.window_)) owner_.closeAsked_ = true;
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+   private:
+    BusyTransfer& owner_;
+    WaitCursor cursor_;
+  };
+
   HttpTransfer& http_;
+  HWND window_;
+  bool& closeAsked_;
 };
 
 UniqueHbitmap drawPicture() {
@@ -77,6 +97,7 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
   RadioGroup1.onClick = [this] { RadioGroup1Click(); };
   CheckBox1.onClick = [this] { core_.CheckBox1Click(CheckBox1.checked()); };
   CheckBox2.onClick = [this] { core_.CheckBox2Click(CheckBox2.checked()); };
+  core_.closeRequested = [this] { return closeAsked_; };
 }
 
 EscolhasLogin TFrmLogin::choices() const {
@@ -85,10 +106,25 @@ EscolhasLogin TFrmLogin::choices() const {
 
 void TFrmLogin::onShow() {
   if (clearPrintInProgress) clearPrintInProgress();
+}
+
+void TFrmLogin::checkVersionOnScreen() {
+  // Painted before the check blocks the thread, so the user sees the window and the wait
+  // cursor at once.
+  RedrawWindow(hwnd(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   // Without an HTTP client there is nothing to ask; the check stays silent either way.
   if (IdHTTP1) {
-    BusyTransfer http(*IdHTTP1);
+    BusyTransfer http(*IdHTTP1, hwnd(), closeAsked_);
     core_.FormShow(http, runUpdate);
+  }
+  closeIfAsked();
+}
+
+void TFrmLogin::closeIfAsked() {
+  if (closeAsked_) {
+    closeAsked_ = false;
+    close();
   }
 }
 
@@ -129,11 +165,20 @@ void TFrmLogin::Button1Click() {
     return;
   }
   MissingControl missing;
-  BusyTransfer http(*IdHTTP1);
+  BusyTransfer http(*IdHTTP1, hwnd(), closeAsked_);
   core_.login(http, fields, sessionControl ? sessionControl() : missing, handOverSession);
+  closeIfAsked();
 }
 
 LRESULT TFrmLogin::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_WINDOWPOSCHANGED) {
+    // Only now is the window on screen; WM_SHOWWINDOW comes before it is.
+    const LRESULT result = Window::handleMessage(msg, wParam, lParam);
+    if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) {
+      checkVersionOnScreen();
+    }
+    return result;
+  }
   if (msg == WM_ACTIVATE) {
     // Like a dialog: the focus comes back to the control that had it, at first Edit1.
     if (LOWORD(wParam) == WA_INACTIVE) {
