@@ -19,9 +19,7 @@ void LoginCore::FormShow(HttpTransfer& http, const std::function<void()>& runUpd
 
 void LoginCore::checkVersion(HttpTransfer& http, const std::function<void()>& runUpdate) {
   try {
-    const std::string published = http.Get(endpoints_.version());
-    if (closing()) return;
-    if (publishedVersionDiffers(published)) {
+    if (publishedVersionDiffers(http.Get(endpoints_.version()))) {
       messages_.showMessage(login_messages::kNewVersion);
       runUpdate();
     }

@@ -28,8 +28,8 @@ class LoginCore {
  public:
   explicit LoginCore(UserMessages& messages, Endpoints endpoints = Endpoints());
 
-  // Asked once each request returns: true when the user asked to close the window while it
-  // ran. That request then wins over whatever the answer would have led to.
+  // Asked once the login request returns: true when the user asked to close the window while
+  // it ran. That close then wins over whatever the answer would have led to.
   std::function<bool()> closeRequested;
 
   // Window shown: the version check.

@@ -17,12 +17,9 @@ constexpr int kPictureWidth = 282;
 constexpr int kPictureHeight = 401;
 
 // The window's HTTP client with the wait cursor shown while each request blocks the thread.
-// What the user typed or clicked meanwhile was meant for the window as it was and goes once
-// the request returns; a close asked for meanwhile is remembered in closeAsked.
-class BusyTransfer final : public HttpTransfer {
+class BusyTransfer : public HttpTransfer {
  public:
-  BusyTransfer(HttpTransfer& http, HWND window, bool& closeAsked)
-      : http_(http), window_(window), closeAsked_(closeAsked) {}
+  explicit BusyTransfer(HttpTransfer& http) : http_(http) {}
   std::string Get(std::string_view aUrl) override {
     Busy busy(*this);
     return http_.Get(aUrl);
@@ -32,13 +29,15 @@ class BusyTransfer final : public HttpTransfer {
     http_.Get(aUrl, aResponseContent);
   }
 
+ protected:
+  // Runs as each request returns, however it ends.
+  virtual void returned() {}
+
  private:
   class Busy {
    public:
     explicit Busy(BusyTransfer& owner) : owner_(owner) {}
-    ~Busy() {
-      if (dropQueuedInput(owner_.window_)) owner_.closeAsked_ = true;
-    }
+    ~Busy() { owner_.returned(); }
     Busy(const Busy&) = delete;
     Busy& operator=(const Busy&) = delete;
 
@@ -48,6 +47,22 @@ class BusyTransfer final : public HttpTransfer {
   };
 
   HttpTransfer& http_;
+};
+
+// The login request: what the user typed or clicked meanwhile was meant for the login and goes
+// once the request returns, before any session can take it; a close asked for meanwhile is
+// remembered in closeAsked.
+class LoginTransfer final : public BusyTransfer {
+ public:
+  LoginTransfer(HttpTransfer& http, HWND window, bool& closeAsked)
+      : BusyTransfer(http), window_(window), closeAsked_(closeAsked) {}
+
+ protected:
+  void returned() override {
+    if (dropQueuedInput(window_)) closeAsked_ = true;
+  }
+
+ private:
   HWND window_;
   bool& closeAsked_;
 };
@@ -115,10 +130,9 @@ void TFrmLogin::checkVersionOnScreen() {
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   // Without an HTTP client there is nothing to ask; the check stays silent either way.
   if (IdHTTP1) {
-    BusyTransfer http(*IdHTTP1, hwnd(), closeAsked_);
+    BusyTransfer http(*IdHTTP1);
     core_.FormShow(http, runUpdate);
   }
-  closeIfAsked();
 }
 
 void TFrmLogin::closeIfAsked() {
@@ -165,7 +179,7 @@ void TFrmLogin::Button1Click() {
     return;
   }
   MissingControl missing;
-  BusyTransfer http(*IdHTTP1, hwnd(), closeAsked_);
+  LoginTransfer http(*IdHTTP1, hwnd(), closeAsked_);
   core_.login(http, fields, sessionControl ? sessionControl() : missing, handOverSession);
   closeIfAsked();
 }

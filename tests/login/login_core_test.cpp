@@ -118,16 +118,11 @@ TEST_F(LoginFixture, ACloseAskedDuringTheRequestWinsOverAnyAnswer) {
   http.onRequest = [&] { closeAsked = true; };
   http.responses[kLogin + "ana"] = "srv01;3389";
   http.responses[kLogin + "nobody"] = "";
-  http.responses[kVersion] = "2.1";
   http.errorStatus[kLogin + "erro"] = 500;
   for (const char* account : {"ana", "nobody", "erro", "unreachable"}) {
     closeAsked = false;
     EXPECT_EQ(attemptLogin({account, "x", false, 0, false}), LoginResult::closed) << account;
   }
-  int updateRuns = 0;
-  closeAsked = false;
-  core.FormShow(http, [&] { ++updateRuns; });
-  EXPECT_EQ(updateRuns, 0);
   EXPECT_THAT(messages.shown, IsEmpty());
   EXPECT_THAT(control.calls, IsEmpty());
   EXPECT_EQ(handOvers, 0);
