@@ -1,5 +1,8 @@
 #include "app/session_settings.h"
 
+#include <string>
+
+#include "base/exception.h"
 #include "login/login_response.h"
 
 namespace orvanta {
@@ -12,6 +15,10 @@ void applySessionSettings(RemoteDesktopControl& control, ParametrosSessao settin
   control.setDesktopHeight(settings.desktopHeight);
   control.setServer(settings.server);
   settings.port = parsePort(portText);
+  // The control takes any integer and only fails later, with nothing to tell the user.
+  if (settings.port < 1 || settings.port > 65535) {
+    throw Exception("'" + std::string(portText) + "' is not a port", "ERangeError");
+  }
   control.setRdpPort(settings.port);
 }
 

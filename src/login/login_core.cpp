@@ -27,6 +27,10 @@ void LoginCore::checkVersion(HttpTransfer& http, const std::function<void()>& ru
   }
 }
 
+bool LoginCore::closing() const {
+  return closeRequested && closeRequested();
+}
+
 void LoginCore::CheckBox1Click(bool checked) {
   if (checked) {
     messages_.showMessage(login_messages::kDirectPrintersWarning);
@@ -46,8 +50,9 @@ LoginResult LoginCore::login(HttpTransfer& http, const LoginFields& fields,
     if (fields.siteSelectorVisible && fields.siteIndex == kSuffixedSiteIndex) {
       key += kSiteSuffix;
     }
-    const LoginResponse response =
-        splitLoginResponse(http.Get(endpoints_.login(fields.alternativeRoute, key)));
+    const std::string answer = http.Get(endpoints_.login(fields.alternativeRoute, key));
+    if (closing()) return LoginResult::closed;
+    const LoginResponse response = splitLoginResponse(answer);
     if (!response.accountFound()) {
       messages_.showMessage(login_messages::kUserNotFound);
       return LoginResult::userNotFound;
@@ -60,6 +65,7 @@ LoginResult LoginCore::login(HttpTransfer& http, const LoginFields& fields,
     startSession(settings, response.portText);
     return LoginResult::sessionHandedOver;
   } catch (...) {
+    if (closing()) return LoginResult::closed;
     messages_.showMessage(login_messages::kConnectionFailure);
     return LoginResult::failure;
   }

@@ -22,7 +22,8 @@ struct LoginFields {
   bool alternativeRoute = false;  // CheckBox2
 };
 
-enum class LoginResult { sessionHandedOver, userNotFound, failure };
+// closed: the user asked to close the window while the request ran; nothing else happened.
+enum class LoginResult { sessionHandedOver, userNotFound, failure, closed };
 
 // Receives the session settings of a found account and the port as the service wrote it, to be
 // converted only once the settings before it are in place; a throw is a connection failure.
@@ -32,6 +33,10 @@ using SessionStart =
 class LoginCore {
  public:
   explicit LoginCore(UserMessages& messages, Endpoints endpoints = Endpoints());
+
+  // Asked once the login request returns: true when the user asked to close the window while
+  // it ran. That close then wins over whatever the answer would have led to.
+  std::function<bool()> closeRequested;
 
   // Window shown: the version check.
   void FormShow(HttpTransfer& http, const std::function<void()>& runUpdate);
@@ -47,6 +52,8 @@ class LoginCore {
                     const SessionStart& startSession);
 
  private:
+  bool closing() const;
+
   UserMessages& messages_;
   Endpoints endpoints_;
 };

@@ -3,6 +3,7 @@
 #include "login/login_messages.h"
 #include "login/login_picture_win.h"
 #include "login/site_selector.h"
+#include "ui/queued_input_win.h"
 #include "ui/wait_cursor_win.h"
 
 namespace orvanta {
@@ -15,20 +16,54 @@ constexpr int kPictureWidth = 282;
 constexpr int kPictureHeight = 401;
 
 // The window's HTTP client with the wait cursor shown while each request blocks the thread.
-class BusyTransfer final : public HttpTransfer {
+class BusyTransfer : public HttpTransfer {
  public:
   explicit BusyTransfer(HttpTransfer& http) : http_(http) {}
   std::string Get(std::string_view aUrl) override {
-    WaitCursor busy;
+    Busy busy(*this);
     return http_.Get(aUrl);
   }
   void Get(std::string_view aUrl, ByteStream& aResponseContent) override {
-    WaitCursor busy;
+    Busy busy(*this);
     http_.Get(aUrl, aResponseContent);
   }
 
+ protected:
+  // Runs as each request returns, however it ends.
+  virtual void returned() {}
+
  private:
+  class Busy {
+   public:
+    explicit Busy(BusyTransfer& owner) : owner_(owner) {}
+    ~Busy() { owner_.returned(); }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+   private:
+    BusyTransfer& owner_;
+    WaitCursor cursor_;
+  };
+
   HttpTransfer& http_;
+};
+
+// The login request: what the user typed or clicked meanwhile was meant for the login and goes
+// once the request returns, before any session can take it; a close asked for meanwhile is
+// remembered in closeAsked.
+class LoginTransfer final : public BusyTransfer {
+ public:
+  LoginTransfer(HttpTransfer& http, HWND window, bool& closeAsked)
+      : BusyTransfer(http), window_(window), closeAsked_(closeAsked) {}
+
+ protected:
+  void returned() override {
+    if (dropQueuedInput(window_)) closeAsked_ = true;
+  }
+
+ private:
+  HWND window_;
+  bool& closeAsked_;
 };
 
 UniqueHbitmap drawPicture() {
@@ -76,6 +111,7 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
   RadioGroup1.onClick = [this] { RadioGroup1Click(); };
   CheckBox1.onClick = [this] { core_.CheckBox1Click(CheckBox1.checked()); };
   CheckBox2.onClick = [this] { core_.CheckBox2Click(CheckBox2.checked()); };
+  core_.closeRequested = [this] { return closeAsked_; };
 }
 
 EscolhasLogin TFrmLogin::choices() const {
@@ -84,10 +120,24 @@ EscolhasLogin TFrmLogin::choices() const {
 
 void TFrmLogin::onShow() {
   if (clearPrintInProgress) clearPrintInProgress();
+}
+
+void TFrmLogin::checkVersionOnScreen() {
+  // Painted before the check blocks the thread, so the user sees the window and the wait
+  // cursor at once.
+  RedrawWindow(hwnd(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   // Without an HTTP client there is nothing to ask; the check stays silent either way.
   if (IdHTTP1) {
     BusyTransfer http(*IdHTTP1);
     core_.FormShow(http, runUpdate);
+  }
+}
+
+void TFrmLogin::closeIfAsked() {
+  if (closeAsked_) {
+    closeAsked_ = false;
+    close();
   }
 }
 
@@ -127,11 +177,20 @@ void TFrmLogin::Button1Click() {
     messages_.showMessage(login_messages::kConnectionFailure);
     return;
   }
-  BusyTransfer http(*IdHTTP1);
+  LoginTransfer http(*IdHTTP1, hwnd(), closeAsked_);
   core_.login(http, fields, startSession);
+  closeIfAsked();
 }
 
 LRESULT TFrmLogin::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_WINDOWPOSCHANGED) {
+    // Only now is the window on screen; WM_SHOWWINDOW comes before it is.
+    const LRESULT result = Window::handleMessage(msg, wParam, lParam);
+    if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) {
+      checkVersionOnScreen();
+    }
+    return result;
+  }
   if (msg == WM_ACTIVATE) {
     // Like a dialog: the focus comes back to the control that had it, at first Edit1.
     if (LOWORD(wParam) == WA_INACTIVE) {

@@ -57,6 +57,8 @@ class TFrmLogin : public Window {
   void EditKeyDown(unsigned virtualKey);
   void EditKeyUp(unsigned virtualKey);
   void RadioGroup1Click();
+  void checkVersionOnScreen();
+  void closeIfAsked();
 
   WinUserMessages messages_{app()};
   LoginCore core_{messages_};
@@ -64,6 +66,8 @@ class TFrmLogin : public Window {
   HWND lastFocus_ = nullptr;
   // Enter went down in one of the fields and is not yet released.
   bool enterInField_ = false;
+  // The user asked to close the window while a request blocked the thread.
+  bool closeAsked_ = false;
 };
 
 extern TFrmLogin* FrmLogin;

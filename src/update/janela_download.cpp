@@ -1,6 +1,7 @@
 #include "update/janela_download.h"
 
 #include <memory>
+#include <stdexcept>
 
 namespace orvanta {
 
@@ -23,11 +24,29 @@ JanelaDownload::JanelaDownload(Environment environment, int& lastPosition,
   http.OnWork = [this](HttpTransfer&, TWorkMode, int64_t received) {
     bar_.setPosition(received);
     environment_.messages.processMessages();
+    if (stage_ == Stage::cancelled) throw std::runtime_error("download cancelled");
   };
 }
 
 void JanelaDownload::FormShow() {
   environment_.timer1.setEnabled(true);
+}
+
+void JanelaDownload::FormClose() {
+  if (stage_ != Stage::waiting && stage_ != Stage::downloading && stage_ != Stage::finished) {
+    return;
+  }
+  const bool transferring = stage_ == Stage::downloading;
+  stage_ = Stage::cancelled;
+  environment_.timer1.setEnabled(false);
+  environment_.timer2.setEnabled(false);
+  // A transfer under way still writes to the file; it is removed once the transfer has ended.
+  if (!transferring) discardFile();
+}
+
+void JanelaDownload::discardFile() {
+  if (!fileName_.empty()) environment_.files.remove(fileName_);
+  bar_.setPosition(0);
 }
 
 void JanelaDownload::Timer1Timer() {
@@ -36,10 +55,19 @@ void JanelaDownload::Timer1Timer() {
   environment_.timer2.setEnabled(true);
   bar_.setPosition(0);
   stage_ = Stage::downloading;
+  std::exception_ptr failure;
   try {
     fetch();
   } catch (...) {
-    fail(std::current_exception());
+    failure = std::current_exception();
+  }
+  // Closed meanwhile: whatever the transfer did, the user no longer wants it.
+  if (stage_ == Stage::cancelled) {
+    discardFile();
+    return;
+  }
+  if (failure) {
+    fail(failure);
     return;
   }
   // Full only now: the end of an error answer's page is no finished download.
@@ -53,8 +81,7 @@ void JanelaDownload::Timer1Timer() {
 void JanelaDownload::fail(std::exception_ptr failure) {
   stage_ = Stage::failed;
   environment_.timer2.setEnabled(false);
-  if (!fileName_.empty()) environment_.files.remove(fileName_);
-  bar_.setPosition(0);
+  discardFile();
   environment_.showFailure(failure);
   environment_.close();
 }

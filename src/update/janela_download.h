@@ -57,17 +57,21 @@ class JanelaDownload {
   JanelaDownload& operator=(const JanelaDownload&) = delete;
 
   void FormShow();
+  // The user closed the window: a transfer under way stops at its next piece, the file goes
+  // and nothing is started.
+  void FormClose();
 
   ProgressBarModel& ProgressBar1() { return bar_; }
   const ProgressBarModel& ProgressBar1() const { return bar_; }
 
  private:
-  enum class Stage { waiting, downloading, finished, failed, refused, launched };
+  enum class Stage { waiting, downloading, finished, failed, refused, launched, cancelled };
 
   void Timer1Timer();
   void Timer2Timer();
   void fetch();
   void fail(std::exception_ptr failure);
+  void discardFile();
   bool mayLaunch();
   void refuse(std::string_view message);
 

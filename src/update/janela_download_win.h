@@ -56,6 +56,7 @@ class JanelaDownloadWin : public Window {
   void createWindow(const wchar_t* className);
 
   void onShow() override { windowCore().FormShow(); }
+  void onClose() override { windowCore().FormClose(); }
   void onResize(int clientWidth, int clientHeight) override;
 
   // The class's last bar position, when this is the window set's instance.

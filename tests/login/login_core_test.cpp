@@ -80,7 +80,8 @@ TEST_F(LoginTest, RepliesWithoutServerOrPortMeanUnknownAccount) {
 }
 
 TEST_F(LoginTest, BadPortKeepsEarlierWritesAndReportsConnectionFailure) {
-  for (const char* response : {"srv01;33x9", "a;b;c", "srv01;3389\r\n", "srv01;3389 "}) {
+  for (const char* response : {"srv01;33x9", "a;b;c", "srv01;3389\r\n", "srv01;3389 ", "srv01;-1",
+                               "srv01;0", "srv01;65536", "srv01;70000", "srv01;$FFFFFFFF"}) {
     http.responses[kLogin + "ana"] = response;
     control.calls.clear();
     messages.shown.clear();
@@ -90,6 +91,15 @@ TEST_F(LoginTest, BadPortKeepsEarlierWritesAndReportsConnectionFailure) {
     EXPECT_TRUE(control.calls.back().starts_with("Server=")) << response;
   }
   EXPECT_EQ(handOvers, 0);
+}
+
+TEST_F(LoginTest, PortsAtTheEndsOfTheRangeAreUsed) {
+  for (const char* port : {"1", "65535"}) {
+    http.responses[kLogin + "ana"] = std::string("srv01;") + port;
+    control.calls.clear();
+    EXPECT_EQ(attemptLogin({"ana", "x", false, 0, false}), LoginResult::sessionHandedOver);
+    EXPECT_EQ(control.calls.back(), std::string("RDPPort=") + port);
+  }
 }
 
 TEST_F(LoginTest, EveryOtherFailureShowsTheSameMessage) {
@@ -110,6 +120,22 @@ TEST_F(LoginTest, EveryOtherFailureShowsTheSameMessage) {
             LoginResult::failure);
   EXPECT_EQ(messages.shown,
             std::vector<std::string>(5, std::string(login_messages::kConnectionFailure)));
+}
+
+TEST_F(LoginTest, ACloseAskedDuringTheRequestWinsOverAnyAnswer) {
+  bool closeAsked = false;
+  core.closeRequested = [&] { return closeAsked; };
+  http.onRequest = [&] { closeAsked = true; };
+  http.responses[kLogin + "ana"] = "srv01;3389";
+  http.responses[kLogin + "nobody"] = "";
+  http.errorStatus[kLogin + "erro"] = 500;
+  for (const char* account : {"ana", "nobody", "erro", "unreachable"}) {
+    closeAsked = false;
+    EXPECT_EQ(attemptLogin({account, "x", false, 0, false}), LoginResult::closed) << account;
+  }
+  EXPECT_THAT(messages.shown, IsEmpty());
+  EXPECT_THAT(control.calls, IsEmpty());
+  EXPECT_EQ(handOvers, 0);
 }
 
 struct VersionTest : LoginTest {

@@ -12,6 +12,10 @@
 #include "ui/unique_handle_win.h"
 
 #include <cstdlib>
+#include <functional>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 namespace orvanta {
 namespace {
@@ -205,6 +209,121 @@ TEST_F(LoginWindowTest, EveryRequestShowsTheWaitCursorWhileItBlocks) {
   form.Button1Click();
   EXPECT_THAT(waitCursorDuringRequest, ElementsAre(true, true));  // version check, login
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+}
+
+TEST_F(LoginWindowTest, TheVersionCheckWaitsOnAWindowAlreadyPainted) {
+  bool visible = false;
+  std::vector<HWND> unpainted;
+  http->onRequest = [&] {
+    visible = IsWindowVisible(form.hwnd()) != FALSE;
+    if (GetUpdateRect(form.hwnd(), nullptr, FALSE)) unpainted.push_back(form.hwnd());
+    EnumChildWindows(
+        form.hwnd(),
+        [](HWND child, LPARAM found) {
+          if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+            reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&unpainted));
+  };
+  show();
+  EXPECT_THAT(http->requests, ElementsAre(endpoints.version()));
+  EXPECT_TRUE(visible);
+  EXPECT_THAT(unpainted, IsEmpty());
+}
+
+// Real input, queued while the login request blocks the thread, as the user's would be.
+void sendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
+  std::vector<INPUT> input;
+  for (const auto& [key, up] : keys) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = key;
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    input.push_back(i);
+  }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+void clickAt(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
+}
+
+struct KeepCursor {
+  POINT at{};
+  KeepCursor() { GetCursorPos(&at); }
+  ~KeepCursor() { SetCursorPos(at.x, at.y); }
+};
+
+TEST_F(LoginWindowTest, InputQueuedWhileTheLoginWaitsNeverReachesTheSession) {
+  KeepCursor keepCursor;
+  http->responses[endpoints.login(false, "ana")] = "srv;3389";
+  show();
+  typeInto(form.Edit1, L"ana");
+  http->onRequest = [&] {
+    if (http->requests.size() != 2) return;
+    sendKeys({{'X', false},
+              {'X', true},
+              {'Y', false},
+              {'Y', true},
+              {VK_RETURN, false},
+              {VK_RETURN, true},
+              {VK_RETURN, false},
+              {VK_RETURN, true}});
+    clickAt(form.Button1.hwnd());
+  };
+  // Stands in for the remote desktop control, which takes the focus with the session.
+  UniqueHwnd session(CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 0, 0, 80, 20, nullptr,
+                                     nullptr, GetModuleHandleW(nullptr), nullptr));
+  form.startSession = [&](const ParametrosSessao&, std::string_view) {
+    ++handOvers;
+    SetForegroundWindow(session.get());
+    SetFocus(session.get());
+  };
+  form.Button1Click();
+  app.processMessages();
+  EXPECT_EQ(handOvers, 1);
+  EXPECT_EQ(text(session.get()), L"");
+  EXPECT_EQ(form.Edit1.text(), "ana");
+  EXPECT_THAT(http->requests, ElementsAre(endpoints.version(), endpoints.login(false, "ana")));
+}
+
+TEST_F(LoginWindowTest, ACloseAskedWhileTheLoginWaitsEndsTheProgram) {
+  struct Case {
+    const char* name;
+    const char* answer;  // null: the service is unreachable
+    std::function<void()> askToClose;
+  };
+  const Case cases[] = {
+      {"Alt+F4, good answer", "srv;3389",
+       [] {
+         sendKeys({{VK_MENU, false}, {VK_F4, false}, {VK_F4, true}, {VK_MENU, true}});
+       }},
+      // The window manager's close box.
+      {"close box, failure", nullptr,
+       [this] { PostMessageW(form.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+  };
+  app.MakeMainWindow(form);
+  for (const auto& c : cases) {
+    http->responses.erase(endpoints.login(false, "ana"));
+    if (c.answer) http->responses[endpoints.login(false, "ana")] = c.answer;
+    show();
+    form.Edit1.setText("ana");
+    http->onRequest = c.askToClose;
+    form.Button1Click();
+    EXPECT_EQ(handOvers, 0) << c.name;
+    EXPECT_THAT(messages(), IsEmpty()) << c.name;
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << c.name;
+  }
 }
 
 TEST_F(LoginWindowTest, FocusTakenByAnotherWindowIsNotLeavingTheField) {

@@ -205,5 +205,43 @@ TEST_F(RefusedDownloadWinTest, AProgramNotSignedByTheExpectedPublisherIsNeitherS
   expectRefused<TFrmAtualiza>("standin-tampered.exe", "atualiza.exe");
 }
 
+// Closed with the close box halfway through a slow download, each window's modal run ends at
+// once, leaving no file and starting nothing: the user is back where the download was asked for.
+template <class DownloadWindow>
+void expectClosingCancels(Application& app, const char* fileName) {
+  const std::string program = stubProgram();
+  auto http = std::make_unique<SlowTransfer>(program, program.size() / 40 + 1, 100);
+  SlowTransfer& transfer = *http;
+  int ultimaPosicao = 0;
+  DownloadWindow window(app, ultimaPosicao, std::move(http), Endpoints(kHosts));
+  int closedAt = -1;
+  window.bar().onChange = [&, mirror = window.bar().onChange] {
+    mirror();
+    const int position = window.bar().position();
+    if (closedAt < 0 && position > 0 && position < window.bar().max() / 2) {
+      closedAt = position;
+      PostMessageW(window.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+  };
+
+  window.showModal();
+
+  EXPECT_GT(closedAt, 0) << fileName;
+  EXPECT_LT(transfer.deliveredBytes, program.size() / 2) << fileName;
+  EXPECT_FALSE(window.visible()) << fileName;
+  EXPECT_FALSE(app.terminated()) << fileName;
+  EXPECT_FALSE(fs::exists(fileName)) << fileName;
+  EXPECT_EQ(window.ProgressBar1.position(), 0) << fileName;
+  // No check is left to start the program later.
+  EXPECT_FALSE(window.Timer1.enabled()) << fileName;
+  EXPECT_FALSE(window.Timer2.enabled()) << fileName;
+}
+
+TEST_F(DownloadWindowsWin, ClosingEitherWindowCancelsItsDownload) {
+  expectClosingCancels<TFrmAtualiza>(app, "atualiza.exe");
+  expectClosingCancels<TFrmDownload>(app, "pdf.exe");
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
 }  // namespace
 }  // namespace orvanta::test

@@ -281,6 +281,44 @@ TEST(JanelaDownloadTest, ABuildWithoutTheCheckStartsTheProgramWithoutAskingThePl
   EXPECT_TRUE(j.rig.shownMessages.empty());
 }
 
+// Closed while it waits to start, while the body arrives or while the finished file waits to be
+// started: the transfer stops, the file goes, nothing is started and nothing more is shown.
+TEST(JanelaDownloadTest, ClosingTheWindowCancelsTheDownload) {
+  struct Case {
+    const char* name;
+    int64_t closeAtMs;  // the body arrives from 3 s to 13 s, the start would come at 23 s
+  };
+  const Case cases[] = {{"waiting", 1000}, {"transferring", 6500}, {"finished", 15000}};
+  for (const Case& c : cases) {
+    int lastPosition = 0;
+    DownloadWindow j(lastPosition, Script{10000, evenPieces(10, 1000, 1000)});
+    bool closed = false;
+    auto close = [&] {
+      if (!closed && j.rig.clock.nowMs() >= c.closeAtMs) {
+        closed = true;
+        j.window.FormClose();
+      }
+    };
+    j.rig.clock.onPump = close;
+    j.window.FormShow();
+    j.rig.clock.runUntil(c.closeAtMs);
+    close();
+    j.rig.clock.runFor(100000);
+
+    EXPECT_TRUE(j.rig.launches.empty()) << c.name;
+    EXPECT_TRUE(j.afterLaunchTimesMs.empty()) << c.name;
+    EXPECT_TRUE(j.rig.failures.empty()) << c.name;
+    EXPECT_TRUE(j.rig.shownMessages.empty()) << c.name;
+    EXPECT_TRUE(j.rig.closeTimesMs.empty()) << c.name << ": the window is closing already";
+    EXPECT_FALSE(j.rig.fileCreator.files.contains(kFileName)) << c.name;
+    EXPECT_FALSE(j.rig.timer1.enabled()) << c.name;
+    EXPECT_FALSE(j.rig.timer2.enabled()) << c.name;
+    EXPECT_EQ(j.window.ProgressBar1().position(), 0) << c.name;
+    EXPECT_EQ(j.rig.http.endMs.has_value(), c.closeAtMs > 13000) << c.name;
+    EXPECT_LE(j.rig.http.urls.size(), 1u) << c.name;
+  }
+}
+
 TEST(JanelaDownloadTest, ABodyCutShortNeverFillsTheBar) {
   int lastPosition = 0;
   DownloadWindow j(lastPosition,

@@ -31,12 +31,14 @@ class SlowTransfer : public HttpTransfer {
       if (OnWork) OnWork(*this, TWorkMode::wmRead, static_cast<int64_t>(delivered + n));
       if (!failure) destination.write(body_.data() + delivered, n);
       delivered += n;
+      deliveredBytes = delivered;
     }
     if (OnWorkEnd) OnWorkEnd(*this, TWorkMode::wmRead);
     if (failure) throw *failure;
   }
 
   std::string url;
+  size_t deliveredBytes = 0;  // handed over so far
 
  private:
   std::string body_;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "base/message_pump.h"
@@ -46,6 +47,7 @@ class VirtualClock : public MessagePump {
   // Delivers one tick of every timer that is due now.
   void processMessages() override {
     ++pumpCount_;
+    if (onPump) onPump();
     const std::vector<VirtualTimer*> copy = timers_;
     for (VirtualTimer* t : copy) {
       if (isRegistered(t) && t->isDue(nowMs_)) t->fire();
@@ -71,6 +73,8 @@ class VirtualClock : public MessagePump {
   void runFor(int64_t ms) { runUntil(nowMs_ + ms); }
 
   int pumpCount() const { return pumpCount_; }
+  // Another message handled by the pump: the user closing the window, say.
+  std::function<void()> onPump;
 
   void addTimer(VirtualTimer* t) { timers_.push_back(t); }
   void removeTimer(VirtualTimer* t) { std::erase(timers_, t); }
