@@ -4,6 +4,7 @@
 #include "login/login_picture_win.h"
 #include "login/missing_control.h"
 #include "login/site_selector.h"
+#include "ui/dpi_win.h"
 #include "ui/wait_cursor_win.h"
 
 namespace orvanta {
@@ -14,6 +15,7 @@ namespace {
 
 constexpr int kPictureWidth = 282;
 constexpr int kPictureHeight = 401;
+constexpr FontSpec kOptionsFont{.face = L"Tahoma", .heightPx = 13};
 
 // The window's HTTP client with the wait cursor shown while each request blocks the thread.
 class BusyTransfer final : public HttpTransfer {
@@ -32,11 +34,13 @@ class BusyTransfer final : public HttpTransfer {
   HttpTransfer& http_;
 };
 
-UniqueHbitmap drawPicture() {
+UniqueHbitmap drawPicture(int dpi) {
   WindowDc screen(nullptr);
-  UniqueHbitmap bitmap(CreateCompatibleBitmap(screen.get(), kPictureWidth, kPictureHeight));
+  UniqueHbitmap bitmap(CreateCompatibleBitmap(screen.get(), scaleToDpi(kPictureWidth, dpi),
+                                              scaleToDpi(kPictureHeight, dpi)));
   UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
   SelectGuard selection(memory.get(), bitmap.get());
+  scaleDrawing(memory.get(), dpi);
   paintLoginPicture(memory.get(), RECT{0, 0, kPictureWidth, kPictureHeight});
   return bitmap;
 }
@@ -44,7 +48,7 @@ UniqueHbitmap drawPicture() {
 }  // namespace
 
 TFrmLogin::TFrmLogin(Application& app) : Window(app) {
-  setFont(createFont(L"Tahoma", 16));
+  setFont({.face = L"Tahoma", .heightPx = 16});
   setColor(RGB(255, 255, 255));
   createTopLevel({.className = L"TFrmLogin",
                   .caption = "Login Orvanta",
@@ -52,7 +56,7 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
                   .clientHeight = 401,
                   .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX});
   Image1.create(*this, {0, 0, kPictureWidth, kPictureHeight});
-  Image1.setBitmap(drawPicture());
+  Image1.setBitmap(drawPicture(dpi()));
   Label1.create(*this, {304, 62, 120, 20}, "Usuário");
   Label2.create(*this, {304, 126, 120, 20}, "Senha");
   // Created in tab order.
@@ -62,11 +66,10 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
   RadioGroup1.create(*this, {304, 200, 241, 41}, {}, {"Ruruvudud", "Rozevuv"}, 2);
   RadioGroup1.setItemIndex(0);
   RadioGroup1.setVisible(false);
-  optionsFont_ = createFont(L"Tahoma", 13);
   CheckBox1.create(*this, {304, 352, 254, 17}, "Comunicação direta com as impressoras");
-  CheckBox1.setFont(optionsFont_.get());
+  CheckBox1.setFont(kOptionsFont);
   CheckBox2.create(*this, {304, 376, 254, 17}, "Rota Alternativa");
-  CheckBox2.setFont(optionsFont_.get());
+  CheckBox2.setFont(kOptionsFont);
 
   Edit1.onExit = [this] { Edit1Exit(); };
   for (Edit* field : {&Edit1, &Edit2}) {
@@ -77,6 +80,10 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
   RadioGroup1.onClick = [this] { RadioGroup1Click(); };
   CheckBox1.onClick = [this] { core_.CheckBox1Click(CheckBox1.checked()); };
   CheckBox2.onClick = [this] { core_.CheckBox2Click(CheckBox2.checked()); };
+}
+
+void TFrmLogin::onDpiChanged() {
+  Image1.setBitmap(drawPicture(dpi()));
 }
 
 EscolhasLogin TFrmLogin::choices() const {

@@ -40,9 +40,9 @@ class SpeedButton : public Window {
   void trackLeave();
   void setLook(bool hot, bool pressed);
 
-  HFONT font_ = nullptr;  // the parent's
-  bool hot_ = false;      // the mouse is over the button
-  bool pressed_ = false;  // the left button went down on it and is still held
+  Window* parent_ = nullptr;  // whose font the caption takes
+  bool hot_ = false;          // the mouse is over the button
+  bool pressed_ = false;      // the left button went down on it and is still held
 };
 
 }  // namespace orvanta
