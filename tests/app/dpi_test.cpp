@@ -140,7 +140,7 @@ TEST_F(DpiTest, TheSessionsChromeScalesAndTheRemoteDesktopTakesTheRestPixelForPi
     loadLayoutsFromModule(keyboardLayouts(), GetModuleHandleW(nullptr));
   }
   rdp::test::Listener server;
-  const auto session = app.createForm<TFrmPrincipal>();
+  const auto session = app.createForm<TFrmPrincipal>("2.0");
   FrmPrincipal = session.get();
   session->control().setServer("127.0.0.1");
   session->control().setRdpPort(server.port());

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "fakes/fake_message_boxes_win.h"
-#include "fakes/fake_printer_list.h"
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
 #include "help_window_fixture.h"
@@ -86,9 +85,7 @@ const Expected kWindows[] = {
      kTransferText,
      false},
     {"printing",
-     [](Application& app) {
-       return std::make_unique<TFrmAjudaImpressao>(app, std::make_unique<fakes::FakePrinterList>());
-     },
+     [](Application& app) { return std::make_unique<TFrmAjudaImpressao>(app); },
      "Ajuda para impressão",
      {912, 397},
      {0, 0, 326, 372},

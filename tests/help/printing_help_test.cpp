@@ -6,6 +6,8 @@
 #include "fakes/fake_printer_list.h"
 #include "help/ajudaimpressao_win.h"
 #include "help_window_fixture.h"
+#include "printing/printer_check.h"
+#include "ui/user_messages_win.h"
 
 namespace orvanta {
 namespace {
@@ -25,15 +27,16 @@ constexpr wchar_t kOffer[] =
 struct PrintingHelp : ::testing::Test {
   fakes::FakeMessageBoxes boxes;
   Application app{boxes};
-  fakes::FakePrinterList* printers = nullptr;
-  std::unique_ptr<TFrmAjudaImpressao> form = make();
+  fakes::FakePrinterList printers;
   int installerRuns = 0;
+  WinUserMessages messages{app};
+  // As the window set hands the check to the window.
+  PrinterCheck check{printers, messages, [this] { ++installerRuns; }};
+  std::unique_ptr<TFrmAjudaImpressao> form = make();
 
   std::unique_ptr<TFrmAjudaImpressao> make() {
-    auto list = std::make_unique<fakes::FakePrinterList>();
-    printers = list.get();
-    auto made = std::make_unique<TFrmAjudaImpressao>(app, std::move(list));
-    made->runInstaller = [this] { ++installerRuns; };
+    auto made = std::make_unique<TFrmAjudaImpressao>(app);
+    made->checkPrinter = [this] { check.check(); };
     return made;
   }
 
@@ -56,7 +59,7 @@ TEST_F(PrintingHelp, ButtonSpansTheFootUnderPictureAndText) {
 }
 
 TEST_F(PrintingHelp, PresentPrinterIsConfirmedInAnInformationBox) {
-  printers->printers = {"PDF Creator", "pdfcreator"};
+  printers.printers = {"PDF Creator", "pdfcreator"};
   click();
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, kInstalled);
@@ -66,7 +69,7 @@ TEST_F(PrintingHelp, PresentPrinterIsConfirmedInAnInformationBox) {
 }
 
 TEST_F(PrintingHelp, MissingPrinterAsksAndOnlyYesRunsTheInstaller) {
-  printers->printers = {"PDF Creator"};
+  printers.printers = {"PDF Creator"};
   boxes.answer = IDNO;
   click();
   EXPECT_EQ(installerRuns, 0);
@@ -79,11 +82,11 @@ TEST_F(PrintingHelp, MissingPrinterAsksAndOnlyYesRunsTheInstaller) {
     EXPECT_EQ(box.caption, L"Confirm");
     EXPECT_EQ(box.type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1));
   }
-  EXPECT_EQ(printers->reads, 2);
+  EXPECT_EQ(printers.reads, 2);
 }
 
 TEST_F(PrintingHelp, AFailingPrinterListReachesTheErrorBox) {
-  printers->failure = "Cannot list the printers. The RPC server is unavailable";
+  printers.failure = "Cannot list the printers. The RPC server is unavailable";
   click();
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, L"Cannot list the printers. The RPC server is unavailable.");

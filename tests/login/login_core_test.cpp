@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/session_settings.h"
 #include "login/login_messages.h"
 #include "login_fakes.h"
 
@@ -24,8 +25,16 @@ struct LoginFixture : ::testing::Test {
   LoginCore core{messages, Endpoints(kHosts)};
   int handOvers = 0;
 
+  // As the window set starts the session: the settings to the control, then the hand-over.
+  SessionStart startSession(std::function<void()> handOver) {
+    return [this, handOver](const ParametrosSessao& settings, std::string_view portText) {
+      applySessionSettings(control, settings, portText);
+      handOver();
+    };
+  }
+
   LoginResult attemptLogin(LoginFields fields) {
-    return core.login(http, fields, control, [this] { ++handOvers; });
+    return core.login(http, fields, startSession([this] { ++handOvers; }));
   }
 };
 
@@ -93,10 +102,11 @@ TEST_F(LoginFixture, EveryOtherFailureShowsTheSameMessage) {
   EXPECT_EQ(attemptLogin({"ana", "", false, 0, false}), LoginResult::failure);
   control.failOn.reset();
   // Activation failing while the session window is shown, after the hand-over began.
-  EXPECT_EQ(core.login(http, {"ana", "", false, 0, false}, control,
-                       [] { throw Exception("Class not registered", "EOleSysError"); }),
+  EXPECT_EQ(core.login(http, {"ana", "", false, 0, false}, startSession([] {
+                         throw Exception("Class not registered", "EOleSysError");
+                       })),
             LoginResult::failure);
-  EXPECT_EQ(core.login(http, {"ana", "", false, 0, false}, control, [] { throw 42; }),
+  EXPECT_EQ(core.login(http, {"ana", "", false, 0, false}, startSession([] { throw 42; })),
             LoginResult::failure);
   EXPECT_EQ(messages.shown,
             std::vector<std::string>(5, std::string(login_messages::kConnectionFailure)));

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/session_settings.h"
 #include "fakes/fake_message_boxes_win.h"
 #include "login/login_messages.h"
 #include "login_fakes.h"
@@ -46,8 +47,10 @@ struct LoginWindow : ::testing::Test {
     http = client.get();
     http->responses[endpoints.version()] = "2.0";
     form.IdHTTP1 = std::move(client);
-    form.sessionControl = [this]() -> RemoteDesktopControl& { return control; };
-    form.handOverSession = [this] { ++handOvers; };
+    form.startSession = [this](const ParametrosSessao& settings, std::string_view portText) {
+      applySessionSettings(control, settings, portText);
+      ++handOvers;
+    };
     form.runUpdate = [this] { ++updateRuns; };
   }
 
@@ -253,7 +256,7 @@ TEST_F(LoginWindow, ButtonUsesRouteAndReportsFailuresLeavingFields) {
 }
 
 TEST_F(LoginWindow, WithoutASessionControlTheServiceIsStillAsked) {
-  form.sessionControl = nullptr;
+  form.startSession = nullptr;
   http->responses[endpoints.login(false, "ana")] = "srv;3389";
   http->responses[endpoints.login(false, "anax")] = "";
   show();

@@ -10,6 +10,7 @@
 
 #include "fakes/fake_message_boxes_win.h"
 #include "layouts/keyboard_layouts_win.h"
+#include "login/version.h"
 #include "session/principal_win.h"
 #include "stub_win.h"
 #include "ui/application_win.h"
@@ -37,7 +38,7 @@ struct PrincipalTest : ::testing::Test {
     if (keyboardLayouts().layouts().empty()) {
       loadLayoutsFromModule(keyboardLayouts(), GetModuleHandleW(nullptr));
     }
-    window = app.createForm<TFrmPrincipal>();
+    window = app.createForm<TFrmPrincipal>(VersaoCliente);
     FrmPrincipal = window.get();
     window->control().setUserName("alice");
     window->control().setServer("127.0.0.1");
