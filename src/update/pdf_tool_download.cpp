@@ -1,5 +1,7 @@
 #include "update/pdf_tool_download.h"
 
+#include "update/publishers.h"
+
 namespace orvanta {
 
 PdfToolDownload::PdfToolDownload(JanelaDownload::Environment environment, int& ultimaPosicao,
@@ -7,7 +9,7 @@ PdfToolDownload::PdfToolDownload(JanelaDownload::Environment environment, int& u
     : window_(
           environment, ultimaPosicao,
           [url = endpoints.pdfTool()] {
-            return DownloadDestination{url, kFileName};
+            return DownloadDestination{url, kFileName, kPdfToolPolicy};
           },
           std::move(close)) {}
 

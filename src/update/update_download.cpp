@@ -1,5 +1,7 @@
 #include "update/update_download.h"
 
+#include "update/publishers.h"
+
 namespace orvanta {
 
 UpdateDownload::UpdateDownload(JanelaDownload::Environment environment, Timer& timer3,
@@ -13,8 +15,8 @@ UpdateDownload::UpdateDownload(JanelaDownload::Environment environment, Timer& t
       window_(
           environment, ultimaPosicao,
           [this] {
-            return DownloadDestination{endpoints_.updater(processorReports64Bit(cpuid_)),
-                                       kFileName};
+            return DownloadDestination{endpoints_.updater(processorReports64Bit(cpuid_)), kFileName,
+                                       kUpdaterPolicy};
           },
           [this] { timer3_.setEnabled(true); }) {
   timer3_.setEnabled(false);

@@ -76,6 +76,38 @@ TEST(ClienteHttpSocket, ConnectionCloseOrPeerCloseForceNewConnection) {
   }
 }
 
+// The next call follows at once, before a server that ends the connection after its answer
+// has closed it.
+TEST(ClienteHttpSocket, ReusedOnlyWhenTheAnswerAllowsIt) {
+  struct Case {
+    std::string name, first;
+    bool reused;
+  } cases[] = {
+      {"HTTP/1.0", "HTTP/1.0 200 OK\r\nContent-Length: 1\r\n\r\n1", false},
+      {"HTTP/1.0 chunked",
+       "HTTP/1.0 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1\r\n1\r\n0\r\n\r\n", false},
+      {"HTTP/1.0 keep-alive",
+       "HTTP/1.0 200 OK\r\nConnection: Keep-Alive\r\nContent-Length: 1\r\n\r\n1", true},
+      {"HTTP/1.1 chunked",
+       "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1\r\n1\r\n0\r\n\r\n", true},
+      {"HTTP/1.1 close among other tokens",
+       "HTTP/1.1 200 OK\r\nConnection: TE, close\r\nContent-Length: 1\r\n\r\n1", false},
+  };
+  for (const auto& c : cases) {
+    std::vector<Script> scripts;
+    if (c.reused) {
+      scripts = {{request(), send(c.first), request(), send(okResponse("2"))}};
+    } else {
+      scripts = {{request(), send(c.first), pause(300), close()}, respond(okResponse("2"))};
+    }
+    ScriptedServer server(scripts);
+    ClienteHttp client(HttpSettings::login());
+    EXPECT_EQ(client.Get(server.base() + "/"), "1") << c.name;
+    EXPECT_NO_THROW(EXPECT_EQ(client.Get(server.base() + "/"), "2") << c.name) << c.name;
+    EXPECT_EQ(server.acceptedConnections(), c.reused ? 1u : 2u) << c.name;
+  }
+}
+
 TEST(ClienteHttpSocket, CompleteErrorAnswerKeepsConnection) {
   ScriptedServer server(
       {{request(), send(response("404 Not Found", "Content-Length: 3\r\n", "nao")), request(),
@@ -389,8 +421,8 @@ TEST(ClienteHttpSocket, RedirectToAnotherHostReconnects) {
   EXPECT_EQ(origin.acceptedConnections(), 1u);
 }
 
-HttpSettings withTimeouts(HttpSettings settings, int connectMs, int inactivityMs) {
-  settings.timeouts = {connectMs, inactivityMs};
+HttpSettings withTimeouts(HttpSettings settings, int connectMs, int inactivityMs, int callMs = 0) {
+  settings.timeouts = {connectMs, inactivityMs, callMs};
   return settings;
 }
 
@@ -454,6 +486,50 @@ TEST(ClienteHttpTimeOut, SlowButMovingTransferNeverTimesOut) {
   ScriptedServer server({script});
   ClienteHttp client(withTimeouts(HttpSettings::login(), 60000, 500));
   EXPECT_EQ(client.Get(server.base() + "/"), "xxxxxxxxxx");
+}
+
+// A server that sends a byte now and then never lets the inactivity time run out: the head, and on
+// an instance with a limit for the whole call everything, must still come within its time.
+TEST(ClienteHttpTimeOut, TrickledAnswers) {
+  const std::string body(2000, 'b');
+  const std::string head =
+      "HTTP/1.1 200 OK\r\nContent-Length: 40\r\nX-Filler: " + std::string(200, 'f') + "\r\n\r\n";
+  struct Case {
+    std::string name;
+    HttpSettings settings;
+    Script script;
+    std::vector<std::string> events;  // empty when the call times out before the body
+  } cases[] = {
+      {"a trickled head on a download",
+       withTimeouts(HttpSettings::installer(), 60000, 300),
+       {request(), trickle(head + std::string(40, 'b'), 20)},
+       {}},
+      {"a trickled body on the login",
+       withTimeouts(HttpSettings::login(), 60000, 300, 600),
+       {request(), send(response("200 OK", "Content-Length: 2000\r\n", "")), trickle(body, 20)},
+       {"B2000"}},
+  };
+  for (const auto& c : cases) {
+    ScriptedServer server({c.script});
+    ClienteHttp client(c.settings);
+    NotificationRecorder n;
+    n.attach(client);
+    MemoryStream stream;
+    auto start = std::chrono::steady_clock::now();
+    ErroHttp e = catchHttpError([&] { client.Get(server.base() + "/", stream); });
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    expectTimedOut(e, c.name);
+    // The trickle alone would take at least 5 s.
+    EXPECT_LT(elapsed, std::chrono::milliseconds(2500)) << c.name;
+    if (!c.events.empty()) {
+      EXPECT_EQ(n.events.front(), c.events.front()) << c.name;
+      EXPECT_EQ(n.events.back(), "E") << c.name;
+    } else {
+      EXPECT_TRUE(n.events.empty()) << c.name;
+    }
+    EXPECT_LT(stream.data.size(), body.size()) << c.name;
+    EXPECT_FALSE(client.isConnected()) << c.name;
+  }
 }
 
 }  // namespace

@@ -55,6 +55,18 @@ TEST(ClienteHttpRequest, RequestBytesPerUrl) {
   }
 }
 
+// User information is never sent, neither in the request nor as part of the host.
+TEST(ClienteHttpRequest, UserInformationDropped) {
+  for (std::string url :
+       {"http://user@h:52/p", "http://user:senha@h:52/p", "http://a@b:c@h:52/p"}) {
+    MemoryConnections connections{{ok("")}};
+    ClienteHttp client(HttpSettings::login(), systemClock(), connections.openChannel());
+    client.Get(url);
+    EXPECT_EQ(connections.destinations, std::vector<std::string>{"h:52"}) << url;
+    EXPECT_EQ(connections.sent.at(0), "GET /p HTTP/1.1\r\nHost: h:52\r\n" + kFixedHeaders) << url;
+  }
+}
+
 // Servers refuse folded header lines, so a long value still goes out on one line.
 TEST(ClienteHttpRequest, InstanceHeadersAndLongLinesUnfolded) {
   HttpSettings config = HttpSettings::update();
@@ -77,16 +89,17 @@ TEST(ClienteHttpRequest, SettingsOfTheFourWindows) {
     HttpSettings config;
     std::string accept;
     bool redirect;
-    int connectMs, inactivityMs;
-  } cases[] = {{HttpSettings::login(), "text/html, */*", false, 10000, 10000},
-               {HttpSettings::session(), "text/html, */*", true, 15000, 30000},
-               {HttpSettings::update(), "text/html, */*,*.exe", false, 15000, 30000},
-               {HttpSettings::installer(), "text/html, */*,*.exe", false, 15000, 30000}};
+    int connectMs, inactivityMs, callMs;
+  } cases[] = {{HttpSettings::login(), "text/html, */*", false, 10000, 10000, 10000},
+               {HttpSettings::session(), "text/html, */*", true, 15000, 30000, 0},
+               {HttpSettings::update(), "text/html, */*,*.exe", false, 15000, 30000, 0},
+               {HttpSettings::installer(), "text/html, */*,*.exe", false, 15000, 30000, 0}};
   for (const auto& c : cases) {
     EXPECT_EQ(c.config.accept, c.accept);
     EXPECT_EQ(c.config.handleRedirects, c.redirect);
     EXPECT_EQ(c.config.timeouts.connectMs, c.connectMs);
     EXPECT_EQ(c.config.timeouts.inactivityMs, c.inactivityMs);
+    EXPECT_EQ(c.config.timeouts.callMs, c.callMs);
     EXPECT_TRUE(c.config.allowCookies);
     EXPECT_EQ(c.config.userAgent, "Mozilla/3.0 (compatible; Indy Library)");
     EXPECT_EQ(c.config.redirectMaximum, 15);
@@ -112,7 +125,7 @@ TEST_P(Framing, BodiesAndNotifications) {
       {"noContent204", "HTTP/1.1 204 No Content\r\n\r\n", "", {}},
       {"continue100", "HTTP/1.1 100 Continue\r\n\r\n" + ok("x"), "x", {}},
       {"headerContinuation",
-       "HTTP/1.1 200 OK\r\nX-A: a\r\n  b\r\nContent-Length: 2\r\nContent-Length: 9\r\n\r\nab",
+       "HTTP/1.1 200 OK\r\nX-A: a\r\n  b\r\nContent-Length: 2\r\ncontent-length:  2 \r\n\r\nab",
        "ab",
        {}},
   };
@@ -267,6 +280,34 @@ TEST(ClienteHttpFailures, TypesAndMessages) {
     EXPECT_EQ(e.type(), c.type) << c.url << c.response.substr(0, 60);
     EXPECT_EQ(std::string(e.what()), c.message);
     EXPECT_FALSE(client.isConnected());
+  }
+}
+
+// A head that leaves the body's length in doubt: nothing of the body is delivered, so a download
+// is never taken for complete.
+TEST(ClienteHttpFailures, AmbiguousHeadsDeliverNothing) {
+  struct Case {
+    std::string name, head;
+    std::string message;
+  } cases[] = {
+      {"two lengths", "Content-Length: 5\r\nContent-Length: 10\r\n", "Conflicting Content-Length."},
+      {"a length and a word", "Content-Length: 10\r\nContent-Length: dez\r\n",
+       "Conflicting Content-Length."},
+      {"a blank before the first header", " Content-Length: 5\r\n", "Invalid header line."},
+      {"a tab before the first header", "\tContent-Length: 5\r\n", "Invalid header line."},
+  };
+  for (const auto& c : cases) {
+    MemoryConnections connections{{"HTTP/1.1 200 OK\r\n" + c.head + "\r\n0123456789"}};
+    ClienteHttp client(HttpSettings::installer(), systemClock(), connections.openChannel());
+    NotificationRecorder n;
+    n.attach(client);
+    MemoryStream stream;
+    ErroHttp e = catchHttpError([&] { client.Get("http://h/setup.exe", stream); });
+    EXPECT_EQ(e.type(), HttpErrorType::other) << c.name;
+    EXPECT_EQ(std::string(e.what()), c.message) << c.name;
+    EXPECT_EQ(stream.data, "") << c.name;
+    EXPECT_TRUE(n.events.empty()) << c.name;
+    EXPECT_FALSE(client.isConnected()) << c.name;
   }
 }
 

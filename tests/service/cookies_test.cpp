@@ -52,6 +52,9 @@ TEST(SetCookie, Attributes) {
        false, INT64_MAX},
       {"c=3; Domain=.EX.com; path=rel", true, "c", "3", "ex.com", "/dir", false, false, INT64_MAX},
       {"d=4; Domain=", true, "d", "4", "www.ex.com", "/dir", true, false, INT64_MAX},
+      // An attribute without a value is ignored: the valid one before it stands.
+      {"d=4; Domain=ex.com; Domain=", true, "d", "4", "ex.com", "/dir", false, false, INT64_MAX},
+      {"d=4; Path=/p; Path=", true, "d", "4", "www.ex.com", "/p", true, false, INT64_MAX},
       {"e=5; Max-Age=60; Expires=Wed, 01 Jan 2020 00:00:00 GMT", true, "e", "5", "www.ex.com",
        "/dir", true, true, k2020 + 1000 + 60},
       {"f=6; expires=Wed, 01 Jan 2020 00:00:00 GMT; Max-Age=bad", true, "f", "6", "www.ex.com",

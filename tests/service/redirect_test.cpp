@@ -49,6 +49,10 @@ TEST(ResolveLocation, RelativeAndAbsolute) {
       {"1http://c/k", "http://h:52/a/b/1http:/c/k"},
       {"-x://c/k", "http://h:52/a/b/-x:/c/k"},
       {"a b://c/k", "http://h:52/a/b/a b:/c/k"},
+      // User information is dropped, never taken for the host.
+      {"http://u:p@c:9/k", "http://c:9/k"},
+      {"//u@outro/p", "http://outro:80/p"},
+      {"/p?de=u@c", "http://h:52/p?de=u@c"},
   };
   HttpUrl current = splitUrl("http://h:52/a/b/c.html?x=1");
   for (const auto& c : cases) {

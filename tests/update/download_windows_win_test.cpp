@@ -8,8 +8,10 @@
 
 #include "slow_transfer.h"
 #include "test_window_win.h"
+#include "ui/text_win.h"
 #include "update/atualiza_win.h"
 #include "update/download_win.h"
+#include "update/launch_decision.h"
 
 namespace orvanta::test {
 namespace {
@@ -162,6 +164,45 @@ TEST_F(DownloadWindowsWin, AFailedUpdateShowsTheErrorOnceThenClosesAndLeavesNoFi
   EXPECT_FALSE(app.terminated());
   EXPECT_FALSE(fs::exists("atualiza.exe.executado"));
   EXPECT_FALSE(fs::exists("atualiza.exe"));
+}
+
+std::string standinVariant(const char* name) {
+  std::string path = std::string("Z:" ORVANTA_SIGNED_STANDINS "/") + name;
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  return readFile(path);
+}
+
+// A program that is not the expected publisher's: one information box, then the window closes
+// by itself; nothing is started and no file is left.
+class RefusedDownloadWin : public TestWindow {
+ protected:
+  template <class DownloadWindow>
+  void expectRefused(const char* variant, const char* fileName) {
+    boxes.boxes.clear();
+    const std::string program = standinVariant(variant);
+    ASSERT_GT(program.size(), 1000u) << variant;
+    int ultimaPosicao = 0;
+    DownloadWindow window(app, ultimaPosicao,
+                          std::make_unique<SlowTransfer>(program, program.size() / 4 + 1, 50),
+                          Endpoints(kHosts));
+
+    window.showModal();
+    pumpMessages(1500);
+
+    ASSERT_EQ(boxes.boxes.size(), 1u) << variant;
+    EXPECT_EQ(boxes.boxes[0].text, widen(kUnverifiedProgramMessage));
+    EXPECT_EQ(boxes.boxes[0].title, app.title());
+    EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_FALSE(window.visible()) << variant;
+    EXPECT_FALSE(app.terminated()) << variant;
+    EXPECT_FALSE(fs::exists(fileName)) << variant;
+    EXPECT_FALSE(fs::exists(std::string(fileName) + ".executado")) << variant;
+  }
+};
+
+TEST_F(RefusedDownloadWin, AProgramNotSignedByTheExpectedPublisherIsNeitherStartedNorKept) {
+  expectRefused<TFrmDownload>("standin-other-publisher.exe", "pdf.exe");
+  expectRefused<TFrmAtualiza>("standin-tampered.exe", "atualiza.exe");
 }
 
 }  // namespace

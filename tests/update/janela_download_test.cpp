@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <numeric>
 
 #include "download_rig.h"
@@ -11,18 +12,23 @@ namespace {
 
 constexpr const char* kUrl = "http://site.test/program.exe";
 constexpr const char* kFileName = "program.exe";
+constexpr std::array<std::string_view, 1> kPublishers{"Test Publisher"};
+constexpr PublisherPolicy kChecked{true, kPublishers};
+constexpr uint32_t kNoSignature = 0x800B0100;  // TRUST_E_NOSIGNATURE
 
-// One download window in virtual time, with a class position that may outlive it.
+// One download window in virtual time, with a class position that may outlive it. Its program
+// is signed by the expected publisher unless a test says otherwise.
 class DownloadWindow {
  public:
-  explicit DownloadWindow(int& ultimaPosicao, Script script = {})
+  explicit DownloadWindow(int& ultimaPosicao, Script script = {}, PublisherPolicy policy = kChecked)
       : window(
             rig.environment(), ultimaPosicao,
-            [] {
-              return DownloadDestination{kUrl, kFileName};
+            [policy] {
+              return DownloadDestination{kUrl, kFileName, policy};
             },
             [this] { afterLaunchTimesMs.push_back(rig.clock.nowMs()); }) {
     rig.http.script = std::move(script);
+    rig.signatures.result = {0, "Test Publisher", "Test Publisher"};
   }
 
   const MemoryFile& file() { return rig.fileCreator.files.at(kFileName); }
@@ -94,6 +100,12 @@ TEST_P(CompleteDownload, StartsTheFinishedFileByTheSecondCheckAfterTheLastByte) 
   EXPECT_LE(l.ms, *j.rig.http.endMs + 2 * JanelaDownload::kCheckIntervalMs);
   EXPECT_EQ(j.afterLaunchTimesMs, std::vector<int64_t>{l.ms});
   EXPECT_FALSE(j.rig.timer2.enabled());
+  // Checked once, right before the start, on the closed file.
+  ASSERT_EQ(j.rig.verifications.size(), 1u);
+  EXPECT_EQ(j.rig.verifications[0].name, kFileName);
+  EXPECT_EQ(j.rig.verifications[0].ms, l.ms);
+  EXPECT_FALSE(j.rig.verifications[0].fileOpen);
+  EXPECT_TRUE(j.rig.shownMessages.empty());
 
   EXPECT_EQ(j.file().contents.size(), totalBytes(script));
   EXPECT_EQ(j.window.ProgressBar1().position(), j.window.ProgressBar1().max());
@@ -209,6 +221,65 @@ INSTANTIATE_TEST_SUITE_P(
                                  true}},
                     FailureCase{"FileCannotBeCreated", {100, evenPieces(1, 0, 100)}, true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct RefusalCase {
+  const char* name;
+  SignatureVerification verification;
+  bool checkFails = false;
+};
+
+void PrintTo(const RefusalCase& testCase, std::ostream* os) {
+  *os << testCase.name;
+}
+
+class RefusedProgram : public testing::TestWithParam<RefusalCase> {};
+
+// At the check that would have started it, the program is refused instead: the file goes, the
+// user is told once, and the window closes without anything started or any further check.
+TEST_P(RefusedProgram, IsNeitherStartedNorKeptAndTheWindowClosesAfterOneMessage) {
+  const RefusalCase& testCase = GetParam();
+  int ultimaPosicao = 0;
+  DownloadWindow j(ultimaPosicao, Script{4096, evenPieces(1, 0, 4096)});
+  j.rig.signatures.result = testCase.verification;
+  j.rig.signatures.throws = testCase.checkFails;
+  j.window.FormShow();
+  j.rig.clock.runFor(120000);
+
+  ASSERT_EQ(j.rig.verifications.size(), 1u);
+  EXPECT_FALSE(j.rig.verifications[0].fileOpen);
+  EXPECT_GT(j.rig.verifications[0].ms, *j.rig.http.endMs);
+  ASSERT_EQ(j.rig.shownMessages.size(), 1u);
+  const ShownMessage& shown = j.rig.shownMessages[0];
+  EXPECT_EQ(shown.text, kUnverifiedProgramMessage);
+  EXPECT_EQ(shown.ms, j.rig.verifications[0].ms);
+  EXPECT_FALSE(shown.fileStillThere);
+  EXPECT_EQ(j.rig.closeTimesMs, std::vector<int64_t>{shown.ms});
+  EXPECT_TRUE(j.rig.launches.empty());
+  EXPECT_TRUE(j.afterLaunchTimesMs.empty());
+  EXPECT_TRUE(j.rig.failures.empty());
+  EXPECT_FALSE(j.rig.fileCreator.files.contains(kFileName));
+  EXPECT_FALSE(j.rig.timer1.enabled());
+  EXPECT_FALSE(j.rig.timer2.enabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, RefusedProgram,
+    testing::Values(RefusalCase{"Unsigned", {kNoSignature, "", ""}},
+                    RefusalCase{"OtherPublisher", {0, "Someone Else", "Someone Else"}},
+                    RefusalCase{"CheckFails", {0, "Test Publisher", "Test Publisher"}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(JanelaDownload, ABuildWithoutTheCheckStartsTheProgramWithoutAskingThePlatform) {
+  int ultimaPosicao = 0;
+  DownloadWindow j(ultimaPosicao, Script{4096, evenPieces(1, 0, 4096)}, {false, kPublishers});
+  j.rig.signatures.throws = true;
+  j.window.FormShow();
+  j.rig.clock.runFor(120000);
+
+  EXPECT_EQ(j.rig.launches.size(), 1u);
+  EXPECT_TRUE(j.rig.signatures.checked.empty());
+  EXPECT_TRUE(j.rig.shownMessages.empty());
+}
 
 TEST(JanelaDownload, ABodyCutShortNeverFillsTheBar) {
   int ultimaPosicao = 0;
