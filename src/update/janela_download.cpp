@@ -4,11 +4,11 @@
 
 namespace orvanta {
 
-JanelaDownload::JanelaDownload(Environment environment, int& ultimaPosicao,
+JanelaDownload::JanelaDownload(Environment environment, int& lastPosition,
                                std::function<DownloadDestination()> chooseDestination,
                                std::function<void()> afterLaunch)
     : environment_(environment),
-      ultimaPosicao_(ultimaPosicao),
+      lastPosition_(lastPosition),
       chooseDestination_(std::move(chooseDestination)),
       afterLaunch_(std::move(afterLaunch)) {
   environment_.timer1.setEnabled(false);
@@ -73,16 +73,16 @@ void JanelaDownload::Timer2Timer() {
   const int pos = bar_.position();
   // The bar also stands still while a transfer stalls or announces no length, so only a
   // finished fetch with its file closed counts.
-  if (pos == ultimaPosicao_ && stage_ == Stage::finished) {
+  if (pos == lastPosition_ && stage_ == Stage::finished) {
     environment_.timer2.setEnabled(false);
-    ultimaPosicao_ = pos;
+    lastPosition_ = pos;
     if (!mayLaunch()) return;
     stage_ = Stage::launched;
     environment_.launcher.launch(fileName_);
     afterLaunch_();
     return;
   }
-  ultimaPosicao_ = pos;
+  lastPosition_ = pos;
 }
 
 // Checked right before the start, on the closed file as it will be started.

@@ -48,9 +48,9 @@ class JanelaDownload {
     std::function<void()> close;
   };
 
-  // ultimaPosicao belongs to the window class and outlives every instance: a later run of the
+  // lastPosition belongs to the window class and outlives every instance: a later run of the
   // class compares its first check with the last position seen by the previous run.
-  JanelaDownload(Environment environment, int& ultimaPosicao,
+  JanelaDownload(Environment environment, int& lastPosition,
                  std::function<DownloadDestination()> chooseDestination,
                  std::function<void()> afterLaunch);
   JanelaDownload(const JanelaDownload&) = delete;
@@ -72,7 +72,7 @@ class JanelaDownload {
   void refuse(std::string_view message);
 
   Environment environment_;
-  int& ultimaPosicao_;
+  int& lastPosition_;
   std::function<DownloadDestination()> chooseDestination_;
   std::function<void()> afterLaunch_;
   ProgressBarModel bar_;

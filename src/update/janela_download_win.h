@@ -25,7 +25,7 @@ namespace orvanta {
 // is given.
 class JanelaDownloadWin : public Window {
  public:
-  int& UltimaPosicao() { return ultimaPosicao_; }
+  int& UltimaPosicao() { return lastPosition_; }
   ProgressBarModel& bar() { return windowCore().ProgressBar1(); }
 
   std::unique_ptr<HttpTransfer> IdHTTP1;
@@ -35,7 +35,7 @@ class JanelaDownloadWin : public Window {
 
  protected:
   // Without a client of its own (http null) the window makes one with `settings`.
-  JanelaDownloadWin(Application& app, int& ultimaPosicao, std::unique_ptr<HttpTransfer> http,
+  JanelaDownloadWin(Application& app, int& lastPosition, std::unique_ptr<HttpTransfer> http,
                     const HttpSettings& settings);
 
   // The window's own core, made by the derived window after this part.
@@ -62,7 +62,7 @@ class JanelaDownloadWin : public Window {
   int ownPosition_ = 0;
 
  private:
-  int& ultimaPosicao_;
+  int& lastPosition_;
   LocalFiles files_;
   WinProgramLauncher launcher_;
   WinSignatureCheck signatures_;

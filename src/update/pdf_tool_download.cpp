@@ -4,10 +4,10 @@
 
 namespace orvanta {
 
-PdfToolDownload::PdfToolDownload(JanelaDownload::Environment environment, int& ultimaPosicao,
+PdfToolDownload::PdfToolDownload(JanelaDownload::Environment environment, int& lastPosition,
                                  const Endpoints& endpoints, std::function<void()> close)
     : window_(
-          environment, ultimaPosicao,
+          environment, lastPosition,
           [url = endpoints.pdfTool()] {
             return DownloadDestination{url, kFileName, kPdfToolPolicy};
           },

@@ -5,7 +5,7 @@
 namespace orvanta {
 
 UpdateDownload::UpdateDownload(JanelaDownload::Environment environment, Timer& timer3,
-                               int& ultimaPosicao, Endpoints endpoints,
+                               int& lastPosition, Endpoints endpoints,
                                const CpuidInstruction& cpuid,
                                std::function<void()> requestTermination)
     : timer3_(timer3),
@@ -13,7 +13,7 @@ UpdateDownload::UpdateDownload(JanelaDownload::Environment environment, Timer& t
       cpuid_(cpuid),
       requestTermination_(std::move(requestTermination)),
       window_(
-          environment, ultimaPosicao,
+          environment, lastPosition,
           [this] {
             return DownloadDestination{endpoints_.updater(processorReports64Bit(cpuid_)), kFileName,
                                        kUpdaterPolicy};

@@ -20,17 +20,17 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(PrintRelayWindow, ChecaImpressaoRelaysThroughTheSessionWindowsParts) {
+TEST(PrintRelayWindowTest, ChecaImpressaoRelaysThroughTheSessionWindowsParts) {
   OleSession ole;
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   // The stand-in control registered in the test prefix is hosted by the session window.
   auto window = app.createForm<TFrmPrincipal>("2.0");
   auto store = std::make_unique<test::FakeStoreService>();
   test::FakeStoreService& service = *store;
   window->IdHTTP1 = std::move(store);
-  auto folder = std::make_unique<fakes::FakeDocumentFolder>();
-  fakes::FakeDocumentFolder& files = *folder;
+  auto folder = std::make_unique<test::FakeDocumentFolder>();
+  test::FakeDocumentFolder& files = *folder;
   SessionPrintRelay relay(*window, std::move(folder));
   window->loginChoices = [] { return EscolhasLogin{"ana", false, true}; };
   // Not a PDF, so that no program is started.

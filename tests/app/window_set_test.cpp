@@ -68,7 +68,7 @@ LRESULT CALLBACK creationHook(int code, WPARAM wParam, LPARAM lParam) {
 
 struct WindowSetTest : ::testing::Test {
   OleSession ole;
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   ControlFactory missingControl{REGDB_E_CLASSNOTREG};
   DWORD registry = 0;

@@ -8,7 +8,7 @@
 
 #include "update/signature_check.h"
 
-namespace orvanta::fakes {
+namespace orvanta::test {
 
 class FakeSignatureCheck final : public SignatureCheck {
  public:
@@ -25,4 +25,4 @@ class FakeSignatureCheck final : public SignatureCheck {
   std::function<void(std::string_view)> onVerify;
 };
 
-}  // namespace orvanta::fakes
+}  // namespace orvanta::test

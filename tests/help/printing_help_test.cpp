@@ -12,10 +12,10 @@
 namespace orvanta {
 namespace {
 
-using onscreen::boundsIn;
-using onscreen::colouredPixels;
-using onscreen::fontOf;
-using onscreen::showAndPaint;
+using test::boundsIn;
+using test::colouredPixels;
+using test::fontOf;
+using test::showAndPaint;
 
 constexpr wchar_t kInstalled[] = L"O PDF Creator está instalado corretamente";
 constexpr wchar_t kOffer[] =
@@ -24,10 +24,10 @@ constexpr wchar_t kOffer[] =
     L"Caso não seja instalado, não será possível imprimir.\r"
     L"Deseja instalar?";
 
-struct PrintingHelp : ::testing::Test {
-  fakes::FakeMessageBoxes boxes;
+struct PrintingHelpTest : ::testing::Test {
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
-  fakes::FakePrinterList printers;
+  test::FakePrinterList printers;
   int installerRuns = 0;
   WinUserMessages messages{app};
   // As the window set hands the check to the window.
@@ -48,7 +48,7 @@ struct PrintingHelp : ::testing::Test {
   }
 };
 
-TEST_F(PrintingHelp, ButtonSpansTheFootUnderPictureAndText) {
+TEST_F(PrintingHelpTest, ButtonSpansTheFootUnderPictureAndText) {
   const RECT r = boundsIn(form->hwnd(), form->Button1.hwnd());
   const RECT expected{0, 372, 912, 397};
   EXPECT_TRUE(EqualRect(&r, &expected));
@@ -58,7 +58,7 @@ TEST_F(PrintingHelp, ButtonSpansTheFootUnderPictureAndText) {
   EXPECT_GT(colouredPixels(form->hwnd(), {0, 374, 912, 396}), 1000);
 }
 
-TEST_F(PrintingHelp, PresentPrinterIsConfirmedInAnInformationBox) {
+TEST_F(PrintingHelpTest, PresentPrinterIsConfirmedInAnInformationBox) {
   printers.printers = {"PDF Creator", "pdfcreator"};
   click();
   ASSERT_EQ(boxes.boxes.size(), 1u);
@@ -68,7 +68,7 @@ TEST_F(PrintingHelp, PresentPrinterIsConfirmedInAnInformationBox) {
   EXPECT_EQ(installerRuns, 0);
 }
 
-TEST_F(PrintingHelp, MissingPrinterAsksAndOnlyYesRunsTheInstaller) {
+TEST_F(PrintingHelpTest, MissingPrinterAsksAndOnlyYesRunsTheInstaller) {
   printers.printers = {"PDF Creator"};
   boxes.answer = IDNO;
   click();
@@ -85,7 +85,7 @@ TEST_F(PrintingHelp, MissingPrinterAsksAndOnlyYesRunsTheInstaller) {
   EXPECT_EQ(printers.reads, 2);
 }
 
-TEST_F(PrintingHelp, AFailingPrinterListReachesTheErrorBox) {
+TEST_F(PrintingHelpTest, AFailingPrinterListReachesTheErrorBox) {
   printers.failure = "Cannot list the printers. The RPC server is unavailable";
   click();
   ASSERT_EQ(boxes.boxes.size(), 1u);

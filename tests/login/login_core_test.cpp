@@ -18,7 +18,7 @@ const std::string kLogin = "http://10.0.0.2:52/app/login.php?usuario=";
 const std::string kLoginAlt = "http://10.0.0.3:52/app/login.php?usuario=";
 const std::string kVersion = "http://site.test:8052/remoto/update/versao.php";
 
-struct LoginFixture : ::testing::Test {
+struct LoginTest : ::testing::Test {
   test::ScriptedHttp http;
   test::RecordedMessages messages;
   test::RecordedControl control;
@@ -38,7 +38,7 @@ struct LoginFixture : ::testing::Test {
   }
 };
 
-TEST_F(LoginFixture, GoodLoginAppliesSessionInOrderThenHandsOver) {
+TEST_F(LoginTest, GoodLoginAppliesSessionInOrderThenHandsOver) {
   http.responses[kLogin + "abcdef"] = "srv01;3389";
   EXPECT_EQ(attemptLogin({"abc12def", "s3nha", false, 0, false}), LoginResult::sessionHandedOver);
   EXPECT_THAT(http.requests, ElementsAre(kLogin + "abcdef"));
@@ -49,7 +49,7 @@ TEST_F(LoginFixture, GoodLoginAppliesSessionInOrderThenHandsOver) {
   EXPECT_THAT(messages.shown, IsEmpty());
 }
 
-TEST_F(LoginFixture, AccountKeyFollowsSiteSelectorAndRoute) {
+TEST_F(LoginTest, AccountKeyFollowsSiteSelectorAndRoute) {
   struct Case {
     LoginFields fields;
     std::string url;
@@ -68,7 +68,7 @@ TEST_F(LoginFixture, AccountKeyFollowsSiteSelectorAndRoute) {
   }
 }
 
-TEST_F(LoginFixture, RepliesWithoutServerOrPortMeanUnknownAccount) {
+TEST_F(LoginTest, RepliesWithoutServerOrPortMeanUnknownAccount) {
   for (const char* response : {"srv01;", ";3389", "srv01", ""}) {
     http.responses[kLogin + "ana"] = response;
     messages.shown.clear();
@@ -79,7 +79,7 @@ TEST_F(LoginFixture, RepliesWithoutServerOrPortMeanUnknownAccount) {
   EXPECT_EQ(handOvers, 0);
 }
 
-TEST_F(LoginFixture, BadPortKeepsEarlierWritesAndReportsConnectionFailure) {
+TEST_F(LoginTest, BadPortKeepsEarlierWritesAndReportsConnectionFailure) {
   for (const char* response : {"srv01;33x9", "a;b;c", "srv01;3389\r\n", "srv01;3389 "}) {
     http.responses[kLogin + "ana"] = response;
     control.calls.clear();
@@ -92,7 +92,7 @@ TEST_F(LoginFixture, BadPortKeepsEarlierWritesAndReportsConnectionFailure) {
   EXPECT_EQ(handOvers, 0);
 }
 
-TEST_F(LoginFixture, EveryOtherFailureShowsTheSameMessage) {
+TEST_F(LoginTest, EveryOtherFailureShowsTheSameMessage) {
   http.responses[kLogin + "ana"] = "srv01;3389";
   http.errorStatus[kLogin + "erro"] = 500;
 
@@ -112,21 +112,21 @@ TEST_F(LoginFixture, EveryOtherFailureShowsTheSameMessage) {
             std::vector<std::string>(5, std::string(login_messages::kConnectionFailure)));
 }
 
-struct VersionFixture : LoginFixture {
+struct VersionTest : LoginTest {
   int updateRuns = 0;
   void show() {
     core.FormShow(http, [this] { ++updateRuns; });
   }
 };
 
-TEST_F(VersionFixture, SameVersionDoesNothing) {
+TEST_F(VersionTest, SameVersionDoesNothing) {
   http.responses[kVersion] = "2.0\r\n";
   show();
   EXPECT_THAT(messages.shown, IsEmpty());
   EXPECT_EQ(updateRuns, 0);
 }
 
-TEST_F(VersionFixture, OtherVersionAnnouncesThenRunsTheUpdate) {
+TEST_F(VersionTest, OtherVersionAnnouncesThenRunsTheUpdate) {
   for (const char* published : {"2.1", "2.0 ", ""}) {
     http.responses[kVersion] = published;
     messages.shown.clear();
@@ -137,7 +137,7 @@ TEST_F(VersionFixture, OtherVersionAnnouncesThenRunsTheUpdate) {
   }
 }
 
-TEST_F(VersionFixture, FailuresAreSilent) {
+TEST_F(VersionTest, FailuresAreSilent) {
   show();  // service unreachable
   http.errorStatus[kVersion] = 404;
   show();
@@ -148,7 +148,7 @@ TEST_F(VersionFixture, FailuresAreSilent) {
   EXPECT_EQ(updateRuns, 0);
 }
 
-TEST_F(LoginFixture, OptionWarningsOnlyWhenChecked) {
+TEST_F(LoginTest, OptionWarningsOnlyWhenChecked) {
   core.CheckBox1Click(false);
   core.CheckBox2Click(false);
   EXPECT_THAT(messages.shown, IsEmpty());

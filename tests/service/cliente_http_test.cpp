@@ -32,7 +32,7 @@ ErroHttp catchHttpError(const std::function<void()>& f) {
   return ErroHttp(HttpErrorType::other, "");
 }
 
-TEST(ClienteHttpRequest, RequestBytesPerUrl) {
+TEST(ClienteHttpRequestTest, RequestBytesPerUrl) {
   struct Case {
     std::string url, line, host;
   } cases[] = {
@@ -56,7 +56,7 @@ TEST(ClienteHttpRequest, RequestBytesPerUrl) {
 }
 
 // User information is never sent, neither in the request nor as part of the host.
-TEST(ClienteHttpRequest, UserInformationDropped) {
+TEST(ClienteHttpRequestTest, UserInformationDropped) {
   for (std::string url :
        {"http://user@h:52/p", "http://user:senha@h:52/p", "http://a@b:c@h:52/p"}) {
     MemoryConnections connections{{ok("")}};
@@ -68,7 +68,7 @@ TEST(ClienteHttpRequest, UserInformationDropped) {
 }
 
 // Servers refuse folded header lines, so a long value still goes out on one line.
-TEST(ClienteHttpRequest, InstanceHeadersAndLongLinesUnfolded) {
+TEST(ClienteHttpRequestTest, InstanceHeadersAndLongLinesUnfolded) {
   HttpSettings config = HttpSettings::update();
   std::string longValue;
   while (longValue.size() < 2500) longValue += "Mozilla/3.0 (compatible) ";
@@ -84,7 +84,7 @@ TEST(ClienteHttpRequest, InstanceHeadersAndLongLinesUnfolded) {
                 longValue + "\r\n\r\n");
 }
 
-TEST(ClienteHttpRequest, SettingsOfTheFourWindows) {
+TEST(ClienteHttpRequestTest, SettingsOfTheFourWindows) {
   struct Case {
     HttpSettings config;
     std::string accept;
@@ -107,9 +107,9 @@ TEST(ClienteHttpRequest, SettingsOfTheFourWindows) {
 }
 
 // Each framing read with the socket delivering 1, 7 or 32768 bytes at a time.
-class Framing : public ::testing::TestWithParam<size_t> {};
+class FramingTest : public ::testing::TestWithParam<size_t> {};
 
-TEST_P(Framing, BodiesAndNotifications) {
+TEST_P(FramingTest, BodiesAndNotifications) {
   struct Case {
     std::string name, response, body;
     std::vector<std::string> events;  // empty: checked only for the body
@@ -136,7 +136,7 @@ TEST_P(Framing, BodiesAndNotifications) {
   }
 }
 
-TEST_P(Framing, ExactNotifications) {
+TEST_P(FramingTest, ExactNotifications) {
   MemoryConnections connections{{"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
                                  "3\r\nabc\r\n0\r\n\r\n"},
                                 GetParam()};
@@ -153,11 +153,11 @@ TEST_P(Framing, ExactNotifications) {
   EXPECT_EQ(n.events[n.events.size() - 2], "W9");
 }
 
-INSTANTIATE_TEST_SUITE_P(Pieces, Framing, ::testing::Values(1, 7, 32768));
+INSTANTIATE_TEST_SUITE_P(Pieces, FramingTest, ::testing::Values(1, 7, 32768));
 
 // A body of several pieces followed by more bytes on the connection: the body ends exactly at its
 // length and no piece is larger than 32768 bytes, whatever the socket hands over at once.
-TEST(ClienteHttpLargeBody, BoundedPiecesAndExactBody) {
+TEST(ClienteHttpLargeBodyTest, BoundedPiecesAndExactBody) {
   std::string body(3 * 32768 + 5, '\0');
   for (size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>('a' + i % 23);
   for (size_t readSize : {size_t{1}, size_t{7}, size_t{32768}, size_t{100000}}) {
@@ -179,7 +179,7 @@ TEST(ClienteHttpLargeBody, BoundedPiecesAndExactBody) {
   }
 }
 
-TEST(ClienteHttpNotifications, ExactSequences) {
+TEST(ClienteHttpNotificationsTest, ExactSequences) {
   struct Case {
     std::string name, response;
     std::vector<std::string> events;
@@ -201,7 +201,7 @@ TEST(ClienteHttpNotifications, ExactSequences) {
   }
 }
 
-TEST(ClienteHttpNotifications, DownloadErrorNotifiesAndWritesNothing) {
+TEST(ClienteHttpNotificationsTest, DownloadErrorNotifiesAndWritesNothing) {
   std::string page = "<h1>nao</h1>";
   MemoryConnections connections{
       {"HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nContent-Length: " +
@@ -220,7 +220,7 @@ TEST(ClienteHttpNotifications, DownloadErrorNotifiesAndWritesNothing) {
   EXPECT_EQ(stream.resizes, 0);
 }
 
-TEST(ClienteHttpStatus, AcceptedAndRefusedOnBothInstances) {
+TEST(ClienteHttpStatusTest, AcceptedAndRefusedOnBothInstances) {
   struct Case {
     std::string response;
     bool redirect;
@@ -256,7 +256,7 @@ TEST(ClienteHttpStatus, AcceptedAndRefusedOnBothInstances) {
   }
 }
 
-TEST(ClienteHttpFailures, TypesAndMessages) {
+TEST(ClienteHttpFailuresTest, TypesAndMessages) {
   struct Case {
     std::string url, response;
     HttpErrorType type;
@@ -285,7 +285,7 @@ TEST(ClienteHttpFailures, TypesAndMessages) {
 
 // A head that leaves the body's length in doubt: nothing of the body is delivered, so a download
 // is never taken for complete.
-TEST(ClienteHttpFailures, AmbiguousHeadsDeliverNothing) {
+TEST(ClienteHttpFailuresTest, AmbiguousHeadsDeliverNothing) {
   struct Case {
     std::string name, head;
     std::string message;
@@ -311,7 +311,7 @@ TEST(ClienteHttpFailures, AmbiguousHeadsDeliverNothing) {
   }
 }
 
-TEST(ClienteHttpFailures, ShortBodyFailsAfterEndNotification) {
+TEST(ClienteHttpFailuresTest, ShortBodyFailsAfterEndNotification) {
   MemoryConnections connections{{"HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc"}};
   ClienteHttp client(HttpSettings::installer(), systemClock(), connections.openChannel());
   NotificationRecorder n;
@@ -323,7 +323,7 @@ TEST(ClienteHttpFailures, ShortBodyFailsAfterEndNotification) {
   EXPECT_EQ(stream.data.substr(0, 3), "abc");
 }
 
-TEST(ClienteHttpBoundedMemory, ErrorPageKeepsOneMiB) {
+TEST(ClienteHttpBoundedMemoryTest, ErrorPageKeepsOneMiB) {
   std::string page(3 * 1024 * 1024, 'x');
   MemoryConnections connections{
       {"HTTP/1.1 500 Erro\r\nContent-Length: " + std::to_string(page.size()) + "\r\n\r\n" + page}};
@@ -332,7 +332,7 @@ TEST(ClienteHttpBoundedMemory, ErrorPageKeepsOneMiB) {
   EXPECT_EQ(e.errorText().size(), 1024u * 1024u);
 }
 
-TEST(ClienteHttpBoundedMemory, HeaderBlockIsBounded) {
+TEST(ClienteHttpBoundedMemoryTest, HeaderBlockIsBounded) {
   std::string many;
   for (int i = 0; i < 20000; ++i)
     many += "X-" + std::to_string(i) + ": " + std::string(60, 'v') + "\r\n";
@@ -343,7 +343,7 @@ TEST(ClienteHttpBoundedMemory, HeaderBlockIsBounded) {
   EXPECT_EQ(std::string(e.what()), "Header block too large.");
 }
 
-TEST(ClienteHttpStream, WritesFromPositionGrowsAndCuts) {
+TEST(ClienteHttpStreamTest, WritesFromPositionGrowsAndCuts) {
   MemoryConnections connections{{ok("12345")}};
   ClienteHttp client(HttpSettings::installer(), systemClock(), connections.openChannel());
   MemoryStream stream;
@@ -356,7 +356,7 @@ TEST(ClienteHttpStream, WritesFromPositionGrowsAndCuts) {
   EXPECT_EQ(stream.data, "prefixo-12345");
 }
 
-TEST(ClienteHttpText, DecodingByContentType) {
+TEST(ClienteHttpTextTest, DecodingByContentType) {
   struct Case {
     std::string type, body, text;
   } cases[] = {

@@ -100,8 +100,8 @@ struct DownloadRig {
   MemoryFileCreator fileCreator;
   ScriptedTransfer http{clock};
   RecordingLauncher launcher;
-  fakes::FakeSignatureCheck signatures;
-  fakes::FakeUserMessages userMessages;
+  test::FakeSignatureCheck signatures;
+  test::FakeUserMessages userMessages;
   std::vector<Verification> verifications;
   std::vector<ShownMessage> shownMessages;
   std::vector<Launch> launches;

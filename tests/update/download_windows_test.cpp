@@ -33,17 +33,18 @@ SignatureVerification signedByExpected(std::span<const std::string_view> publish
 
 constexpr uint32_t kNoSignature = 0x800B0100;  // TRUST_E_NOSIGNATURE
 
-class UpdateWindow : public testing::TestWithParam<bool> {};
+class UpdateWindowTest : public testing::TestWithParam<bool> {};
 
-TEST_P(UpdateWindow, FetchesTheUpdaterForThisProcessorAndEndsTheProgramOneSecondAfterStartingIt) {
+TEST_P(UpdateWindowTest,
+       FetchesTheUpdaterForThisProcessorAndEndsTheProgramOneSecondAfterStartingIt) {
   const bool x64 = GetParam();
   DownloadRig b;
   b.http.script = Script{5000, {{0, 2500}, {2000, 2500}}};
   b.signatures.result = signedByExpected(kUpdaterPublishers);
   const FixedCpuid cpuid(x64);
   std::vector<int64_t> terminationTimesMs;
-  int ultimaPosicao = 0;
-  UpdateDownload atualiza(b.environment(), b.timer3, ultimaPosicao, Endpoints(kHosts), cpuid,
+  int lastPosition = 0;
+  UpdateDownload atualiza(b.environment(), b.timer3, lastPosition, Endpoints(kHosts), cpuid,
                           [&] { terminationTimesMs.push_back(b.clock.nowMs()); });
   atualiza.FormShow();
   b.clock.runFor(120000);
@@ -55,10 +56,10 @@ TEST_P(UpdateWindow, FetchesTheUpdaterForThisProcessorAndEndsTheProgramOneSecond
   EXPECT_EQ(terminationTimesMs, std::vector<int64_t>{b.launches[0].ms + 1000});
 }
 
-INSTANTIATE_TEST_SUITE_P(Processors, UpdateWindow, testing::Bool(),
+INSTANTIATE_TEST_SUITE_P(Processors, UpdateWindowTest, testing::Bool(),
                          [](const auto& info) { return info.param ? "x64" : "x32"; });
 
-TEST(UpdateWindow, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
+TEST(UpdateWindowTest, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
   DownloadRig b;
   b.http.script = Script{std::nullopt,
                          {{0, 120}},
@@ -66,8 +67,8 @@ TEST(UpdateWindow, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
                          true};
   const FixedCpuid cpuid(true);
   int terminations = 0;
-  int ultimaPosicao = 0;
-  UpdateDownload atualiza(b.environment(), b.timer3, ultimaPosicao, Endpoints(kHosts), cpuid,
+  int lastPosition = 0;
+  UpdateDownload atualiza(b.environment(), b.timer3, lastPosition, Endpoints(kHosts), cpuid,
                           [&] { ++terminations; });
   atualiza.FormShow();
   b.clock.runFor(120000);
@@ -83,14 +84,14 @@ TEST(UpdateWindow, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
 
 // As if no update had been published: the user is told, the window closes and the program
 // goes on.
-TEST(UpdateWindow, ARefusedUpdaterIsNotStartedAndTheProgramGoesOn) {
+TEST(UpdateWindowTest, ARefusedUpdaterIsNotStartedAndTheProgramGoesOn) {
   DownloadRig b;
   b.http.script = Script{5000, {{0, 5000}}};
   b.signatures.result = {kNoSignature, "", ""};
   const FixedCpuid cpuid(true);
   int terminations = 0;
-  int ultimaPosicao = 0;
-  UpdateDownload atualiza(b.environment(), b.timer3, ultimaPosicao, Endpoints(kHosts), cpuid,
+  int lastPosition = 0;
+  UpdateDownload atualiza(b.environment(), b.timer3, lastPosition, Endpoints(kHosts), cpuid,
                           [&] { ++terminations; });
   atualiza.FormShow();
   b.clock.runFor(120000);
@@ -104,13 +105,13 @@ TEST(UpdateWindow, ARefusedUpdaterIsNotStartedAndTheProgramGoesOn) {
   EXPECT_FALSE(b.timer3.enabled());
 }
 
-TEST(PdfToolWindow, ARefusedInstallerIsNotStartedAndTheWindowCloses) {
+TEST(PdfToolWindowTest, ARefusedInstallerIsNotStartedAndTheWindowCloses) {
   DownloadRig b;
   b.http.script = Script{800, {{0, 800}}};
   b.signatures.result = {0, "Someone Else", "Someone Else"};
   std::vector<int64_t> closeTimesMs;
-  int ultimaPosicao = 0;
-  PdfToolDownload download(b.environment(), ultimaPosicao, Endpoints(kHosts),
+  int lastPosition = 0;
+  PdfToolDownload download(b.environment(), lastPosition, Endpoints(kHosts),
                            [&] { closeTimesMs.push_back(b.clock.nowMs()); });
   download.FormShow();
   b.clock.runFor(120000);
@@ -124,13 +125,13 @@ TEST(PdfToolWindow, ARefusedInstallerIsNotStartedAndTheWindowCloses) {
   EXPECT_EQ(b.closeTimesMs.size(), 1u);
 }
 
-TEST(PdfToolWindow, FetchesTheInstallerStartsItAndCloses) {
+TEST(PdfToolWindowTest, FetchesTheInstallerStartsItAndCloses) {
   DownloadRig b;
   b.http.script = Script{800, {{0, 800}}};
   b.signatures.result = signedByExpected(kPdfToolPublishers);
   std::vector<int64_t> closeTimesMs;
-  int ultimaPosicao = 0;
-  PdfToolDownload download(b.environment(), ultimaPosicao, Endpoints(kHosts),
+  int lastPosition = 0;
+  PdfToolDownload download(b.environment(), lastPosition, Endpoints(kHosts),
                            [&] { closeTimesMs.push_back(b.clock.nowMs()); });
   download.FormShow();
   b.clock.runFor(120000);

@@ -25,9 +25,9 @@ void PrintTo(const DecisionCase& testCase, std::ostream* os) {
   *os << testCase.name;
 }
 
-class LaunchDecisionTable : public testing::TestWithParam<DecisionCase> {};
+class LaunchDecisionTableTest : public testing::TestWithParam<DecisionCase> {};
 
-TEST_P(LaunchDecisionTable, RunsOnlyAVerifiedProgramOfAnExpectedPublisher) {
+TEST_P(LaunchDecisionTableTest, RunsOnlyAVerifiedProgramOfAnExpectedPublisher) {
   const DecisionCase& c = GetParam();
   const LaunchDecision decision = decideLaunch(c.policy, c.verification);
   EXPECT_EQ(decision.run, c.run);
@@ -37,7 +37,7 @@ TEST_P(LaunchDecisionTable, RunsOnlyAVerifiedProgramOfAnExpectedPublisher) {
 const PublisherPolicy kChecked{true, kPublishers};
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, LaunchDecisionTable,
+    Cases, LaunchDecisionTableTest,
     testing::Values(
         DecisionCase{"ExpectedPublisher", kChecked, {0, "Lessendra", "Lessendra"}, true},
         DecisionCase{"EachPartAnExpectedName", kChecked, {0, "Lessendra Ltda", "Lessendra"}, true},
