@@ -151,7 +151,7 @@ TEST_F(DpiTest, TheSessionsChromeScalesAndTheRemoteDesktopTakesTheRestPixelForPi
   if (keyboardLayouts().layouts().empty()) {
     loadLayoutsFromModule(keyboardLayouts(), GetModuleHandleW(nullptr));
   }
-  rdp::test::Listener server;
+  test::Listener server;
   const auto session = app.createForm<TFrmPrincipal>("2.0");
   FrmPrincipal = session.get();
   session->control().setServer("127.0.0.1");
@@ -180,7 +180,7 @@ TEST_F(DpiTest, LoginTabOrderAndFirstFocusAreAsAt96Dpi) {
   TFrmLogin& login = *FrmLogin;
   login.show();
   SetForegroundWindow(login.hwnd());
-  ASSERT_TRUE(rdp::test::pumpUntil([&] { return login.Edit1.focused(); }));
+  ASSERT_TRUE(test::pumpUntil([&] { return login.Edit1.focused(); }));
   std::vector<HWND> order{GetFocus()};
   for (int i = 0; i < 5; ++i) order.push_back(GetNextDlgTabItem(login.hwnd(), order.back(), FALSE));
   EXPECT_EQ(order, (std::vector<HWND>{login.Edit1.hwnd(), login.Edit2.hwnd(), login.Button1.hwnd(),
