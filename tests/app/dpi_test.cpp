@@ -93,7 +93,7 @@ void expectNoCaptionCut(HWND window, int dpi, const std::string& title) {
 struct DpiTest : ::testing::Test {
   static void SetUpTestSuite() { becomeDpiAware(); }
   OleSession ole;
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   const int dpi = expectedDpi();
 };
