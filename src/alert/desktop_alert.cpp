@@ -30,8 +30,8 @@ void DesktopAlert::setMessageText(std::string_view text) {
 bool DesktopAlert::Execute() {
   if (showing_) closeNow();
   const ScreenRect area = screen_.workArea();
-  bounds_ = {area.right - kDesktopAlertWidth, area.bottom - kDesktopAlertHeight, area.right,
-             area.bottom};
+  bounds_ = {area.right - window_.scale(kDesktopAlertWidth),
+             area.bottom - window_.scale(kDesktopAlertHeight), area.right, area.bottom};
   window_.setBounds(bounds_);
   showing_ = true;
   fade_.abort();

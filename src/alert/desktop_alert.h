@@ -29,6 +29,8 @@ class DesktopAlertWindow {
   // full opacity with the same timing.
   virtual bool alphaBlendAvailable() const = 0;
   virtual void setAlphaBlendValue(int alpha) = 0;
+  // A size designed at 96 dpi in the window's pixels: unchanged for a window at 96 dpi.
+  virtual int scale(int designPx) const { return designPx; }
 };
 
 // The desktop as the alert sees it.

@@ -1,6 +1,7 @@
 #include "alert/form_desktop_alert_win.h"
 
 #include "ui/application_win.h"
+#include "ui/dpi_win.h"
 #include "ui/text_win.h"
 
 namespace orvanta {
@@ -40,8 +41,10 @@ SIZE iconSize(HICON icon) {
 TJvFormDesktopAlert::TJvFormDesktopAlert(Application& app)
     : Window(app),
       layout_(layoutDesktopAlert(kDesktopAlertWidth, 0, 0)),
-      textFont_(createFont(L"Tahoma", kMessageFontPx, false, false, false, ANSI_CHARSET)),
-      glyphFont_(createFont(L"Marlett", kGlyphFontPx, false, false, false, SYMBOL_CHARSET)) {
+      textFont_(
+          createFont({.face = L"Tahoma", .heightPx = kMessageFontPx, .charSet = ANSI_CHARSET})),
+      glyphFont_(
+          createFont({.face = L"Marlett", .heightPx = kGlyphFontPx, .charSet = SYMBOL_CHARSET})) {
   createTopLevel({.className = L"TJvFormDesktopAlert",
                   .clientWidth = kDesktopAlertWidth,
                   .clientHeight = kDesktopAlertHeight,
@@ -124,12 +127,16 @@ void TJvFormDesktopAlert::onPaint(HDC dc, const RECT&) {
   const UniqueMemoryDc memory(CreateCompatibleDC(dc));
   const UniqueHbitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
   const SelectGuard select(memory.get(), bitmap.get());
+  // Painted in design coordinates; the copy below must see no scaling.
+  const int saved = SaveDC(memory.get());
+  scaleDrawing(memory.get(), dpi());
   paint(memory.get());
+  RestoreDC(memory.get(), saved);
   BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
 }
 
 void TJvFormDesktopAlert::paint(HDC dc) const {
-  const RECT client = clientRect();
+  const RECT client{0, 0, kDesktopAlertWidth, kDesktopAlertHeight};
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   for (const SolidFill& f : desktopAlertBackground(client.right, client.bottom, colors_))
     fill(dc, toRect(f.box), f.color);
@@ -161,26 +168,33 @@ void TJvFormDesktopAlert::paintCloseButton(HDC dc) const {
   DrawTextW(dc, L"r", 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
+POINT TJvFormDesktopAlert::toDesign(int x, int y) const {
+  return {MulDiv(x, kDesignDpi, dpi()), MulDiv(y, kDesignDpi, dpi())};
+}
+
 void TJvFormDesktopAlert::onMouseMove(int x, int y) {
+  const POINT at = toDesign(x, y);
   if (!trackingPointer_) {
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd(), 0};
     trackingPointer_ = TrackMouseEvent(&track);
     if (onPointerEnter) onPointerEnter();
   }
   const ButtonLook before = closeButton_.look();
-  closeButton_.pointerMoved(layout_.tbClose.contains(x, y));
+  closeButton_.pointerMoved(layout_.tbClose.contains(at.x, at.y));
   closeButtonChanged(before);
 }
 
 void TJvFormDesktopAlert::onMouseDown(int x, int y) {
+  const POINT at = toDesign(x, y);
   const ButtonLook before = closeButton_.look();
-  if (closeButton_.pressed(layout_.tbClose.contains(x, y))) SetCapture(hwnd());
+  if (closeButton_.pressed(layout_.tbClose.contains(at.x, at.y))) SetCapture(hwnd());
   closeButtonChanged(before);
 }
 
 void TJvFormDesktopAlert::onMouseUp(int x, int y) {
+  const POINT at = toDesign(x, y);
   const ButtonLook before = closeButton_.look();
-  const bool click = closeButton_.released(layout_.tbClose.contains(x, y));
+  const bool click = closeButton_.released(layout_.tbClose.contains(at.x, at.y));
   if (GetCapture() == hwnd()) ReleaseCapture();
   closeButtonChanged(before);
   if (click && onCloseButtonClick) onCloseButtonClick();
@@ -199,7 +213,8 @@ void TJvFormDesktopAlert::closeButtonChanged(ButtonLook before) {
 }
 
 void TJvFormDesktopAlert::repaint(const AlertBox& box) {
-  const RECT r = toRect(box);
+  const Bounds b = Window::scale(Bounds{box.left, box.top, box.width, box.height});
+  const RECT r{b.left, b.top, b.left + b.width, b.top + b.height};
   InvalidateRect(hwnd(), &r, FALSE);
 }
 

@@ -33,6 +33,7 @@ class TJvFormDesktopAlert final : public Window, public DesktopAlertWindow {
   void showWithoutActivation() override;
   void hide() override { Window::hide(); }
   bool alphaBlendAvailable() const override { return alphaBlendAvailable_; }
+  int scale(int designPx) const override { return Window::scale(designPx); }
   void setAlphaBlendValue(int alpha) override;
 
  protected:
@@ -48,6 +49,8 @@ class TJvFormDesktopAlert final : public Window, public DesktopAlertWindow {
   void pointerLeft();
   // Repaints the close button when its look changed.
   void closeButtonChanged(ButtonLook before);
+  // A point of the client area in the layout's coordinates (96 dpi).
+  POINT toDesign(int x, int y) const;
   void repaint(const AlertBox& box);
 
   DesktopAlertColors colors_;

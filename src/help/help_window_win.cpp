@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "ui/dpi_win.h"
 #include "ui/unique_handle_win.h"
 
 namespace orvanta {
@@ -24,7 +25,9 @@ UniqueHbitmap makeBitmap(int width, int height, std::uint32_t*& pixels) {
   return bitmap;
 }
 
-UniqueHbitmap drawPicture(SIZE size, void (*paint)(HDC, const RECT&)) {
+// The picture is designed at `design` (96 dpi) and drawn for `dpi`.
+UniqueHbitmap drawPicture(SIZE design, int dpi, void (*paint)(HDC, const RECT&)) {
+  const SIZE size{scaleToDpi(design.cx, dpi), scaleToDpi(design.cy, dpi)};
   const int bigWidth = size.cx * kOversampling;
   const int bigHeight = size.cy * kOversampling;
   std::uint32_t* big = nullptr;
@@ -33,9 +36,10 @@ UniqueHbitmap drawPicture(SIZE size, void (*paint)(HDC, const RECT&)) {
     const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     const SelectGuard select(dc.get(), canvas.get());
     SetGraphicsMode(dc.get(), GM_ADVANCED);
-    const XFORM scale{kOversampling, 0, 0, kOversampling, 0, 0};
+    const FLOAT factor = static_cast<FLOAT>(kOversampling * dpi) / kDesignDpi;
+    const XFORM scale{factor, 0, 0, factor, 0, 0};
     SetWorldTransform(dc.get(), &scale);
-    const RECT area{0, 0, size.cx, size.cy};
+    const RECT area{0, 0, design.cx, design.cy};
     FillRect(dc.get(), &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     paint(dc.get(), area);
     GdiFlush();
@@ -63,7 +67,7 @@ UniqueHbitmap drawPicture(SIZE size, void (*paint)(HDC, const RECT&)) {
 }  // namespace
 
 HelpWindow::HelpWindow(Application& app, const Layout& layout, Painter paint, std::string_view text)
-    : Window(app) {
+    : Window(app), picture_(layout.picture), paint_(paint) {
   setColor(RGB(255, 255, 255));
   createTopLevel({.className = layout.className,
                   .caption = layout.caption,
@@ -71,7 +75,7 @@ HelpWindow::HelpWindow(Application& app, const Layout& layout, Painter paint, st
                   .clientHeight = layout.client.cy,
                   .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU});
   Image1.create(*this, {0, 0, layout.picture.cx, layout.picture.cy});
-  Image1.setBitmap(drawPicture(layout.picture, paint));
+  Image1.setBitmap(drawPicture(picture_, dpi(), paint_));
   Memo1.create(*this,
                {layout.picture.cx, 0, layout.client.cx - layout.picture.cx, layout.picture.cy},
                text, {.multiLine = true, .readOnly = true});
@@ -80,6 +84,10 @@ HelpWindow::HelpWindow(Application& app, const Layout& layout, Painter paint, st
 HelpWindow::~HelpWindow() {
   // Activation messages use the controls, which go before the base window does.
   destroy();
+}
+
+void HelpWindow::onDpiChanged() {
+  Image1.setBitmap(drawPicture(picture_, dpi(), paint_));
 }
 
 LRESULT HelpWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -33,8 +33,11 @@ class HelpWindow : public Window {
   HelpWindow(Application& app, const Layout& layout, Painter paint, std::string_view text);
 
   LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void onDpiChanged() override;
 
  private:
+  SIZE picture_;
+  Painter paint_;
   // The control that had the focus when the window was last deactivated.
   HWND focus_ = nullptr;
 };

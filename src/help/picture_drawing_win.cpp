@@ -109,7 +109,7 @@ void document(HDC dc, POINT topLeft, int width, int height, COLORREF lines) {
 }
 
 void label(HDC dc, const RECT& r, std::wstring_view text, int heightPx, COLORREF color) {
-  const UniqueHfont font = createFont(L"Tahoma", heightPx, true);
+  const UniqueHfont font = createFont({.face = L"Tahoma", .heightPx = heightPx, .bold = true});
   const SelectGuard select(dc, font.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, color);

@@ -1,5 +1,6 @@
 #include "keyboard/keyboard_painter_win.h"
 
+#include "ui/dpi_win.h"
 #include "ui/text_win.h"
 
 namespace orvanta {
@@ -38,12 +39,18 @@ std::wstring userInterfaceFace() {
 
 KeyboardPainter::KeyboardPainter() : canvasFace_(userInterfaceFace()) {}
 
-HFONT KeyboardPainter::font(HDC dc, const std::wstring& face, int points) {
+void KeyboardPainter::setDpi(int dpi) {
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  fonts_.clear();
+}
+
+HFONT KeyboardPainter::font(const std::wstring& face, int points) {
   for (const Font& f : fonts_) {
     if (f.points == points && f.face == face) return f.handle.get();
   }
   LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  lf.lfHeight = -MulDiv(points, dpi_, 72);
   lf.lfWeight = FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
   face.copy(lf.lfFaceName, LF_FACESIZE - 1);
@@ -86,20 +93,22 @@ void KeyboardPainter::drawKey(HDC dc, const TouchKeyboardCore& keyboard,
   const KeyRect drawn = key.ClientRect();
   const KeyRect inner = drawn.inset(1);
   const KeyRect fill = fillArea(drawn);
+  const int outerCorner = scaleToDpi(kOuterCorner, dpi_);
+  const int innerCorner = scaleToDpi(kInnerCorner, dpi_);
   UniqueHrgn clip(
-      CreateRoundRectRgn(fill.left, fill.top, fill.right, fill.bottom, kOuterCorner, kOuterCorner));
+      CreateRoundRectRgn(fill.left, fill.top, fill.right, fill.bottom, outerCorner, outerCorner));
   SelectClipRgn(dc, clip.get());
   verticalGradient(dc, fill, colors.top, colors.bottom);
   {
     SelectGuard brush(dc, GetStockObject(NULL_BRUSH));
     SelectGuard pen(dc, GetStockObject(DC_PEN));
     SetDCPenColor(dc, colorRef(colors.outer));
-    RoundRect(dc, drawn.left, drawn.top, drawn.right, drawn.bottom, kOuterCorner, kOuterCorner);
+    RoundRect(dc, drawn.left, drawn.top, drawn.right, drawn.bottom, outerCorner, outerCorner);
     SetDCPenColor(dc, colorRef(colors.inner));
-    RoundRect(dc, inner.left, inner.top, inner.right, inner.bottom, kInnerCorner, kInnerCorner);
+    RoundRect(dc, inner.left, inner.top, inner.right, inner.bottom, innerCorner, innerCorner);
     SetDCPenColor(dc, colorRef(colors.text));
     if (key.KeyImage == KeyImage::kNone) {
-      SelectGuard selected(dc, font(dc, face, keyboard.fontSize(key)));
+      SelectGuard selected(dc, font(face, keyboard.fontSize(key)));
       SetTextColor(dc, colorRef(colors.text));
       SetBkMode(dc, TRANSPARENT);
       const std::wstring caption = widen(key.Caption);

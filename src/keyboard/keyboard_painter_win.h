@@ -16,6 +16,9 @@ class KeyboardPainter {
  public:
   KeyboardPainter();
 
+  // Captions and corners follow the keyboard window's dpi; the keys' places follow its size.
+  void setDpi(int dpi);
+
   // The background and every key into the off-screen bitmap, then one copy to `target` at
   // 0, 0; `background` fills it when the keyboard draws no gradient.
   void paintAll(HDC target, const TouchKeyboardCore& keyboard, HBRUSH background, SIZE size);
@@ -26,7 +29,7 @@ class KeyboardPainter {
  private:
   void drawKey(HDC dc, const TouchKeyboardCore& keyboard, const TCustomKeyboardButton& key,
                const std::wstring& face);
-  HFONT font(HDC dc, const std::wstring& face, int points);
+  HFONT font(const std::wstring& face, int points);
 
   struct Font {
     std::wstring face;
@@ -35,7 +38,8 @@ class KeyboardPainter {
   };
   // The face of the platform's user-interface font, which the off-screen canvas starts with.
   std::wstring canvasFace_;
-  std::vector<Font> fonts_;
+  std::vector<Font> fonts_;  // at dpi_
+  int dpi_ = 96;
   UniqueMemoryDc buffer_;
   UniqueHbitmap bitmap_;
   SIZE bitmapSize_{};

@@ -45,12 +45,18 @@ void TTouchKeyboard::create(Window& parent, const Bounds& b) {
   LOGFONTW parentFont{};
   GetObjectW(parent.font(), sizeof parentFont, &parentFont);
   face_ = parentFont.lfFaceName;
-  wanted_ = b;
   createChild(parent, L"TTouchKeyboard", b);
+  wanted_ = scale(b);
+  painter_.setDpi(dpi());
   // Fails on systems without touch input, where the mouse is all there is.
   RegisterTouchWindow(hwnd(), 0);
-  core_.setSize({b.width, b.height});
+  core_.setSize({wanted_.width, wanted_.height});
   buildKeys();
+}
+
+void TTouchKeyboard::onDpiChanged() {
+  painter_.setDpi(dpi());
+  invalidate();
 }
 
 void TTouchKeyboard::setBounds(const Bounds& b) {

@@ -34,8 +34,8 @@ class TTouchKeyboard : public Window, private KeyboardView {
 
   // Creates the window, which builds the keys. The keyboard is never smaller than the
   // layout's minimum size: narrower than that, it runs past its parent's edge.
-  void create(Window& parent, const Bounds& b);
-  void setBounds(const Bounds& b);
+  void create(Window& parent, const Bounds& b);  // b at 96 dpi
+  void setBounds(const Bounds& b);               // in pixels
   // Hiding lets go of every key the keyboard holds pressed at the platform.
   void setVisible(bool visible) { visible ? show() : hide(); }
 
@@ -53,6 +53,7 @@ class TTouchKeyboard : public Window, private KeyboardView {
   LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void onPaint(HDC dc, const RECT& dirty) override;
   void onHide() override;
+  void onDpiChanged() override;
 
  private:
   void invalidate() override;

@@ -3,6 +3,7 @@
 #include "login/login_messages.h"
 #include "login/login_picture_win.h"
 #include "login/site_selector.h"
+#include "ui/dpi_win.h"
 #include "ui/queued_input_win.h"
 #include "ui/wait_cursor_win.h"
 
@@ -14,6 +15,7 @@ namespace {
 
 constexpr int kPictureWidth = 282;
 constexpr int kPictureHeight = 401;
+constexpr FontSpec kOptionsFont{.face = L"Tahoma", .heightPx = 13};
 
 // The window's HTTP client with the wait cursor shown while each request blocks the thread.
 class BusyTransfer : public HttpTransfer {
@@ -66,11 +68,13 @@ class LoginTransfer final : public BusyTransfer {
   bool& closeAsked_;
 };
 
-UniqueHbitmap drawPicture() {
+UniqueHbitmap drawPicture(int dpi) {
   WindowDc screen(nullptr);
-  UniqueHbitmap bitmap(CreateCompatibleBitmap(screen.get(), kPictureWidth, kPictureHeight));
+  UniqueHbitmap bitmap(CreateCompatibleBitmap(screen.get(), scaleToDpi(kPictureWidth, dpi),
+                                              scaleToDpi(kPictureHeight, dpi)));
   UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
   SelectGuard selection(memory.get(), bitmap.get());
+  scaleDrawing(memory.get(), dpi);
   paintLoginPicture(memory.get(), RECT{0, 0, kPictureWidth, kPictureHeight});
   return bitmap;
 }
@@ -78,7 +82,7 @@ UniqueHbitmap drawPicture() {
 }  // namespace
 
 TFrmLogin::TFrmLogin(Application& app) : Window(app) {
-  setFont(createFont(L"Tahoma", 16));
+  setFont({.face = L"Tahoma", .heightPx = 16});
   setColor(RGB(255, 255, 255));
   createTopLevel({.className = L"TFrmLogin",
                   .caption = "Login Orvanta",
@@ -86,7 +90,7 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
                   .clientHeight = 401,
                   .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX});
   Image1.create(*this, {0, 0, kPictureWidth, kPictureHeight});
-  Image1.setBitmap(drawPicture());
+  Image1.setBitmap(drawPicture(dpi()));
   Label1.create(*this, {304, 62, 120, 20}, "Usuário");
   Label2.create(*this, {304, 126, 120, 20}, "Senha");
   // Created in tab order.
@@ -96,11 +100,10 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
   RadioGroup1.create(*this, {304, 200, 241, 41}, {}, {"Ruruvudud", "Rozevuv"}, 2);
   RadioGroup1.setItemIndex(0);
   RadioGroup1.setVisible(false);
-  optionsFont_ = createFont(L"Tahoma", 13);
   CheckBox1.create(*this, {304, 352, 254, 17}, "Comunicação direta com as impressoras");
-  CheckBox1.setFont(optionsFont_.get());
+  CheckBox1.setFont(kOptionsFont);
   CheckBox2.create(*this, {304, 376, 254, 17}, "Rota Alternativa");
-  CheckBox2.setFont(optionsFont_.get());
+  CheckBox2.setFont(kOptionsFont);
 
   Edit1.onExit = [this] { Edit1Exit(); };
   for (Edit* field : {&Edit1, &Edit2}) {
@@ -112,6 +115,10 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
   CheckBox1.onClick = [this] { core_.CheckBox1Click(CheckBox1.checked()); };
   CheckBox2.onClick = [this] { core_.CheckBox2Click(CheckBox2.checked()); };
   core_.closeRequested = [this] { return closeAsked_; };
+}
+
+void TFrmLogin::onDpiChanged() {
+  Image1.setBitmap(drawPicture(dpi()));
 }
 
 EscolhasLogin TFrmLogin::choices() const {

@@ -14,9 +14,6 @@
 namespace orvanta {
 
 class TFrmLogin : public Window {
-  // Before the controls, so it outlives them.
-  UniqueHfont optionsFont_;
-
  public:
   explicit TFrmLogin(Application& app);
 
@@ -50,6 +47,7 @@ class TFrmLogin : public Window {
 
  protected:
   void onShow() override;
+  void onDpiChanged() override;
   LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:

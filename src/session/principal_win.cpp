@@ -20,7 +20,7 @@ constexpr int kKeyboardHeight = 180;
 TFrmPrincipal::TFrmPrincipal(Application& app, std::string_view versionText,
                              TTouchKeyboard::Platform keyboard)
     : Window(app), TouchKeyboard1(app, std::move(keyboard)) {
-  setFont(createFont(L"MS Sans Serif", 11));
+  setFont({.face = L"MS Sans Serif", .heightPx = 11});
   setColor(RGB(255, 255, 255));
   createTopLevel({.className = L"TFrmPrincipal",
                   .caption = "Orvanta - Lessendra",
@@ -29,7 +29,7 @@ TFrmPrincipal::TFrmPrincipal(Application& app, std::string_view versionText,
                   .position = POINT{248, 121}});
   Panel1.create(*this, {0, 0, 784, kToolbarHeight});
   // The buttons take their captions' font from the toolbar: the window's own.
-  Panel1.setFont(createFont(L"MS Sans Serif", 11));
+  Panel1.setFont({.face = L"MS Sans Serif", .heightPx = 11});
   SpeedButton1.create(Panel1, {3, 0, 86, 22}, "Tela Cheia");
   SpeedButton3.create(Panel1, {99, 0, 86, 22}, "Reconectar");
   SpeedButton4.create(Panel1, {195, 0, 86, 22}, "Teclado Virtual");
@@ -72,17 +72,20 @@ TFrmPrincipal::~TFrmPrincipal() {
 RECT TFrmPrincipal::controlArea() const {
   RECT client;
   GetClientRect(hwnd(), &client);
-  int bottom = client.bottom - kLabelHeight;
-  if (TouchKeyboard1.visible()) bottom -= kKeyboardHeight;
-  return {0, kToolbarHeight, client.right, std::max<int>(bottom, kToolbarHeight)};
+  // Only the chrome scales: the remote desktop gets the rest, pixel for pixel.
+  const int toolbar = scale(kToolbarHeight);
+  int bottom = client.bottom - scale(kLabelHeight);
+  if (TouchKeyboard1.visible()) bottom -= scale(kKeyboardHeight);
+  return {0, toolbar, client.right, std::max<int>(bottom, toolbar)};
 }
 
 void TFrmPrincipal::layOut() {
   const SIZE client = clientSize();
-  Panel1.setBounds({0, 0, client.cx, kToolbarHeight});
-  Label1.setBounds({0, client.cy - kLabelHeight, client.cx, kLabelHeight});
-  TouchKeyboard1.setBounds(
-      {0, client.cy - kLabelHeight - kKeyboardHeight, client.cx, kKeyboardHeight});
+  const int label = scale(kLabelHeight);
+  const int keyboard = scale(kKeyboardHeight);
+  Panel1.setBounds({0, 0, client.cx, scale(kToolbarHeight)});
+  Label1.setBounds({0, client.cy - label, client.cx, label});
+  TouchKeyboard1.setBounds({0, client.cy - label - keyboard, client.cx, keyboard});
   // Only an active control is placed: activation belongs to the first showing alone.
   if (MsRdpClient71->controlWindow()) MsRdpClient71->place(controlArea());
 }

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "ui/application_win.h"
+#include "ui/dpi_win.h"
 #include "ui/text_win.h"
 
 namespace orvanta {
@@ -30,10 +31,12 @@ Control* Control::fromHandle(HWND hwnd) {
 void Control::create(Window& parent, const wchar_t* className, const Bounds& b,
                      std::string_view text, DWORD style, DWORD exStyle) {
   parent_ = &parent;
+  design_ = b;
+  const Bounds px = parent.scale(b);
   hwnd_.reset(CreateWindowExW(exStyle, className, widen(text).c_str(),
-                              style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, b.left, b.top,
-                              b.width, b.height, parent.hwnd(), nullptr, GetModuleHandleW(nullptr),
-                              nullptr));
+                              style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, px.left, px.top,
+                              px.width, px.height, parent.hwnd(), nullptr,
+                              GetModuleHandleW(nullptr), nullptr));
   if (!hwnd_) throw std::runtime_error("CreateWindowEx failed for a control");
   SetPropW(hwnd_.get(), kControlProperty, this);
   SetWindowSubclass(hwnd_.get(), &subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -94,6 +97,25 @@ void Control::setEnabled(bool enabled) {
 void Control::setFont(HFONT font) {
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
+void Control::setFont(const FontSpec& spec) {
+  fontFace_ = spec.face;
+  fontSpec_ = spec;
+  fontSpec_->face = fontFace_;
+  font_ = createFont(*fontSpec_, parent_->dpi());
+  setFont(font_.get());
+}
+
+void Control::applyDpi() {
+  setBounds(parent_->scale(design_));
+  if (fontSpec_) {
+    UniqueHfont old = std::move(font_);
+    font_ = createFont(*fontSpec_, parent_->dpi());
+    setFont(font_.get());
+  } else {
+    setFont(parent_->font());
+  }
+}
+
 void Control::setFocus() {
   SetFocus(hwnd());
 }

@@ -31,6 +31,7 @@ class Control {
 
   std::string text() const;
   void setText(std::string_view utf8);
+  // In pixels: for layouts worked out from the parent's size.
   void setBounds(const Bounds& b);
   Bounds bounds() const;  // relative to the parent's client area
   bool visible() const;
@@ -38,6 +39,10 @@ class Control {
   bool enabled() const;
   virtual void setEnabled(bool enabled);
   void setFont(HFONT font);
+  // A font of the control's own, scaled to its parent's dpi.
+  void setFont(const FontSpec& spec);
+  // Back to the design bounds and font at the parent's (new) dpi.
+  void applyDpi();
   void setFocus();
   bool focused() const;
   // Text colour; the background is the parent window's colour unless setBackgroundColor.
@@ -62,6 +67,10 @@ class Control {
 
   UniqueHwnd hwnd_;
   Window* parent_ = nullptr;
+  Bounds design_{};
+  std::wstring fontFace_;
+  std::optional<FontSpec> fontSpec_;  // face points into fontFace_
+  UniqueHfont font_;
   std::optional<COLORREF> textColor_;
   UniqueHbrush background_;
 };
@@ -167,7 +176,8 @@ class Panel : public Window {
   void setVisible(bool visible) { visible ? show() : hide(); }
 };
 
-// Shows a bitmap stretched to its bounds; clicking it fires onClick.
+// Shows a bitmap stretched to its bounds (drawn for the window's dpi, it is shown pixel for
+// pixel); clicking it fires onClick.
 class Picture : public Window {
  public:
   explicit Picture(Application& app) : Window(app) {}

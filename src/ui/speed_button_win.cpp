@@ -7,7 +7,7 @@
 namespace orvanta {
 
 void SpeedButton::create(Window& parent, const Bounds& b, std::string_view text) {
-  font_ = parent.font();
+  parent_ = &parent;
   // No tab stop and no control parent: nothing ever moves the focus here.
   createChild(parent, L"OrvantaSpeedButton", b, 0, 0);
   setCaption(text);
@@ -110,7 +110,8 @@ void SpeedButton::onPaint(HDC dc, const RECT&) {
     DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
   }
   if (down) OffsetRect(&r, 1, 1);
-  SelectGuard font(dc, font_);
+  // Asked at each painting: the parent makes a new font when its dpi changes.
+  SelectGuard font(dc, parent_->font());
   SetBkMode(dc, TRANSPARENT);
   const std::wstring label = widen(text());
   SetTextColor(dc, GetSysColor(enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));

@@ -42,9 +42,9 @@ class SpeedButton : public Window {
   void followPointer();
   void setLook(bool hot, bool pressed);
 
-  HFONT font_ = nullptr;  // the parent's
-  bool hot_ = false;      // the mouse is over the button
-  bool pressed_ = false;  // the left button went down on it and is still held
+  Window* parent_ = nullptr;  // whose font the caption takes
+  bool hot_ = false;          // the mouse is over the button
+  bool pressed_ = false;      // the left button went down on it and is still held
 };
 
 }  // namespace orvanta

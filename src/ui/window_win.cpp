@@ -6,6 +6,7 @@
 
 #include "ui/application_win.h"
 #include "ui/controls_win.h"
+#include "ui/dpi_win.h"
 #include "ui/text_win.h"
 
 namespace orvanta {
@@ -30,24 +31,38 @@ void registerClass(const wchar_t* className, WNDPROC proc) {
 
 }  // namespace
 
-UniqueHfont createFont(std::wstring_view face, int charHeightPx, bool bold, bool italic,
-                       bool underline, BYTE charSet) {
+UniqueHfont createFont(const FontSpec& spec, int dpi) {
   LOGFONTW lf{};
-  lf.lfHeight = -charHeightPx;  // negative: character height, not cell height
-  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = italic;
-  lf.lfUnderline = underline;
-  lf.lfCharSet = charSet;
+  lf.lfHeight = -scaleToDpi(spec.heightPx, dpi);  // negative: character height, not cell height
+  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = spec.italic;
+  lf.lfUnderline = spec.underline;
+  lf.lfCharSet = spec.charSet;
   lf.lfQuality = DEFAULT_QUALITY;
-  face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  spec.face.copy(lf.lfFaceName, LF_FACESIZE - 1);
   return UniqueHfont(CreateFontIndirectW(&lf));
 }
 
 Window::Window(Application& app) : app_(app) {}
 
 HFONT Window::font() const {
-  if (!font_) font_ = createFont(L"Tahoma", 11);
+  if (!font_) font_ = createFont(fontSpec_, dpi_);
   return font_.get();
+}
+
+void Window::setFont(const FontSpec& spec) {
+  fontFace_ = spec.face;
+  fontSpec_ = spec;
+  fontSpec_.face = fontFace_;
+  font_.reset();
+}
+
+int Window::scale(int designPx) const {
+  return scaleToDpi(designPx, dpi_);
+}
+
+Bounds Window::scale(const Bounds& design) const {
+  return scaleToDpi(design, dpi_);
 }
 
 Window::~Window() {
@@ -71,13 +86,16 @@ void Window::create(const wchar_t* className, const std::wstring& caption, DWORD
 
 void Window::createTopLevel(const TopLevelOptions& options) {
   const DWORD style = options.style & ~WS_VISIBLE;
-  RECT r{0, 0, options.clientWidth, options.clientHeight};
+  dpi_ = systemDpi();
+  const int clientWidth = scale(options.clientWidth);
+  const int clientHeight = scale(options.clientHeight);
+  RECT r{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&r, style, FALSE, options.exStyle);
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;
   POINT at;
   if (options.position) {
-    at = *options.position;
+    at = {scale(options.position->x), scale(options.position->y)};
   } else {
     at.x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     at.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
@@ -87,17 +105,33 @@ void Window::createTopLevel(const TopLevelOptions& options) {
   // Some window managers change the frame after creation: make sure of the client size.
   RECT client;
   GetClientRect(hwnd_, &client);
-  if (client.right != options.clientWidth || client.bottom != options.clientHeight) {
-    SetWindowPos(hwnd_, nullptr, 0, 0, width + options.clientWidth - client.right,
-                 height + options.clientHeight - client.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (client.right != clientWidth || client.bottom != clientHeight) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, width + clientWidth - client.right,
+                 height + clientHeight - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
 void Window::createChild(Window& parent, const wchar_t* className, const Bounds& b, DWORD style,
                          DWORD exStyle) {
-  create(className, L"", style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, exStyle, b.left, b.top,
-         b.width, b.height, parent.hwnd());
+  dpi_ = parent.dpi();
+  design_ = b;
+  const Bounds px = scale(b);
+  create(className, L"", style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, exStyle, px.left, px.top,
+         px.width, px.height, parent.hwnd());
+}
+
+void Window::applyDpi(int dpi) {
+  dpi_ = dpi;
+  const UniqueHfont old = std::move(font_);  // the controls still show it until they have the new
+  for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (Control* control = Control::fromHandle(child)) {
+      control->applyDpi();
+    } else if (Window* window = fromHandle(child)) {
+      window->applyDpi(dpi);
+      window->setBounds(scale(window->design_));
+    }
+  }
+  onDpiChanged();
 }
 
 void Window::createMessageOnly(const wchar_t* className) {
@@ -260,6 +294,17 @@ LRESULT Window::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYUP:
       onKeyUp(static_cast<unsigned>(wParam));
       return 0;
+    case WM_DPICHANGED: {
+      applyDpi(HIWORD(wParam));
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      // Laid out again even when the suggested size is the old one.
+      const SIZE client = clientSize();
+      onResize(client.cx, client.cy);
+      InvalidateRect(hwnd_, nullptr, TRUE);
+      return 0;
+    }
     default:
       break;
   }

@@ -49,15 +49,24 @@ struct Bounds {
   int height = 0;
 };
 
-// A font by face name and character height in pixels (the em height, not the cell height).
-// A symbol font needs SYMBOL_CHARSET for its glyphs to be reached by their character codes.
-UniqueHfont createFont(std::wstring_view face, int charHeightPx, bool bold = false,
-                       bool italic = false, bool underline = false, BYTE charSet = DEFAULT_CHARSET);
+// A font by face name and character height in pixels at 96 dpi (the em height, not the cell
+// height). A symbol font needs SYMBOL_CHARSET for its glyphs to be reached by their codes.
+struct FontSpec {
+  std::wstring_view face;
+  int heightPx = 0;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  BYTE charSet = DEFAULT_CHARSET;
+};
+
+// The font for a screen of the given dpi.
+UniqueHfont createFont(const FontSpec& spec, int dpi = 96);
 
 struct TopLevelOptions {
   const wchar_t* className = L"OrvantaWindow";
   std::string caption{};  // UTF-8
-  int clientWidth = 0;
+  int clientWidth = 0;    // at 96 dpi, as every size and position given to a window
   int clientHeight = 0;
   // Outer top-left corner on the screen; centred on the screen when empty.
   std::optional<POINT> position{};
@@ -95,11 +104,17 @@ class Window {
   void setCaption(std::string_view utf8);
   SIZE clientSize() const;
   RECT clientRect() const;
+  // In pixels: for layouts worked out from the client size.
   void setBounds(const Bounds& b);
+
+  int dpi() const { return dpi_; }
+  // A design value (96 dpi) in this window's pixels.
+  int scale(int designPx) const;
+  Bounds scale(const Bounds& design) const;
 
   // The font given to controls created on this window. Default: Tahoma, 11 px.
   HFONT font() const;
-  void setFont(UniqueHfont font) { font_ = std::move(font); }
+  void setFont(const FontSpec& spec);
   // Background colour of the client area and of the controls that show it.
   void setColor(COLORREF color);
   HBRUSH backgroundBrush() const;
@@ -130,16 +145,24 @@ class Window {
   virtual void onMouseMove(int /*x*/, int /*y*/) {}
   virtual void onKeyDown(unsigned /*virtualKey*/) {}
   virtual void onKeyUp(unsigned /*virtualKey*/) {}
+  // After the window's fonts and controls were scaled to a new dpi; before its new size.
+  virtual void onDpiChanged() {}
 
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
   void create(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
               int x, int y, int width, int height, HWND parent);
+  // Fonts and the children's bounds follow the new dpi, children's children too.
+  void applyDpi(int dpi);
 
   Application& app_;
   HWND hwnd_ = nullptr;
+  int dpi_ = 96;
+  std::wstring fontFace_ = L"Tahoma";
+  FontSpec fontSpec_{.face = L"Tahoma", .heightPx = 11};  // face points into fontFace_
   mutable UniqueHfont font_;  // made on first use: most message-only windows never need one
+  Bounds design_{};           // a child's bounds at 96 dpi
   UniqueHbrush background_;
   int modalResult_ = 0;
   bool modal_ = false;

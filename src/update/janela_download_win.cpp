@@ -12,12 +12,13 @@ JanelaDownloadWin::JanelaDownloadWin(Application& app, int& lastPosition,
       lastPosition_(lastPosition) {}
 
 void JanelaDownloadWin::createWindow(const wchar_t* className) {
+  constexpr int kWidth = 912;
+  constexpr int kHeight = 25;
   createTopLevel({.className = className,
                   .caption = "Download em andamento...",
-                  .clientWidth = 912,
-                  .clientHeight = 25});
-  const SIZE client = clientSize();
-  ProgressBar1.create(*this, {0, 0, client.cx, client.cy});
+                  .clientWidth = kWidth,
+                  .clientHeight = kHeight});
+  ProgressBar1.create(*this, {0, 0, kWidth, kHeight});
   ProgressBarModel& core = bar();
   core.onChange = [this, &core] {
     ProgressBar1.setRange(0, core.max());

@@ -32,7 +32,7 @@ constexpr Rgb kCream{255, 251, 240};
 class Host final : public Window {
  public:
   explicit Host(Application& app) : Window(app) {
-    setFont(createFont(L"MS Sans Serif", 11));
+    setFont({.face = L"MS Sans Serif", .heightPx = 11});
     createTopLevel({.className = L"KeyboardHost",
                     .caption = "Keyboard host",
                     .clientWidth = 1280,

@@ -1,0 +1,26 @@
+// Layouts are designed at 96 dpi; a window scales them to its own dpi, which on a per-monitor
+// aware system is that of the monitor it is on.
+#pragma once
+
+#include <windows.h>
+
+namespace orvanta {
+
+struct Bounds;
+
+constexpr int kDesignDpi = 96;
+
+// The window's dpi; where the system has no per-window dpi, the screen's.
+int dpiOf(HWND hwnd);
+// The dpi of the primary screen, for what is laid out before its window exists.
+int systemDpi();
+
+int scaleToDpi(int designPx, int dpi);
+// The edges are scaled, so that neighbours stay neighbours.
+Bounds scaleToDpi(const Bounds& design, int dpi);
+
+// Makes what is drawn on dc in design coordinates come out at the dpi's scale. At 96 dpi the
+// device context is left as it is, so drawings stay exactly as they were.
+void scaleDrawing(HDC dc, int dpi);
+
+}  // namespace orvanta

@@ -1,0 +1,222 @@
+// The whole window set at the dpi of the prefix the test runs in (ORVANTA_TEST_DPI says which):
+// every window is its 96-dpi design scaled, nothing is cut, the keys move as at 96 dpi.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/window_set_win.h"
+#include "fakes/fake_message_boxes_win.h"
+#include "help/ajudaimpressao_win.h"
+#include "help/ajudatransferencia_win.h"
+#include "layouts/keyboard_layouts_win.h"
+#include "login/login_win.h"
+#include "session/principal_win.h"
+#include "session/stub_win.h"
+#include "ui/dpi_win.h"
+#include "ui/ole_win.h"
+#include "ui/speed_button_win.h"
+#include "ui/text_win.h"
+#include "update/atualiza_win.h"
+#include "update/download_win.h"
+
+namespace orvanta {
+namespace {
+
+// What the program's manifest declares, for this test program that has none.
+void becomeDpiAware() {
+  using SetContext = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  const auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+  if (!set || !set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) SetProcessDPIAware();
+}
+
+int expectedDpi() {
+  const char* value = std::getenv("ORVANTA_TEST_DPI");
+  return value ? std::atoi(value) : kDesignDpi;
+}
+
+std::wstring className(HWND hwnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  return name;
+}
+
+std::vector<HWND> children(HWND parent) {
+  std::vector<HWND> result;
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) result.push_back(c);
+  return result;
+}
+
+// The room a caption has in its control, and the font it is drawn in.
+struct CaptionBox {
+  HFONT font;
+  SIZE room;
+};
+
+// A check box's caption may run under the control's edge by design (it does at 96 dpi), so
+// captions are measured against the control's whole width: what scaling must keep is the
+// font growing no faster than the control.
+CaptionBox captionBox(HWND control, int dpi) {
+  RECT r;
+  GetClientRect(control, &r);
+  SIZE room{r.right, r.bottom + 1};  // a bitmap font's cell may round one pixel up
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  if (className(control) == L"OrvantaSpeedButton") {
+    font = Window::fromHandle(GetParent(control))->font();
+  } else if (className(control) == L"Button" &&
+             (GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON) {
+    room.cx -= scaleToDpi(4, dpi);  // the edges
+  }
+  return {font, room};
+}
+
+// Every caption in `window` and in its panels measured against the room its control gives it.
+void expectNoCaptionCut(HWND window, int dpi, const std::string& title) {
+  WindowDc screen(nullptr);
+  for (HWND c : children(window)) {
+    const std::wstring kind = className(c);
+    if (kind == L"OrvantaPanel") expectNoCaptionCut(c, dpi, title);
+    if (kind != L"Static" && kind != L"Button" && kind != L"OrvantaSpeedButton") continue;
+    const std::wstring text = widen(windowText(c));
+    if (text.empty()) continue;
+    const CaptionBox box = captionBox(c, dpi);
+    SelectGuard font(screen.get(), box.font);
+    SIZE extent{};
+    GetTextExtentPoint32W(screen.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    EXPECT_LE(extent.cx, box.room.cx) << title << ": \"" << narrow(text) << "\"";
+    EXPECT_LE(extent.cy, box.room.cy) << title << ": \"" << narrow(text) << "\"";
+  }
+}
+
+struct DpiTest : ::testing::Test {
+  static void SetUpTestSuite() { becomeDpiAware(); }
+  OleSession ole;
+  test::FakeMessageBoxes boxes;
+  Application app{boxes};
+  const int dpi = expectedDpi();
+};
+
+TEST_F(DpiTest, ThePrefixRunsAtTheExpectedDpi) {
+  EXPECT_EQ(systemDpi(), dpi);
+}
+
+TEST_F(DpiTest, EveryWindowIsItsDesignScaledWithNoCaptionCut) {
+  WindowSet windowSet(app);
+  struct Case {
+    Window* window;
+    const char* title;
+    SIZE design;
+  };
+  const Case cases[] = {
+      {FrmLogin, "login", {566, 401}},
+      {FrmPrincipal, "session", {784, 562}},
+      {FrmDownload, "installer download", {912, 25}},
+      {FrmAjudaImpressao, "printing help", {912, 397}},
+      {FrmAjudaTransferencia, "transfer help", {912, 261}},
+      {FrmAtualiza, "update download", {912, 25}},
+  };
+  for (const Case& c : cases) {
+    ASSERT_NE(c.window, nullptr) << c.title;
+    EXPECT_EQ(c.window->dpi(), dpi) << c.title;
+    // A window larger than the screen is as wide or as high as the screen allows.
+    const SIZE client = c.window->clientSize();
+    RECT outer;
+    GetWindowRect(c.window->hwnd(), &outer);
+    const SIZE frame{outer.right - outer.left - client.cx, outer.bottom - outer.top - client.cy};
+    const SIZE scaled{scaleToDpi(c.design.cx, dpi), scaleToDpi(c.design.cy, dpi)};
+    if (scaled.cx + frame.cx <= GetSystemMetrics(SM_CXSCREEN)) {
+      EXPECT_NEAR(client.cx, scaled.cx, 1) << c.title;
+    } else {
+      EXPECT_GE(client.cx, GetSystemMetrics(SM_CXSCREEN) - frame.cx) << c.title;
+    }
+    if (scaled.cy + frame.cy <= GetSystemMetrics(SM_CYSCREEN)) {
+      EXPECT_NEAR(client.cy, scaled.cy, 1) << c.title;
+    } else {
+      EXPECT_GE(client.cy, GetSystemMetrics(SM_CYSCREEN) - frame.cy) << c.title;
+    }
+    expectNoCaptionCut(c.window->hwnd(), dpi, c.title);
+  }
+  // The pictures are drawn at the window's scale, never stretched.
+  BITMAP picture{};
+  GetObjectW(FrmLogin->Image1.bitmap(), sizeof picture, &picture);
+  EXPECT_EQ(picture.bmWidth, FrmLogin->Image1.clientSize().cx);
+  EXPECT_EQ(picture.bmHeight, FrmLogin->Image1.clientSize().cy);
+  GetObjectW(FrmAjudaImpressao->Image1.bitmap(), sizeof picture, &picture);
+  EXPECT_EQ(picture.bmWidth, FrmAjudaImpressao->Image1.clientSize().cx);
+}
+
+TEST_F(DpiTest, TheSessionsChromeScalesAndTheRemoteDesktopTakesTheRestPixelForPixel) {
+  if (keyboardLayouts().layouts().empty()) {
+    loadLayoutsFromModule(keyboardLayouts(), GetModuleHandleW(nullptr));
+  }
+  test::Listener server;
+  const auto session = app.createForm<TFrmPrincipal>("2.0");
+  FrmPrincipal = session.get();
+  session->control().setServer("127.0.0.1");
+  session->control().setRdpPort(server.port());
+  session->show();
+  session->SpeedButton4.click();  // the keyboard shown
+  HWND control = session->MsRdpClient71->controlWindow();
+  ASSERT_NE(control, nullptr);
+  RECT area;
+  GetWindowRect(control, &area);
+  MapWindowPoints(nullptr, session->hwnd(), reinterpret_cast<POINT*>(&area), 2);
+  const SIZE client = session->clientSize();
+  EXPECT_EQ(area.top, scaleToDpi(25, dpi));
+  EXPECT_EQ(area.bottom, client.cy - scaleToDpi(13, dpi) - scaleToDpi(180, dpi));
+  EXPECT_EQ(area.right - area.left, client.cx);
+  EXPECT_EQ(session->TouchKeyboard1.clientSize().cy, scaleToDpi(180, dpi));
+  const Bounds button = session->SpeedButton5.bounds();
+  EXPECT_EQ(button.width, scaleToDpi(303 + 154, dpi) - scaleToDpi(303, dpi));
+  expectNoCaptionCut(session->hwnd(), dpi, "session with keyboard");
+  session->hide();
+  FrmPrincipal = nullptr;
+}
+
+TEST_F(DpiTest, LoginTabOrderAndFirstFocusAreAsAt96Dpi) {
+  WindowSet windowSet(app);
+  TFrmLogin& login = *FrmLogin;
+  login.show();
+  SetForegroundWindow(login.hwnd());
+  ASSERT_TRUE(test::pumpUntil([&] { return login.Edit1.focused(); }));
+  std::vector<HWND> order{GetFocus()};
+  for (int i = 0; i < 5; ++i) order.push_back(GetNextDlgTabItem(login.hwnd(), order.back(), FALSE));
+  EXPECT_EQ(order, (std::vector<HWND>{login.Edit1.hwnd(), login.Edit2.hwnd(), login.Button1.hwnd(),
+                                      login.CheckBox1.hwnd(), login.CheckBox2.hwnd(),
+                                      login.Edit1.hwnd()}));
+  login.hide();
+}
+
+// Dragged to a monitor of another scale: the window takes the suggested rectangle and lays out
+// as if it had been made there.
+TEST_F(DpiTest, ADpiChangeLaysTheWindowOutAgainAtTheNewScale) {
+  WindowSet windowSet(app);
+  TFrmLogin& login = *FrmLogin;
+  const int newDpi = dpi == 192 ? 96 : 192;
+  RECT suggested{100, 80, 100 + scaleToDpi(566, newDpi), 80 + scaleToDpi(401, newDpi)};
+  AdjustWindowRectEx(&suggested, GetWindowLongW(login.hwnd(), GWL_STYLE), FALSE,
+                     GetWindowLongW(login.hwnd(), GWL_EXSTYLE));
+  SendMessageW(login.hwnd(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(login.dpi(), newDpi);
+  EXPECT_NEAR(login.clientSize().cx, scaleToDpi(566, newDpi), 1);
+  EXPECT_NEAR(login.clientSize().cy, scaleToDpi(401, newDpi), 1);
+  const Bounds field = login.Edit1.bounds();
+  const Bounds expected = scaleToDpi(Bounds{304, 87, 241, 27}, newDpi);
+  EXPECT_EQ(field.left, expected.left);
+  EXPECT_EQ(field.top, expected.top);
+  EXPECT_EQ(field.width, expected.width);
+  BITMAP picture{};
+  GetObjectW(login.Image1.bitmap(), sizeof picture, &picture);
+  EXPECT_EQ(picture.bmWidth, scaleToDpi(282, newDpi));
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(login.CheckBox1.hwnd(), WM_GETFONT, 0, 0)),
+             sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -scaleToDpi(13, newDpi));
+  expectNoCaptionCut(login.hwnd(), newDpi, "login after the change");
+}
+
+}  // namespace
+}  // namespace orvanta
