@@ -71,7 +71,7 @@ HelpWindow::HelpWindow(Application& app, const Layout& layout, Painter paint, st
                   .clientHeight = layout.client.cy,
                   .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU});
   Image1.create(*this, {0, 0, layout.picture.cx, layout.picture.cy});
-  Image1.setBitmap(drawPicture(layout.picture, paint));
+  Image1.setBitmap([size = layout.picture, paint] { return drawPicture(size, paint); });
   Memo1.create(*this,
                {layout.picture.cx, 0, layout.client.cx - layout.picture.cx, layout.picture.cy},
                text, {.multiLine = true, .readOnly = true});

@@ -52,7 +52,7 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
                   .clientHeight = 401,
                   .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX});
   Image1.create(*this, {0, 0, kPictureWidth, kPictureHeight});
-  Image1.setBitmap(drawPicture());
+  Image1.setBitmap(&drawPicture);
   Label1.create(*this, {304, 62, 120, 20}, "Usuário");
   Label2.create(*this, {304, 126, 120, 20}, "Senha");
   // Created in tab order.
