@@ -50,7 +50,8 @@ void TTouchKeyboard::create(Window& parent, const Bounds& b) {
   // Fails on systems without touch input, where the mouse is all there is.
   RegisterTouchWindow(hwnd(), 0);
   core_.setSize({b.width, b.height});
-  buildKeys();
+  // A keyboard created hidden builds its keys and captions when it is first shown.
+  if (GetWindowLongPtrW(hwnd(), GWL_STYLE) & WS_VISIBLE) buildKeys();
 }
 
 void TTouchKeyboard::setBounds(const Bounds& b) {
@@ -173,7 +174,12 @@ LRESULT TTouchKeyboard::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
       // The notification goes to the active window: a change made while another of the
       // program's windows was active is caught up with here.
-      if (wParam && builtFor_ && GetKeyboardLayout(0) != builtFor_) inputLanguageChanged();
+      if (!wParam) break;
+      if (!builtFor_) {
+        buildKeys();
+      } else if (GetKeyboardLayout(0) != builtFor_) {
+        inputLanguageChanged();
+      }
       break;
     default:
       break;
