@@ -15,6 +15,7 @@
 #include "alert/status_pictures_win.h"
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
+#include "keyboard/touch_keyboard_win.h"
 #include "layouts/keyboard_layouts.h"
 #include "layouts/keyboard_layouts_win.h"
 #include "login/login_win.h"
@@ -109,6 +110,10 @@ int run() {
     StatusPictureList pictures;
     pictures.GetIcon(0);
     pictures.GetIcon(1);
+  });
+  step("keyboard created, keys built (again)", [&] {
+    TTouchKeyboard keyboard(app);
+    keyboard.create(*principal, {0, 0, 784, 180});
   });
   // Opened later: their first time.
   step("first opening: printing help", [&] { showAndPaint(*printingHelp); });
