@@ -42,10 +42,10 @@ double medianUs(const std::function<void()>& work) {
 int main() {
   TKeyboardLayouts layouts;
   for (const LayoutResource& r : embeddedLayoutResources()) layouts.LoadFromStream(r.data);
-  fakes::FakeKeyboardTranslation translation(fakes::brazilianKeys());
-  fakes::FakeInputLanguage language(LocaleNames{"pt", "BR"});
-  fakes::FakeTimerService clock;
-  fakes::FakeTimer timer(clock);
+  test::FakeKeyboardTranslation translation(test::brazilianKeys());
+  test::FakeInputLanguage language(LocaleNames{"pt", "BR"});
+  test::FakeTimerService clock;
+  test::FakeTimer timer(clock);
   NoView view;
   TouchKeyboardCore keyboard({layouts, translation, language, timer}, view);
   keyboard.setSize({1920, 180});

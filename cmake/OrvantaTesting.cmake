@@ -5,6 +5,11 @@
 # orvanta_win_test(name src...)   Windows-only tests under Wine + Xvfb (label windows)
 # orvanta_e2e_test(name cmd...)   end-to-end scripts against the real Orvanta.exe (label e2e)
 
+# The program stand-in signed in several ways for the tests (tools/signing), the test
+# publisher's certificate among them.
+set(ORVANTA_SIGNED_STANDINS ${CMAKE_BINARY_DIR}/tools/signing)
+set(ORVANTA_TEST_PUBLISHER "Orvanta Test Publisher" CACHE STRING "Publisher of the test signing certificate")
+
 function(orvanta_core_test name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE orvanta_core orvanta_fakes GTest::gmock GTest::gtest_main)

@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t length) {
   orvanta::ClienteHttp client(
       session ? orvanta::HttpSettings::session() : orvanta::HttpSettings::installer(),
       [] { return int64_t{1700000000}; },
-      [&](const std::string&, int) -> std::unique_ptr<orvanta::Channel> {
+      [&](const std::string&, int, orvanta::Deadline) -> std::unique_ptr<orvanta::Channel> {
         written.emplace_back();
         return std::make_unique<orvanta::MemoryChannel>(written.size() == 1 ? entry : "", piece,
                                                         &written.back());

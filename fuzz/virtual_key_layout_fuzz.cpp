@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "session/virtual_key_layout.h"
+#include "layouts/virtual_key_layout.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {

@@ -14,6 +14,7 @@ orvanta_install_packages() {
   local wanted=(cmake make g++ googletest g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb
                 openbox xdotool imagemagick x11-apps x11-utils x11-xkb-utils locales python3
                 nginx curl clang libclang-rt-14-dev ccache)
+  wanted+=(openssl osslsigncode)  # test certificates and the signed stand-ins (tools/signing)
   wanted+=(cups printer-driver-cups-pdf)  # a private print system for the printer tests
   # A real remote desktop on loopback: the shadow server and its account hashing tool, the
   # client library for the bridge (tools/rdpbridge), Xlib for the server's screen program

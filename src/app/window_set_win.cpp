@@ -1,10 +1,14 @@
 #include "app/window_set_win.h"
 
+#include "app/session_print_relay_win.h"
+#include "app/session_settings.h"
+
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
 #include "login/login_win.h"
-#include "printing/printer_list_win.h"
+#include "login/version.h"
 #include "printing/document_folder_win.h"
+#include "printing/printer_list_win.h"
 #include "service/cliente_http.h"
 #include "service/http_settings.h"
 #include "session/principal_win.h"
@@ -31,15 +35,13 @@ WindowSet::WindowSet(Application& app) {
     loginWindow_ = app.createForm<TFrmLogin>();
     FrmLogin = loginWindow_.get();
     loginWindow_->IdHTTP1 = std::make_unique<ClienteHttp>(HttpSettings::login());
-    sessionWindow_ = app.createForm<TFrmPrincipal>();
+    sessionWindow_ = app.createForm<TFrmPrincipal>(VersaoCliente);
     FrmPrincipal = sessionWindow_.get();
     sessionWindow_->IdHTTP1 = std::make_unique<ClienteHttp>(HttpSettings::session());
-    // The login writes the session settings straight into the session window's control.
-    loginWindow_->sessionControl = [principal = sessionWindow_.get()]() -> RemoteDesktopControl& {
-      return principal->control();
-    };
-    loginWindow_->handOverSession = [&app, login = loginWindow_.get(),
-                                     principal = sessionWindow_.get()] {
+    loginWindow_->startSession = [&app, login = loginWindow_.get(),
+                                  principal = sessionWindow_.get()](
+                                     const ParametrosSessao& settings, std::string_view portText) {
+      applySessionSettings(principal->control(), settings, portText);
       app.MakeMainWindow(*principal);
       try {
         principal->showSession();
@@ -56,19 +58,23 @@ WindowSet::WindowSet(Application& app) {
       atualiza->showModal();
     };
     sessionWindow_->loginChoices = [login = loginWindow_.get()] { return login->choices(); };
-    sessionWindow_->workingFolder = std::make_unique<WorkingFolder>();
+    printRelay_ =
+        std::make_unique<SessionPrintRelay>(*sessionWindow_, std::make_unique<WorkingFolder>());
     // A relay cut short (by the update, say) must not stay marked as running.
-    loginWindow_->clearPrintInProgress = [principal = sessionWindow_.get()] {
-      principal->relay().ImpressaoEmAndamento = false;
+    loginWindow_->clearPrintInProgress = [relay = printRelay_.get()] {
+      relay->relay().ImpressaoEmAndamento = false;
     };
     installerDownload_ = app.createForm<TFrmDownload>();
     FrmDownload = installerDownload_.get();
-    printingHelp_ = app.createForm<TFrmAjudaImpressao>(std::make_unique<WinPrinterList>());
-    FrmAjudaImpressao = printingHelp_.get();
-    printingHelp_->runInstaller = [&app] {
+    printers_ = std::make_unique<WinPrinterList>();
+    printerMessages_ = std::make_unique<WinUserMessages>(app);
+    printerCheck_ = std::make_unique<PrinterCheck>(*printers_, *printerMessages_, [&app] {
       auto download = std::make_unique<TFrmDownload>(app);
       download->showModal();
-    };
+    });
+    printingHelp_ = app.createForm<TFrmAjudaImpressao>();
+    FrmAjudaImpressao = printingHelp_.get();
+    printingHelp_->checkPrinter = [check = printerCheck_.get()] { check->check(); };
     transferHelp_ = app.createForm<TFrmAjudaTransferencia>();
     FrmAjudaTransferencia = transferHelp_.get();
     updateDownload_ = app.createForm<TFrmAtualiza>();
@@ -92,6 +98,7 @@ WindowSet::~WindowSet() {
   transferHelp_.reset();
   printingHelp_.reset();
   installerDownload_.reset();
+  printRelay_.reset();
   sessionWindow_.reset();
   loginWindow_.reset();
 }

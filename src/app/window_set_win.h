@@ -4,7 +4,10 @@
 
 #include <memory>
 
+#include "printing/printer_check.h"
+#include "printing/printer_list.h"
 #include "ui/application_win.h"
+#include "ui/user_messages_win.h"
 
 namespace orvanta {
 
@@ -14,6 +17,7 @@ class TFrmDownload;
 class TFrmAjudaImpressao;
 class TFrmAjudaTransferencia;
 class TFrmAtualiza;
+class SessionPrintRelay;
 
 class WindowSet {
  public:
@@ -23,10 +27,16 @@ class WindowSet {
   WindowSet(const WindowSet&) = delete;
   WindowSet& operator=(const WindowSet&) = delete;
 
+  SessionPrintRelay& printRelay() { return *printRelay_; }
+
  private:
   std::unique_ptr<TFrmLogin> loginWindow_;
   std::unique_ptr<TFrmPrincipal> sessionWindow_;
+  std::unique_ptr<SessionPrintRelay> printRelay_;
   std::unique_ptr<TFrmDownload> installerDownload_;
+  std::unique_ptr<PrinterList> printers_;
+  std::unique_ptr<WinUserMessages> printerMessages_;
+  std::unique_ptr<PrinterCheck> printerCheck_;
   std::unique_ptr<TFrmAjudaImpressao> printingHelp_;
   std::unique_ptr<TFrmAjudaTransferencia> transferHelp_;
   std::unique_ptr<TFrmAtualiza> updateDownload_;

@@ -1,7 +1,5 @@
 #include "help/ajudaimpressao_win.h"
 
-#include <utility>
-
 #include "help/help_texts.h"
 #include "help/printing_picture_win.h"
 
@@ -9,29 +7,25 @@ namespace orvanta {
 
 TFrmAjudaImpressao* FrmAjudaImpressao = nullptr;
 
-TFrmAjudaImpressao::TFrmAjudaImpressao(Application& app, std::unique_ptr<PrinterList> printers)
+TFrmAjudaImpressao::TFrmAjudaImpressao(Application& app)
     : HelpWindow(app,
                  {.className = L"TFrmAjudaImpressao",
                   .caption = "Ajuda para impressão",
                   .client = {912, 397},
                   .picture = {326, 372}},
-                 &paintPrintingPicture, printingHelpText()),
-      printers_(std::move(printers)),
-      printerCheck_(*printers_, messages_, [this] {
-        if (runInstaller) runInstaller();
-      }) {
+                 &paintPrintingPicture, printingHelpText()) {
   Button1.create(*this, {0, 372, 912, 25},
                  "Verificar se o PDF Creator está instalado no meu computador");
   Button1.onClick = [this] { Button1Click(); };
 }
 
 TFrmAjudaImpressao::~TFrmAjudaImpressao() {
-  // No click may reach the check while its members go.
+  // No click may reach the check while the window goes.
   destroy();
 }
 
 void TFrmAjudaImpressao::Button1Click() {
-  printerCheck_.check();
+  if (checkPrinter) checkPrinter();
 }
 
 }  // namespace orvanta

@@ -1,34 +1,24 @@
-// The printing help window. Its button checks that the local PDF printer is installed and
-// offers its installer when it is not.
+// The printing help window. Its button runs the check that the local PDF printer is installed,
+// which offers its installer when it is not.
 #pragma once
 
 #include <functional>
-#include <memory>
 
 #include "help/help_window_win.h"
-#include "printing/printer_check.h"
-#include "printing/printer_list.h"
-#include "ui/user_messages_win.h"
 
 namespace orvanta {
 
 class TFrmAjudaImpressao : public HelpWindow {
  public:
-  TFrmAjudaImpressao(Application& app, std::unique_ptr<PrinterList> printers);
+  explicit TFrmAjudaImpressao(Application& app);
   ~TFrmAjudaImpressao() override;
 
   void Button1Click();
 
   Button Button1;
 
-  // A new installer window, shown modally and destroyed; set by the window set, where the
-  // windows meet.
-  std::function<void()> runInstaller;
-
- private:
-  std::unique_ptr<PrinterList> printers_;
-  WinUserMessages messages_{app()};
-  PrinterCheck printerCheck_;
+  // The printer check; set by the window set, where the windows meet.
+  std::function<void()> checkPrinter;
 };
 
 extern TFrmAjudaImpressao* FrmAjudaImpressao;

@@ -1,8 +1,9 @@
 #include "login/login_core.h"
 
+#include "base/exception.h"
+
 #include "login/login_messages.h"
 #include "login/login_response.h"
-#include "login/parametros_sessao.h"
 #include "login/remover_numeros.h"
 #include "login/site_selector.h"
 #include "login/version.h"
@@ -39,8 +40,7 @@ void LoginCore::CheckBox2Click(bool checked) {
 }
 
 LoginResult LoginCore::login(HttpTransfer& http, const LoginFields& fields,
-                             RemoteDesktopControl& control,
-                             const std::function<void()>& handOverSession) {
+                             const SessionStart& startSession) {
   try {
     std::string key = RemoverNumeros(fields.userName);
     if (fields.siteSelectorVisible && fields.siteIndex == kSuffixedSiteIndex) {
@@ -52,29 +52,17 @@ LoginResult LoginCore::login(HttpTransfer& http, const LoginFields& fields,
       messages_.showMessage(login_messages::kUserNotFound);
       return LoginResult::userNotFound;
     }
-    applySession(fields, control, response.server, response.portText);
-    handOverSession();
+    if (!startSession) throw Exception("Remote desktop control not available");
+    ParametrosSessao settings;
+    settings.server = response.server;
+    settings.userName = fields.userName;
+    settings.password = fields.password;
+    startSession(settings, response.portText);
     return LoginResult::sessionHandedOver;
   } catch (...) {
     messages_.showMessage(login_messages::kConnectionFailure);
     return LoginResult::failure;
   }
-}
-
-void LoginCore::applySession(const LoginFields& fields, RemoteDesktopControl& control,
-                             const std::string& server, const std::string& portText) {
-  ParametrosSessao params;
-  params.server = server;
-  params.userName = fields.userName;
-  params.password = fields.password;
-  control.setUserName(params.userName);
-  control.setClearTextPassword(params.password);
-  control.setDesktopWidth(params.desktopWidth);
-  control.setDesktopHeight(params.desktopHeight);
-  control.setServer(params.server);
-  // Converted only now: a bad port leaves the earlier writes in place, as the control saw them.
-  params.port = parsePort(portText);
-  control.setRdpPort(params.port);
 }
 
 }  // namespace orvanta

@@ -4,11 +4,12 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "base/user_messages.h"
 #include "service/endpoints.h"
 #include "service/http_transfer.h"
-#include "session/remote_desktop_control.h"
+#include "service/parametros_sessao.h"
 
 namespace orvanta {
 
@@ -23,6 +24,11 @@ struct LoginFields {
 
 enum class LoginResult { sessionHandedOver, userNotFound, failure };
 
+// Receives the session settings of a found account and the port as the service wrote it, to be
+// converted only once the settings before it are in place; a throw is a connection failure.
+using SessionStart =
+    std::function<void(const ParametrosSessao& settings, std::string_view portText)>;
+
 class LoginCore {
  public:
   explicit LoginCore(UserMessages& messages, Endpoints endpoints = Endpoints());
@@ -35,15 +41,12 @@ class LoginCore {
   void CheckBox1Click(bool checked);
   void CheckBox2Click(bool checked);
 
-  // Applies the session settings to the control and calls handOverSession to hand the main
-  // window over; a throw from either shows the connection-failure message.
-  LoginResult login(HttpTransfer& http, const LoginFields& fields, RemoteDesktopControl& control,
-                    const std::function<void()>& handOverSession);
+  // Hands the session settings to startSession; a throw from it, or no startSession, shows
+  // the connection-failure message.
+  LoginResult login(HttpTransfer& http, const LoginFields& fields,
+                    const SessionStart& startSession);
 
  private:
-  void applySession(const LoginFields& fields, RemoteDesktopControl& control,
-                    const std::string& server, const std::string& portText);
-
   UserMessages& messages_;
   Endpoints endpoints_;
 };

@@ -2,7 +2,6 @@
 
 #include "login/login_messages.h"
 #include "login/login_picture_win.h"
-#include "login/missing_control.h"
 #include "login/site_selector.h"
 #include "ui/wait_cursor_win.h"
 
@@ -128,9 +127,8 @@ void TFrmLogin::Button1Click() {
     messages_.showMessage(login_messages::kConnectionFailure);
     return;
   }
-  MissingControl missing;
   BusyTransfer http(*IdHTTP1);
-  core_.login(http, fields, sessionControl ? sessionControl() : missing, handOverSession);
+  core_.login(http, fields, startSession);
 }
 
 LRESULT TFrmLogin::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -4,8 +4,8 @@
 #include <functional>
 #include <memory>
 
-#include "login/escolhas_login.h"
 #include "login/login_core.h"
+#include "service/escolhas_login.h"
 #include "service/http_transfer.h"
 #include "ui/controls_win.h"
 #include "ui/user_messages_win.h"
@@ -40,10 +40,9 @@ class TFrmLogin : public Window {
 
   // Where the login reaches the rest of the program, set by the window set; Windows tests
   // put fakes here.
-  std::function<RemoteDesktopControl&()> sessionControl;
-  // Makes the session window the main window, shows it (a failure to connect throws) and
-  // closes this one.
-  std::function<void()> handOverSession;
+  // Applies the session settings, makes the session window the main window, shows it (a
+  // failure to connect throws) and closes this one.
+  SessionStart startSession;
   // A new update window, shown modally and destroyed.
   std::function<void()> runUpdate;
   // Clears the print relay's in-progress flag; runs first when the window is shown.

@@ -11,9 +11,9 @@
 
 #include "base/launcher.h"
 #include "base/timer.h"
-#include "login/escolhas_login.h"
 #include "printing/document_folder.h"
 #include "service/endpoints.h"
+#include "service/escolhas_login.h"
 #include "service/http_transfer.h"
 
 namespace orvanta {

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "service/deadline.h"
+
 namespace orvanta {
 
 class Channel {
@@ -19,6 +21,9 @@ class Channel {
   virtual bool waitForData(int timeoutMs) = 0;
   // False once the peer has closed, reset or sent something unasked while idle.
   virtual bool isIdle() = 0;
+  // From now on reads, writes and waits also end at `deadline`, reads and writes as timed out;
+  // none lifts it. Channels without time (memory) ignore it.
+  virtual void setDeadline(Deadline) {}
 };
 
 }  // namespace orvanta

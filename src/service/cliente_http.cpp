@@ -99,8 +99,9 @@ void validateScheme(const HttpUrl& url) {
 }  // namespace
 
 ClienteHttp::ChannelOpener ClienteHttp::tcpSocketOpener(SocketTimeouts timeouts) {
-  return [timeouts](const std::string& host, int port) -> std::unique_ptr<Channel> {
-    return std::make_unique<TcpSocket>(host, port, timeouts);
+  return [timeouts](const std::string& host, int port,
+                    Deadline connectBy) -> std::unique_ptr<Channel> {
+    return std::make_unique<TcpSocket>(host, port, timeouts, connectBy);
   };
 }
 
@@ -133,14 +134,14 @@ void ClienteHttp::closeConnection() {
   channel_.reset();
 }
 
-void ClienteHttp::connect(const HttpUrl& url) {
+void ClienteHttp::connect(const HttpUrl& url, Deadline callEnd) {
   int port = parsePort(url.port);
   if (channel_ && (!equalsIgnoreCase(connectedHost_, url.host) || connectedPort_ != port ||
                    reader_->hasBuffered() || !channel_->isIdle())) {
     closeConnection();
   }
   if (channel_) return;
-  channel_ = openChannel_(url.host, port);
+  channel_ = openChannel_(url.host, port, callEnd);
   reader_ = std::make_unique<ResponseReader>(*channel_);
   connectedHost_ = url.host;
   connectedPort_ = port;
@@ -167,16 +168,21 @@ ErroHttp ClienteHttp::readErrorAnswer(const std::string& message) {
 
 void ClienteHttp::perform(std::string_view aUrl, FinalDestination& destination) {
   HttpUrl url = prepareUrl(aUrl);
+  Deadline callEnd = deadlineIn(settings_.timeouts.callMs);
   int redirects = 0;
   for (;;) {
-    connect(url);
+    connect(url, callEnd);
     bool complete = false;
     try {
       RequestHeaders headers{settings_.accept, settings_.userAgent, {}};
       if (settings_.allowCookies) headers.cookie = cookies_.headerFor(url.host, url.path);
+      // A head that trickles in must not hold the call: every byte would restart the
+      // inactivity time.
+      channel_->setDeadline(earlier(callEnd, deadlineIn(settings_.timeouts.inactivityMs)));
       channel_->write(buildRequest(url, headers));
       url_ = url;
       response_ = readResponse(*reader_, [&](const HttpResponse& r) { storeCookies(r, url); });
+      channel_->setDeadline(callEnd);
       int code = response_.code;
       // A copy: trailers of a chunked body may still add headers.
       std::optional<std::string> local;

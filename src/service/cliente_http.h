@@ -22,8 +22,10 @@ class ErroHttp;
 
 class ClienteHttp : public HttpTransfer {
  public:
-  // Opens a connection to host:port; tests and fuzzers substitute their own channel.
-  using ChannelOpener = std::function<std::unique_ptr<Channel>(const std::string& host, int port)>;
+  // Opens a connection to host:port, giving up at `connectBy`; tests and fuzzers substitute
+  // their own channel.
+  using ChannelOpener = std::function<std::unique_ptr<Channel>(const std::string& host, int port,
+                                                               Deadline connectBy)>;
   static ChannelOpener tcpSocketOpener(SocketTimeouts timeouts);
 
   // Without an opener, TCP sockets with the time-outs of `settings`.
@@ -48,7 +50,7 @@ class ClienteHttp : public HttpTransfer {
  private:
   void perform(std::string_view aUrl, FinalDestination& destination);
   HttpUrl prepareUrl(std::string_view aUrl) const;
-  void connect(const HttpUrl& url);
+  void connect(const HttpUrl& url, Deadline callEnd);
   void closeConnection();
   void storeCookies(const HttpResponse& response, const HttpUrl& url);
   void readBodyInto(BodyDestination& destination, FinalDestination* final);

@@ -101,6 +101,10 @@ std::optional<Cookie> parseSetCookie(std::string_view header, std::string_view h
     size_t eq = attribute.find('=');
     std::string_view name = trim(attribute.substr(0, eq));
     std::string_view value = eq == std::string_view::npos ? "" : trim(attribute.substr(eq + 1));
+    // An empty value never undoes a valid one given before it.
+    if (value.empty() && (equalsIgnoreCase(name, "domain") || equalsIgnoreCase(name, "path"))) {
+      continue;
+    }
     if (equalsIgnoreCase(name, "expires")) {
       if (auto d = parseCookieDate(value)) expires = d;
     } else if (equalsIgnoreCase(name, "max-age")) {

@@ -8,6 +8,34 @@
 namespace orvanta {
 namespace {
 
+int64_t parseLength(std::string_view v) {
+  int64_t n = -1;
+  auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), n);
+  if (v.empty() || error != std::errc{} || end != v.data() + v.size() || n < 0) return -1;
+  return n;
+}
+
+// Which of two lengths frames the body would be a guess: a body cut short would pass for whole.
+void rejectConflictingLengths(const HttpResponse& response) {
+  auto lengths = response.all("Content-Length");
+  for (std::string_view v : lengths) {
+    if (v != lengths.front() &&
+        (parseLength(v) < 0 || parseLength(v) != parseLength(lengths.front()))) {
+      throw ErroHttp(HttpErrorType::other, "Conflicting Content-Length.");
+    }
+  }
+}
+
+// True when the comma-separated list `value` holds `token` (any letter case).
+bool hasToken(std::string_view value, std::string_view token) {
+  while (!value.empty()) {
+    size_t comma = value.find(',');
+    if (equalsIgnoreCase(trim(value.substr(0, comma)), token)) return true;
+    value = comma == std::string_view::npos ? std::string_view{} : value.substr(comma + 1);
+  }
+  return false;
+}
+
 int parseStatusCode(std::string_view line) {
   size_t a = line.find(' ');
   if (a == std::string_view::npos) return -1;
@@ -39,11 +67,7 @@ std::vector<std::string_view> HttpResponse::all(std::string_view name) const {
 
 int64_t HttpResponse::contentLength() const {
   auto v = value("Content-Length");
-  if (!v || v->empty()) return -1;
-  int64_t n = -1;
-  auto [end, error] = std::from_chars(v->data(), v->data() + v->size(), n);
-  if (error != std::errc{} || end != v->data() + v->size() || n < 0) return -1;
-  return n;
+  return v ? parseLength(*v) : -1;
 }
 
 bool HttpResponse::chunked() const {
@@ -52,16 +76,22 @@ bool HttpResponse::chunked() const {
 }
 
 bool HttpResponse::allowsReuse() const {
+  bool keepAlive = false;
   for (std::string_view name : {"Connection", "Proxy-Connection"}) {
-    auto v = value(name);
-    if (v && equalsIgnoreCase(trim(*v), "close")) return false;
+    for (std::string_view v : all(name)) {
+      if (hasToken(v, "close")) return false;
+      keepAlive = keepAlive || hasToken(v, "keep-alive");
+    }
   }
-  return true;
+  std::string_view version = std::string_view(statusLine).substr(0, statusLine.find(' '));
+  if (version != "HTTP/1.1" && !(version == "HTTP/1.0" && keepAlive)) return false;
+  bool noBody = (code >= 100 && code < 200) || code == 204 || code == 304;
+  return noBody || chunked() || contentLength() >= 0;
 }
 
 void readHeaders(ResponseReader& reader, HttpResponse& response) {
   size_t total = 0;
-  for (;;) {
+  for (bool firstLine = true;; firstLine = false) {
     auto line = reader.readLine();
     if (!line || line->empty()) return;
     total += line->size() + 2;
@@ -69,7 +99,10 @@ void readHeaders(ResponseReader& reader, HttpResponse& response) {
       throw ErroHttp(HttpErrorType::other, "Header block too large.");
     }
     char first = line->front();
-    if ((first == ' ' || first == '\t') && !response.headers.empty()) {
+    bool continuation = first == ' ' || first == '\t';
+    // Nothing to continue: taken as a header of its own, it would frame the body on a guess.
+    if (continuation && firstLine) throw ErroHttp(HttpErrorType::other, "Invalid header line.");
+    if (continuation) {
       std::string& v = response.headers.back().second;
       std::string_view continuation = trim(*line);
       if (!v.empty() && !continuation.empty()) v += ' ';
@@ -97,6 +130,7 @@ HttpResponse readResponse(ResponseReader& reader,
     r.statusLine = *line;
     r.code = parseStatusCode(*line);
     readHeaders(reader, r);
+    rejectConflictingLengths(r);
     if (onRead) onRead(r);
     if (r.code != 100) return r;
   }

@@ -24,7 +24,9 @@ struct HttpResponse {
   // -1 when absent or not a number.
   int64_t contentLength() const;
   bool chunked() const;
-  // False when Connection or Proxy-Connection says "close".
+  // True when the connection may carry the next request: HTTP/1.1 unless Connection or
+  // Proxy-Connection says "close", HTTP/1.0 only when one says "keep-alive", and in both only
+  // when the body's end was known from its length or chunking rather than from a close.
   bool allowsReuse() const;
 };
 
@@ -36,7 +38,8 @@ constexpr size_t kMaxHeaderBlock = 1024 * 1024;
 void readHeaders(ResponseReader& reader, HttpResponse& response);
 
 // Status line and headers, 100 answers skipped (each still shown to `onRead`). Throws closed
-// when nothing arrives.
+// when nothing arrives, and other for a head that leaves the body's length in doubt (differing
+// Content-Length values, a first header line beginning with a blank).
 HttpResponse readResponse(ResponseReader& reader,
                           const std::function<void(const HttpResponse&)>& onRead = {});
 

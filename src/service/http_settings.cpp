@@ -18,7 +18,7 @@ HttpSettings settingsWith(const char* accept, bool followRedirects) {
 HttpSettings HttpSettings::login() {
   HttpSettings c = settingsWith(kAcceptText, false);
   // Nothing is on screen until the version check answers.
-  c.timeouts = {10000, 10000};
+  c.timeouts = {10000, 10000, 10000};
   return c;
 }
 HttpSettings HttpSettings::session() {

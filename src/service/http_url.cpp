@@ -62,6 +62,9 @@ HttpUrl splitUrl(std::string_view input) {
     v = bar == std::string_view::npos ? std::string_view{} : v.substr(bar);
     size_t hostFragment = hostPort.find('#');
     if (hostFragment != std::string_view::npos) hostPort = hostPort.substr(0, hostFragment);
+    // User information is never sent: this client has no credentials to give.
+    size_t at = hostPort.rfind('@');
+    if (at != std::string_view::npos) hostPort.remove_prefix(at + 1);
     size_t colon = hostPort.find(':');
     u.host = std::string(hostPort.substr(0, colon));
     if (colon != std::string_view::npos) u.port = std::string(hostPort.substr(colon + 1));

@@ -25,7 +25,8 @@ struct HttpUrl {
 // followed by "://".
 bool beginsWithScheme(std::string_view text);
 
-// Splits `url`. Ports are not checked here; an empty scheme yields an empty protocol.
+// Splits `url`. Ports are not checked here; an empty scheme yields an empty protocol. User
+// information ("user:password@" before the host) is dropped.
 HttpUrl splitUrl(std::string_view url);
 
 }  // namespace orvanta

@@ -13,10 +13,11 @@ namespace orvanta {
 
 class TcpSocket : public Channel {
  public:
-  // Resolves `host` to IPv4 ("LOCALHOST" in any case is 127.0.0.1) and connects.
-  // Throws ErroHttp (socket) with the system error number and text. Running out of either time
-  // in `timeouts` is the system's own "timed out" error, so callers handle it like any other.
-  TcpSocket(const std::string& host, int port, SocketTimeouts timeouts);
+  // Resolves `host` to IPv4 ("LOCALHOST" in any case is 127.0.0.1) and connects, giving up at
+  // `connectBy` if that comes before the connect time. Throws ErroHttp (socket) with the system
+  // error number and text. Running out of either time in `timeouts` (the call time aside), or
+  // past a deadline, is the system's own "timed out" error, so callers handle it like any other.
+  TcpSocket(const std::string& host, int port, SocketTimeouts timeouts, Deadline connectBy = {});
   ~TcpSocket() override;
   TcpSocket(const TcpSocket&) = delete;
   TcpSocket& operator=(const TcpSocket&) = delete;
@@ -25,6 +26,7 @@ class TcpSocket : public Channel {
   void write(std::string_view data) override;
   bool waitForData(int timeoutMs) override;
   bool isIdle() override;
+  void setDeadline(Deadline deadline) override;
 
  private:
   struct Impl;

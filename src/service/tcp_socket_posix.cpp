@@ -38,6 +38,7 @@ bool wouldBlock(int error) {
 struct TcpSocket::Impl {
   int fd = -1;
   SocketTimeouts timeouts;
+  Deadline deadline;
   ~Impl() {
     if (fd >= 0) ::close(fd);
   }
@@ -64,7 +65,7 @@ std::string socketErrorText(int code) {
   }
 }
 
-TcpSocket::TcpSocket(const std::string& host, int port, SocketTimeouts timeouts)
+TcpSocket::TcpSocket(const std::string& host, int port, SocketTimeouts timeouts, Deadline connectBy)
     : impl_(std::make_unique<Impl>()) {
   impl_->timeouts = timeouts;
   sockaddr_in address{};
@@ -78,7 +79,9 @@ TcpSocket::TcpSocket(const std::string& host, int port, SocketTimeouts timeouts)
   if (::connect(impl_->fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return;
   // Interrupted, the connection still goes on in the background, like one in progress.
   if (errno != EINPROGRESS && errno != EINTR) throwSocketError(errno);
-  if (!waitFor(impl_->fd, POLLOUT, timeouts.connectMs)) throwSocketError(ETIMEDOUT);
+  if (!waitFor(impl_->fd, POLLOUT, waitWithin(timeouts.connectMs, connectBy))) {
+    throwSocketError(ETIMEDOUT);
+  }
   int error = 0;
   socklen_t length = sizeof error;
   if (::getsockopt(impl_->fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0) error = errno;
@@ -89,21 +92,26 @@ TcpSocket::~TcpSocket() = default;
 
 size_t TcpSocket::read(char* destination, size_t capacity) {
   for (;;) {
+    // Checked first: bytes that keep coming must not carry a call past its deadline.
+    if (hasPassed(impl_->deadline)) throwSocketError(ETIMEDOUT);
     ssize_t n = ::recv(impl_->fd, destination, capacity, 0);
     if (n >= 0) return static_cast<size_t>(n);
     if (errno == EINTR) continue;
     if (!wouldBlock(errno)) throwSocketError(errno);
-    if (!waitFor(impl_->fd, POLLIN, impl_->timeouts.inactivityMs)) throwSocketError(ETIMEDOUT);
+    if (!waitFor(impl_->fd, POLLIN, waitWithin(impl_->timeouts.inactivityMs, impl_->deadline))) {
+      throwSocketError(ETIMEDOUT);
+    }
   }
 }
 
 void TcpSocket::write(std::string_view data) {
   while (!data.empty()) {
+    if (hasPassed(impl_->deadline)) throwSocketError(ETIMEDOUT);
     ssize_t n = ::send(impl_->fd, data.data(), data.size(), MSG_NOSIGNAL);
     if (n < 0) {
       if (errno == EINTR) continue;
       if (!wouldBlock(errno)) throwSocketError(errno);
-      if (!waitFor(impl_->fd, POLLOUT, impl_->timeouts.inactivityMs)) {
+      if (!waitFor(impl_->fd, POLLOUT, waitWithin(impl_->timeouts.inactivityMs, impl_->deadline))) {
         throwSocketError(ETIMEDOUT);
       }
       continue;
@@ -113,7 +121,11 @@ void TcpSocket::write(std::string_view data) {
 }
 
 bool TcpSocket::waitForData(int timeoutMs) {
-  return waitFor(impl_->fd, POLLIN, timeoutMs);
+  return waitFor(impl_->fd, POLLIN, waitWithin(timeoutMs, impl_->deadline));
+}
+
+void TcpSocket::setDeadline(Deadline deadline) {
+  impl_->deadline = deadline;
 }
 
 bool TcpSocket::isIdle() {

@@ -64,6 +64,20 @@ void connectWithin(SOCKET s, const sockaddr_in& address, int timeoutMs) {
 struct TcpSocket::Impl {
   WinsockStartup winsock;
   SOCKET s = INVALID_SOCKET;
+  SocketTimeouts timeouts;
+  Deadline deadline;
+  // What SO_RCVTIMEO and SO_SNDTIMEO hold now.
+  int receiveMs = 0;
+  int sendMs = 0;
+
+  // Sets `option` to the wait left for the next call, which a passed deadline makes time out.
+  void limitWait(int option, int& current) {
+    int ms = waitWithin(timeouts.inactivityMs, deadline);
+    // 0 would mean no limit at all to the system.
+    if (ms <= 0) throwSocketError(WSAETIMEDOUT);
+    if (ms != current) setTimeout(s, option, ms);
+    current = ms;
+  }
   ~Impl() {
     if (s != INVALID_SOCKET) closesocket(s);
   }
@@ -90,8 +104,9 @@ std::string socketErrorText(int code) {
   }
 }
 
-TcpSocket::TcpSocket(const std::string& host, int port, SocketTimeouts timeouts)
+TcpSocket::TcpSocket(const std::string& host, int port, SocketTimeouts timeouts, Deadline connectBy)
     : impl_(std::make_unique<Impl>()) {
+  impl_->timeouts = timeouts;
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<u_short>(port));
@@ -100,16 +115,18 @@ TcpSocket::TcpSocket(const std::string& host, int port, SocketTimeouts timeouts)
   if (impl_->s == INVALID_SOCKET) throwSocketError(WSAGetLastError());
   BOOL one = TRUE;
   ::setsockopt(impl_->s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&one), sizeof one);
-  connectWithin(impl_->s, address, timeouts.connectMs);
+  int connectMs = waitWithin(timeouts.connectMs, connectBy);
+  if (connectMs <= 0) throwSocketError(WSAETIMEDOUT);
+  connectWithin(impl_->s, address, connectMs);
   // Reads and sends stay blocking calls that the system itself ends with WSAETIMEDOUT. Waiting
   // in select before each read instead loses a reset under Wine, which then reads as a close.
-  setTimeout(impl_->s, SO_RCVTIMEO, timeouts.inactivityMs);
-  setTimeout(impl_->s, SO_SNDTIMEO, timeouts.inactivityMs);
+  // Their limits are set before each call, shortened by a deadline.
 }
 
 TcpSocket::~TcpSocket() = default;
 
 size_t TcpSocket::read(char* destination, size_t capacity) {
+  impl_->limitWait(SO_RCVTIMEO, impl_->receiveMs);
   int n = ::recv(impl_->s, destination, static_cast<int>(capacity), 0);
   if (n == SOCKET_ERROR) throwSocketError(WSAGetLastError());
   return static_cast<size_t>(n);
@@ -117,6 +134,7 @@ size_t TcpSocket::read(char* destination, size_t capacity) {
 
 void TcpSocket::write(std::string_view data) {
   while (!data.empty()) {
+    impl_->limitWait(SO_SNDTIMEO, impl_->sendMs);
     int n = ::send(impl_->s, data.data(), static_cast<int>(data.size()), 0);
     if (n == SOCKET_ERROR) throwSocketError(WSAGetLastError());
     data.remove_prefix(static_cast<size_t>(n));
@@ -125,7 +143,7 @@ void TcpSocket::write(std::string_view data) {
 
 bool TcpSocket::waitForData(int timeoutMs) {
   WSAPOLLFD p{impl_->s, POLLRDNORM, 0};
-  int r = WSAPoll(&p, 1, timeoutMs);
+  int r = WSAPoll(&p, 1, waitWithin(timeoutMs, impl_->deadline));
   if (r == SOCKET_ERROR) throwSocketError(WSAGetLastError());
   return r > 0;
 }
@@ -133,6 +151,10 @@ bool TcpSocket::waitForData(int timeoutMs) {
 bool TcpSocket::isIdle() {
   WSAPOLLFD p{impl_->s, POLLRDNORM, 0};
   return WSAPoll(&p, 1, 0) == 0;
+}
+
+void TcpSocket::setDeadline(Deadline deadline) {
+  impl_->deadline = deadline;
 }
 
 }  // namespace orvanta

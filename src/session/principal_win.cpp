@@ -1,6 +1,5 @@
 #include "session/principal_win.h"
 
-#include "login/version.h"
 #include "service/hosts.h"
 #include "ui/application_win.h"
 
@@ -18,7 +17,7 @@ constexpr int kKeyboardHeight = 180;
 
 }  // namespace
 
-TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
+TFrmPrincipal::TFrmPrincipal(Application& app, std::string_view versionText) : Window(app) {
   setFont(createFont(L"MS Sans Serif", 11));
   setColor(RGB(255, 255, 255));
   createTopLevel({.className = L"TFrmPrincipal",
@@ -41,7 +40,7 @@ TFrmPrincipal::TFrmPrincipal(Application& app) : Window(app) {
   TouchKeyboard1.keyboard().setGradientStart({128, 128, 128});
   TouchKeyboard1.keyboard().setGradientEnd({192, 192, 192});
   TouchKeyboard1.setVisible(false);
-  Label1.create(*this, {0, 562 - kLabelHeight, 784, kLabelHeight}, std::string(VersaoCliente),
+  Label1.create(*this, {0, 562 - kLabelHeight, 784, kLabelHeight}, std::string(versionText),
                 Label::Align::center);
   Memo1.create(*this, {0, 0, 185, 89}, {}, Edit::Options{.multiLine = true});
   Memo1.setVisible(false);
@@ -149,10 +148,6 @@ void TFrmPrincipal::showPrintingHelp() {
 
 void TFrmPrincipal::requestTermination() {
   app().terminate();
-}
-
-EscolhasLogin TFrmPrincipal::relayChoices() {
-  return loginChoices ? loginChoices() : EscolhasLogin{};
 }
 
 }  // namespace orvanta

@@ -3,12 +3,11 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "alert/status_alert_win.h"
 #include "keyboard/touch_keyboard_win.h"
-#include "login/escolhas_login.h"
-#include "printing/document_folder.h"
-#include "printing/print_relay.h"
+#include "service/escolhas_login.h"
 #include "service/http_transfer.h"
 #include "session/rdp/msrdp_win.h"
 #include "session/rdp/rdp_session_win.h"
@@ -21,16 +20,15 @@
 
 namespace orvanta {
 
-class TFrmPrincipal : public Window, public SessionWindow, public PrintRelayHost {
+class TFrmPrincipal : public Window, public SessionWindow {
  public:
   // Throws Exception when the remote desktop control cannot be created.
-  explicit TFrmPrincipal(Application& app);
+  TFrmPrincipal(Application& app, std::string_view versionText);
   ~TFrmPrincipal() override;
 
   // Where the login writes the session settings.
   RemoteDesktopControl& control() { return MsRdpClient71->control(); }
   SessionCore& session() { return MsRdpClient71->session(); }
-  PrintRelay& relay() { return relay_; }
 
   // The hand-over from the login: activates the control in place, then shows the window.
   // Throws when the control cannot be activated; the window then stays hidden.
@@ -54,8 +52,6 @@ class TFrmPrincipal : public Window, public SessionWindow, public PrintRelayHost
 
   // Where the session reaches the rest of the program, set by the window set.
   std::function<EscolhasLogin()> loginChoices;
-  // Where relayed documents are written.
-  std::unique_ptr<DocumentFolder> workingFolder;
   std::function<void()> openTransferHelp;
   std::function<void()> openPrintingHelp;
 
@@ -71,11 +67,6 @@ class TFrmPrincipal : public Window, public SessionWindow, public PrintRelayHost
   void showPrintingHelp() override;
   void requestTermination() override;
 
-  HttpTransfer* relayHttp() override { return IdHTTP1.get(); }
-  DocumentFolder* relayFolder() override { return workingFolder.get(); }
-  EscolhasLogin relayChoices() override;
-  void showRelayUrl(std::string_view url) override { Edit1.setText(url); }
-
  private:
   // Toolbar on top, version label at the bottom, the on-screen keyboard (when shown) above the
   // label, and the control filling exactly the space between toolbar and keyboard or label.
@@ -83,7 +74,6 @@ class TFrmPrincipal : public Window, public SessionWindow, public PrintRelayHost
   RECT controlArea() const;
 
   WinShell shell_;
-  PrintRelay relay_{ChecaImpressao, shell_, *this};
   bool shown_ = false;
   // Where the keyboard focus was when the window was last deactivated.
   HWND lastFocus_ = nullptr;

@@ -7,9 +7,9 @@ TFrmAtualiza* FrmAtualiza = nullptr;
 TFrmAtualiza::TFrmAtualiza(Application& app)
     : TFrmAtualiza(app, FrmAtualiza ? FrmAtualiza->UltimaPosicao() : ownPosition_) {}
 
-TFrmAtualiza::TFrmAtualiza(Application& app, int& ultimaPosicao, std::unique_ptr<HttpTransfer> http,
+TFrmAtualiza::TFrmAtualiza(Application& app, int& lastPosition, std::unique_ptr<HttpTransfer> http,
                            Endpoints endpoints)
-    : JanelaDownloadWin(app, ultimaPosicao, std::move(http), HttpSettings::update()),
+    : JanelaDownloadWin(app, lastPosition, std::move(http), HttpSettings::update()),
       core_(environment(), Timer3, UltimaPosicao(), std::move(endpoints), cpuid_,
             [this] { this->app().terminate(); }) {
   createWindow(L"TFrmAtualiza");

@@ -10,7 +10,7 @@ namespace orvanta {
 class TFrmAtualiza : public JanelaDownloadWin {
  public:
   explicit TFrmAtualiza(Application& app);
-  TFrmAtualiza(Application& app, int& ultimaPosicao, std::unique_ptr<HttpTransfer> http = nullptr,
+  TFrmAtualiza(Application& app, int& lastPosition, std::unique_ptr<HttpTransfer> http = nullptr,
                Endpoints endpoints = Endpoints());
 
   WinTimer Timer3{app()};

@@ -7,9 +7,9 @@ TFrmDownload* FrmDownload = nullptr;
 TFrmDownload::TFrmDownload(Application& app)
     : TFrmDownload(app, FrmDownload ? FrmDownload->UltimaPosicao() : ownPosition_) {}
 
-TFrmDownload::TFrmDownload(Application& app, int& ultimaPosicao, std::unique_ptr<HttpTransfer> http,
+TFrmDownload::TFrmDownload(Application& app, int& lastPosition, std::unique_ptr<HttpTransfer> http,
                            const Endpoints& endpoints)
-    : JanelaDownloadWin(app, ultimaPosicao, std::move(http), HttpSettings::installer()),
+    : JanelaDownloadWin(app, lastPosition, std::move(http), HttpSettings::installer()),
       core_(environment(), UltimaPosicao(), endpoints, [this] { close(); }) {
   createWindow(L"TFrmDownload");
 }

@@ -10,7 +10,7 @@ namespace orvanta {
 class TFrmDownload : public JanelaDownloadWin {
  public:
   explicit TFrmDownload(Application& app);
-  TFrmDownload(Application& app, int& ultimaPosicao, std::unique_ptr<HttpTransfer> http = nullptr,
+  TFrmDownload(Application& app, int& lastPosition, std::unique_ptr<HttpTransfer> http = nullptr,
                const Endpoints& endpoints = Endpoints());
 
  protected:

@@ -4,11 +4,11 @@
 
 namespace orvanta {
 
-JanelaDownload::JanelaDownload(Environment environment, int& ultimaPosicao,
+JanelaDownload::JanelaDownload(Environment environment, int& lastPosition,
                                std::function<DownloadDestination()> chooseDestination,
                                std::function<void()> afterLaunch)
     : environment_(environment),
-      ultimaPosicao_(ultimaPosicao),
+      lastPosition_(lastPosition),
       chooseDestination_(std::move(chooseDestination)),
       afterLaunch_(std::move(afterLaunch)) {
   environment_.timer1.setEnabled(false);
@@ -65,6 +65,7 @@ void JanelaDownload::fetch() {
   // file removed.
   const std::unique_ptr<ByteStream> file = environment_.files.create(destination.fileName);
   fileName_ = destination.fileName;
+  policy_ = destination.policy;
   environment_.http.Get(destination.url, *file);
 }
 
@@ -72,15 +73,41 @@ void JanelaDownload::Timer2Timer() {
   const int pos = bar_.position();
   // The bar also stands still while a transfer stalls or announces no length, so only a
   // finished fetch with its file closed counts.
-  if (pos == ultimaPosicao_ && stage_ == Stage::finished) {
+  if (pos == lastPosition_ && stage_ == Stage::finished) {
+    environment_.timer2.setEnabled(false);
+    lastPosition_ = pos;
+    if (!mayLaunch()) return;
     stage_ = Stage::launched;
     environment_.launcher.launch(fileName_);
-    environment_.timer2.setEnabled(false);
-    ultimaPosicao_ = pos;
     afterLaunch_();
     return;
   }
-  ultimaPosicao_ = pos;
+  lastPosition_ = pos;
+}
+
+// Checked right before the start, on the closed file as it will be started.
+bool JanelaDownload::mayLaunch() {
+  SignatureVerification verification{kVerificationFailed, {}, {}};
+  // A build without the check does not ask the platform at all.
+  if (policy_.checkSignature) {
+    try {
+      verification = environment_.signatures.verify(fileName_);
+    } catch (...) {
+      // Stays failed: a check that could not be made verified nothing.
+    }
+  }
+  const LaunchDecision decision = decideLaunch(policy_, verification);
+  if (!decision.run) refuse(decision.message);
+  return decision.run;
+}
+
+// As if nothing had been published: no program is left to be started by anyone, the user is
+// told once, and the window closes, back to where the download was asked for.
+void JanelaDownload::refuse(std::string_view message) {
+  stage_ = Stage::refused;
+  environment_.files.remove(fileName_);
+  environment_.userMessages.showMessage(message);
+  environment_.close();
 }
 
 }  // namespace orvanta

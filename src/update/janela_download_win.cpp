@@ -4,12 +4,12 @@
 
 namespace orvanta {
 
-JanelaDownloadWin::JanelaDownloadWin(Application& app, int& ultimaPosicao,
+JanelaDownloadWin::JanelaDownloadWin(Application& app, int& lastPosition,
                                      std::unique_ptr<HttpTransfer> http,
                                      const HttpSettings& settings)
     : Window(app),
       IdHTTP1(http ? std::move(http) : std::make_unique<ClienteHttp>(settings)),
-      ultimaPosicao_(ultimaPosicao) {}
+      lastPosition_(lastPosition) {}
 
 void JanelaDownloadWin::createWindow(const wchar_t* className) {
   createTopLevel({.className = className,

@@ -1,5 +1,6 @@
 // What the two download windows share on the Win32 side: the HTTP client, the progress bar
-// mirrored from the core's, the two timers, the local files and the launcher.
+// mirrored from the core's, the two timers, the local files, the signature check, the
+// message boxes and the launcher.
 #pragma once
 
 #include <memory>
@@ -10,9 +11,11 @@
 #include "ui/controls_win.h"
 #include "ui/launcher_win.h"
 #include "ui/timer_win.h"
+#include "ui/user_messages_win.h"
 #include "ui/window_win.h"
 #include "update/janela_download.h"
 #include "update/local_files_win.h"
+#include "update/signature_check_win.h"
 
 namespace orvanta {
 
@@ -22,7 +25,7 @@ namespace orvanta {
 // is given.
 class JanelaDownloadWin : public Window {
  public:
-  int& UltimaPosicao() { return ultimaPosicao_; }
+  int& UltimaPosicao() { return lastPosition_; }
   ProgressBarModel& bar() { return windowCore().ProgressBar1(); }
 
   std::unique_ptr<HttpTransfer> IdHTTP1;
@@ -32,7 +35,7 @@ class JanelaDownloadWin : public Window {
 
  protected:
   // Without a client of its own (http null) the window makes one with `settings`.
-  JanelaDownloadWin(Application& app, int& ultimaPosicao, std::unique_ptr<HttpTransfer> http,
+  JanelaDownloadWin(Application& app, int& lastPosition, std::unique_ptr<HttpTransfer> http,
                     const HttpSettings& settings);
 
   // The window's own core, made by the derived window after this part.
@@ -44,6 +47,8 @@ class JanelaDownloadWin : public Window {
             app(),
             files_,
             launcher_,
+            signatures_,
+            userMessages_,
             [this](std::exception_ptr failure) { app().handleException(failure); },
             [this] { close(); }};
   }
@@ -57,9 +62,11 @@ class JanelaDownloadWin : public Window {
   int ownPosition_ = 0;
 
  private:
-  int& ultimaPosicao_;
+  int& lastPosition_;
   LocalFiles files_;
   WinProgramLauncher launcher_;
+  WinSignatureCheck signatures_;
+  WinUserMessages userMessages_{app()};
 };
 
 }  // namespace orvanta

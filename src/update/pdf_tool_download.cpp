@@ -1,13 +1,15 @@
 #include "update/pdf_tool_download.h"
 
+#include "update/publishers.h"
+
 namespace orvanta {
 
-PdfToolDownload::PdfToolDownload(JanelaDownload::Environment environment, int& ultimaPosicao,
+PdfToolDownload::PdfToolDownload(JanelaDownload::Environment environment, int& lastPosition,
                                  const Endpoints& endpoints, std::function<void()> close)
     : window_(
-          environment, ultimaPosicao,
+          environment, lastPosition,
           [url = endpoints.pdfTool()] {
-            return DownloadDestination{url, kFileName};
+            return DownloadDestination{url, kFileName, kPdfToolPolicy};
           },
           std::move(close)) {}
 

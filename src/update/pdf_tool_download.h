@@ -13,7 +13,7 @@ class PdfToolDownload {
   static constexpr const char* kFileName = "pdf.exe";
 
   // close closes the window, which ends its modal run.
-  PdfToolDownload(JanelaDownload::Environment environment, int& ultimaPosicao,
+  PdfToolDownload(JanelaDownload::Environment environment, int& lastPosition,
                   const Endpoints& endpoints, std::function<void()> close);
 
   void FormShow() { window_.FormShow(); }

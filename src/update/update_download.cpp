@@ -1,9 +1,11 @@
 #include "update/update_download.h"
 
+#include "update/publishers.h"
+
 namespace orvanta {
 
 UpdateDownload::UpdateDownload(JanelaDownload::Environment environment, Timer& timer3,
-                               int& ultimaPosicao, Endpoints endpoints,
+                               int& lastPosition, Endpoints endpoints,
                                const CpuidInstruction& cpuid,
                                std::function<void()> requestTermination)
     : timer3_(timer3),
@@ -11,10 +13,10 @@ UpdateDownload::UpdateDownload(JanelaDownload::Environment environment, Timer& t
       cpuid_(cpuid),
       requestTermination_(std::move(requestTermination)),
       window_(
-          environment, ultimaPosicao,
+          environment, lastPosition,
           [this] {
-            return DownloadDestination{endpoints_.updater(processorReports64Bit(cpuid_)),
-                                       kFileName};
+            return DownloadDestination{endpoints_.updater(processorReports64Bit(cpuid_)), kFileName,
+                                       kUpdaterPolicy};
           },
           [this] { timer3_.setEnabled(true); }) {
   timer3_.setEnabled(false);

@@ -15,7 +15,7 @@ class UpdateDownload {
   static constexpr int kTerminationDelayMs = 1000;
   static constexpr const char* kFileName = "atualiza.exe";
 
-  UpdateDownload(JanelaDownload::Environment environment, Timer& timer3, int& ultimaPosicao,
+  UpdateDownload(JanelaDownload::Environment environment, Timer& timer3, int& lastPosition,
                  Endpoints endpoints, const CpuidInstruction& cpuid,
                  std::function<void()> requestTermination);
 

@@ -17,7 +17,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-TEST(Gradient, BandsFollowTheRule) {
+TEST(GradientTest, BandsFollowTheRule) {
   struct Case {
     const char* name;
     Rgb from, to;
@@ -65,7 +65,7 @@ TEST(Gradient, BandsFollowTheRule) {
     EXPECT_EQ(gradientBands(c.from, c.to, c.height, c.bands), c.expected) << c.name;
 }
 
-TEST(DesktopAlertLook, PartsSitWhereTheAlertPlacesThem) {
+TEST(DesktopAlertLookTest, PartsSitWhereTheAlertPlacesThem) {
   const DesktopAlertLayout l = layoutDesktopAlert(kDesktopAlertWidth, 50, 50);
   EXPECT_EQ(l.imIcon, (AlertBox{8, 13, 50, 50}));
   EXPECT_EQ(l.lblHeader.left, 63);
@@ -75,7 +75,7 @@ TEST(DesktopAlertLook, PartsSitWhereTheAlertPlacesThem) {
   EXPECT_EQ(l.tbDropDown.left, 296);
 }
 
-TEST(DesktopAlertLook, BackgroundIsStripThenBodyBandsThenTheFrame) {
+TEST(DesktopAlertLookTest, BackgroundIsStripThenBodyBandsThenTheFrame) {
   const DesktopAlertColors colors;
   const auto fills = desktopAlertBackground(kDesktopAlertWidth, kDesktopAlertHeight, colors);
   // Eight one-row bands for the strip, 66 for the body (rows 9 to 74), four frame lines.
@@ -96,7 +96,7 @@ TEST(DesktopAlertLook, BackgroundIsStripThenBodyBandsThenTheFrame) {
                   SolidFill{{0, 0, 1, 76}, kFrameColor}, SolidFill{{328, 0, 1, 76}, kFrameColor}));
 }
 
-TEST(DesktopAlertLook, ATallBodyIsDrawnWith32Bands) {
+TEST(DesktopAlertLookTest, ATallBodyIsDrawnWith32Bands) {
   const auto fills = desktopAlertBackground(100, 300, DesktopAlertColors{});
   // 8 strip bands, 32 bands of 9 rows over the 290-row body and its 2 leftover rows, a frame.
   ASSERT_EQ(fills.size(), 8u + 33u + 4u);
@@ -104,7 +104,7 @@ TEST(DesktopAlertLook, ATallBodyIsDrawnWith32Bands) {
   EXPECT_EQ(fills[8 + 32].box, (AlertBox{0, 9 + 288, 100, 2}));
 }
 
-TEST(AlertButton, LooksAndClicksFollowThePointer) {
+TEST(AlertButtonTest, LooksAndClicksFollowThePointer) {
   enum Event { over, off, down, downOff, up, upOff, captureLost };
   struct Case {
     const char* name;
@@ -171,7 +171,7 @@ struct Picture {
   std::vector<Rgba> pixels;
 };
 
-TEST(StatusPictures, GlobeOnATransparentBackground) {
+TEST(StatusPicturesTest, GlobeOnATransparentBackground) {
   const Picture globe(kPictureGlobe);
   ASSERT_EQ(globe.pixels.size(), 50u * 50u);
   EXPECT_EQ(globe.extent(), (AlertBox{10, 9, 29, 32}));
@@ -193,7 +193,7 @@ TEST(StatusPictures, GlobeOnATransparentBackground) {
   EXPECT_GT(green, 60);
 }
 
-TEST(StatusPictures, TheSecondAddsARedBadgeWithAWhiteXAtTheLowerRight) {
+TEST(StatusPicturesTest, TheSecondAddsARedBadgeWithAWhiteXAtTheLowerRight) {
   const Picture globe(kPictureGlobe);
   const Picture badged(kPictureGlobeWithBadge);
   AlertBox changed{50, 50, 0, 0};
@@ -222,7 +222,7 @@ TEST(StatusPictures, TheSecondAddsARedBadgeWithAWhiteXAtTheLowerRight) {
   EXPECT_EQ(red.a, 255);
 }
 
-TEST(StatusPictures, AnIndexBeyondTheTwoGivesNoPicture) {
+TEST(StatusPicturesTest, AnIndexBeyondTheTwoGivesNoPicture) {
   EXPECT_TRUE(drawStatusPicture(2).empty());
   EXPECT_TRUE(drawStatusPicture(-1).empty());
 }

@@ -53,9 +53,9 @@ struct Bench {
     window.alphaAvailable = alphaAvailable;
     alert = std::make_unique<DesktopAlert>(window, screen, stack, animation, mouse, options);
   }
-  fakes::FakeTimerService clock;
-  fakes::FakeTimer animation{clock};
-  fakes::FakeTimer mouse{clock};
+  test::FakeTimerService clock;
+  test::FakeTimer animation{clock};
+  test::FakeTimer mouse{clock};
   FakeAlertWindow window;
   FakeScreen screen;
   AlertStack stack;
@@ -238,16 +238,16 @@ void runCase(const FadeCase& c, bool alphaAvailable) {
   }
 }
 
-TEST(DesktopAlertFade, FollowsTheTimeTable) {
+TEST(DesktopAlertFadeTest, FollowsTheTimeTable) {
   for (const FadeCase& c : kFadeCases) runCase(c, true);
 }
 
 // Where the platform has no per-window opacity the alert keeps the same timing, fully opaque.
-TEST(DesktopAlertFade, WithoutPerWindowAlphaKeepsTheTimingAndAppliesNoOpacity) {
+TEST(DesktopAlertFadeTest, WithoutPerWindowAlphaKeepsTheTimingAndAppliesNoOpacity) {
   for (const FadeCase& c : kFadeCases) runCase(c, false);
 }
 
-TEST(DesktopAlert, ExecuteWhileShowingHidesAtOnceAndReusesTheOneWindow) {
+TEST(DesktopAlertTest, ExecuteWhileShowingHidesAtOnceAndReusesTheOneWindow) {
   Bench b;
   b.alert->setMessageText("Conectando");
   b.alert->Execute();
@@ -263,7 +263,7 @@ TEST(DesktopAlert, ExecuteWhileShowingHidesAtOnceAndReusesTheOneWindow) {
   EXPECT_TRUE(b.stack.contains(*b.alert));
 }
 
-TEST(DesktopAlert, PollsThePointerOnlyWhileShown) {
+TEST(DesktopAlertTest, PollsThePointerOnlyWhileShown) {
   Bench b;
   EXPECT_FALSE(b.mouse.running());
   b.alert->Execute();
@@ -279,7 +279,7 @@ TEST(DesktopAlert, PollsThePointerOnlyWhileShown) {
   EXPECT_FALSE(b.mouse.running());
 }
 
-TEST(DesktopAlert, SitsAtTheBottomRightOfTheWorkAreaTouchingItsEdges) {
+TEST(DesktopAlertTest, SitsAtTheBottomRightOfTheWorkAreaTouchingItsEdges) {
   struct Case {
     const char* taskbar;
     ScreenRect workArea;
@@ -301,10 +301,10 @@ TEST(DesktopAlert, SitsAtTheBottomRightOfTheWorkAreaTouchingItsEdges) {
   }
 }
 
-TEST(AlertStack, StacksAlertsUpwardsAndClosesTheGap) {
-  fakes::FakeTimerService clock;
-  fakes::FakeTimer timers[4] = {fakes::FakeTimer{clock}, fakes::FakeTimer{clock},
-                                fakes::FakeTimer{clock}, fakes::FakeTimer{clock}};
+TEST(AlertStackTest, StacksAlertsUpwardsAndClosesTheGap) {
+  test::FakeTimerService clock;
+  test::FakeTimer timers[4] = {test::FakeTimer{clock}, test::FakeTimer{clock},
+                               test::FakeTimer{clock}, test::FakeTimer{clock}};
   FakeScreen screen;
   AlertStack stack;
   FakeAlertWindow firstWindow, secondWindow;

@@ -95,11 +95,11 @@ std::string text(Rgb c) {
 
 // The alert's own window and behaviour on a virtual clock.
 struct AlertWindowTest : ::testing::Test {
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
-  fakes::FakeTimerService clock;
-  fakes::FakeTimer animation{clock};
-  fakes::FakeTimer mouse{clock};
+  test::FakeTimerService clock;
+  test::FakeTimer animation{clock};
+  test::FakeTimer mouse{clock};
   AlertScreenWin screen;
   AlertStack stack;
   TJvFormDesktopAlert form{app};
@@ -279,7 +279,7 @@ TEST_F(AlertWindowTest, PointerEnteringDuringTheFadeOutReturnsToFullOpacity) {
 // The session's alert as the program builds it: real window timers, the two pictures, and a
 // session window with the keyboard focus in a text field standing for the remote desktop.
 struct StatusAlertTest : ::testing::Test {
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   StatusAlertWin statusAlert{app};
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/program_win.h"
+#include "app/session_print_relay_win.h"
 #include "base/exception.h"
 #include "fakes/fake_message_boxes_win.h"
 #include "help/ajudaimpressao_win.h"
@@ -67,7 +68,7 @@ LRESULT CALLBACK creationHook(int code, WPARAM wParam, LPARAM lParam) {
 
 struct WindowSetTest : ::testing::Test {
   OleSession ole;
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   ControlFactory missingControl{REGDB_E_CLASSNOTREG};
   DWORD registry = 0;
@@ -184,17 +185,17 @@ TEST_F(WindowSetTest, EscolhasLoginAreWhatTheLoginControlsHoldNow) {
 TEST_F(WindowSetTest, TheSessionRelaysWithTheLoginChoicesAndTheLoginClearsTheRelayFlag) {
   // The stand-in control registered in the test prefix is hosted by the session window.
   WindowSet windowSet(app);
-  EXPECT_TRUE(FrmPrincipal->workingFolder);
+  EXPECT_TRUE(windowSet.printRelay().relayFolder());
   FrmLogin->Edit1.setText("Ana 1");
   FrmLogin->CheckBox1.setChecked(true);
   ASSERT_TRUE(FrmPrincipal->loginChoices);
   EXPECT_EQ(FrmPrincipal->loginChoices().typedName, "ana 1");
   EXPECT_TRUE(FrmPrincipal->loginChoices().directPrinters);
 
-  FrmPrincipal->relay().ImpressaoEmAndamento = true;
+  windowSet.printRelay().relay().ImpressaoEmAndamento = true;
   ASSERT_TRUE(FrmLogin->clearPrintInProgress);
   FrmLogin->clearPrintInProgress();
-  EXPECT_FALSE(FrmPrincipal->relay().ImpressaoEmAndamento);
+  EXPECT_FALSE(windowSet.printRelay().relay().ImpressaoEmAndamento);
 }
 
 // Answers every text request with one reply.

@@ -5,7 +5,7 @@
 namespace orvanta {
 namespace {
 
-TEST(WithFinalDot, AppendsADotOnlyAfterACharacterAboveTheDot) {
+TEST(WithFinalDotTest, AppendsADotOnlyAfterACharacterAboveTheDot) {
   const struct {
     const char* message;
     const char* expected;
@@ -22,7 +22,7 @@ TEST(WithFinalDot, AppendsADotOnlyAfterACharacterAboveTheDot) {
   for (const auto& c : cases) EXPECT_EQ(withFinalDot(c.message), c.expected) << c.message;
 }
 
-TEST(StartupErrorText, FollowsTheApplicationErrorLayout) {
+TEST(StartupErrorTextTest, FollowsTheApplicationErrorLayout) {
   EXPECT_EQ(startupErrorText("EOleSysError", "Orvanta.exe", 0x4A2B3C, "Class not registered"),
             std::string("Exception EOleSysError in module Orvanta.exe at ") +
                 (sizeof(void*) == 8 ? "00000000004A2B3C" : "004A2B3C") +

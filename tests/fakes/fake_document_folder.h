@@ -13,7 +13,7 @@
 #include "base/exception.h"
 #include "printing/document_folder.h"
 
-namespace orvanta::fakes {
+namespace orvanta::test {
 
 struct FakeDocument {
   std::string content;
@@ -83,4 +83,4 @@ inline std::unique_ptr<DocumentFile> FakeDocumentFolder::createNew(std::string_v
   return std::make_unique<File>(*this, it->second);
 }
 
-}  // namespace orvanta::fakes
+}  // namespace orvanta::test

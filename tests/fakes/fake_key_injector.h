@@ -8,7 +8,7 @@
 
 #include "base/key_injector.h"
 
-namespace orvanta::fakes {
+namespace orvanta::test {
 
 struct SentKey {
   int virtualKey;
@@ -52,4 +52,4 @@ class FakeKeyInjector final : public KeyInjector {
   std::vector<int> pressed_;
 };
 
-}  // namespace orvanta::fakes
+}  // namespace orvanta::test

@@ -9,7 +9,7 @@
 #include "base/input_language.h"
 #include "base/keyboard_translation.h"
 
-namespace orvanta::fakes {
+namespace orvanta::test {
 
 struct FakeKey {
   int scanCode;
@@ -120,4 +120,4 @@ class FakeInputLanguage final : public InputLanguage {
   std::optional<LocaleNames> names;
 };
 
-}  // namespace orvanta::fakes
+}  // namespace orvanta::test

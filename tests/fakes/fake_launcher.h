@@ -6,7 +6,7 @@
 
 #include "base/launcher.h"
 
-namespace orvanta::fakes {
+namespace orvanta::test {
 
 class FakeProgramLauncher final : public ProgramLauncher {
  public:
@@ -27,4 +27,4 @@ class FakeShell final : public Shell {
   std::vector<Call> calls;
 };
 
-}  // namespace orvanta::fakes
+}  // namespace orvanta::test

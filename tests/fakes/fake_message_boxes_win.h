@@ -6,7 +6,7 @@
 
 #include "ui/message_box_win.h"
 
-namespace orvanta::fakes {
+namespace orvanta::test {
 
 class FakeMessageBoxes final : public MessageBoxes {
  public:
@@ -25,4 +25,4 @@ class FakeMessageBoxes final : public MessageBoxes {
   int answer = IDOK;
 };
 
-}  // namespace orvanta::fakes
+}  // namespace orvanta::test

@@ -6,7 +6,7 @@
 
 #include "base/message_pump.h"
 
-namespace orvanta::fakes {
+namespace orvanta::test {
 
 class FakeMessagePump final : public MessagePump {
  public:
@@ -18,4 +18,4 @@ class FakeMessagePump final : public MessagePump {
   std::function<void()> onProcess;
 };
 
-}  // namespace orvanta::fakes
+}  // namespace orvanta::test

@@ -7,7 +7,7 @@
 #include "base/exception.h"
 #include "printing/printer_list.h"
 
-namespace orvanta::fakes {
+namespace orvanta::test {
 
 class FakePrinterList final : public PrinterList {
  public:
@@ -22,4 +22,4 @@ class FakePrinterList final : public PrinterList {
   std::string failure;  // thrown as an Exception when not empty
 };
 
-}  // namespace orvanta::fakes
+}  // namespace orvanta::test

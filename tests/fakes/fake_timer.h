@@ -9,7 +9,7 @@
 
 #include "base/timer.h"
 
-namespace orvanta::fakes {
+namespace orvanta::test {
 
 class FakeTimer;
 
@@ -95,4 +95,4 @@ bool FakeTimerService::fireNext() {
   return true;
 }
 
-}  // namespace orvanta::fakes
+}  // namespace orvanta::test

@@ -7,7 +7,7 @@
 
 #include "base/user_messages.h"
 
-namespace orvanta::fakes {
+namespace orvanta::test {
 
 class FakeUserMessages final : public UserMessages {
  public:
@@ -27,4 +27,4 @@ class FakeUserMessages final : public UserMessages {
   std::function<void(const std::string&)> onMessage;
 };
 
-}  // namespace orvanta::fakes
+}  // namespace orvanta::test

@@ -24,7 +24,7 @@ OFFER = ("Para que as suas impressões funcionem é necessário instalar o PDF C
          "Através dele todas as impressões serão salvas diretamente no seu computador.\r"
          "Caso não seja instalado, não será possível imprimir.\r"
          "Deseja instalar?")
-PDF_TOOL = os.path.join(e2e.BUILD_DIR, "tools", "updater-stub", "atualiza-stub.exe")
+PDF_TOOL = os.path.join(e2e.BUILD_DIR, "tools", "signing", "standin-signed.exe")
 
 
 def in_session(wine):

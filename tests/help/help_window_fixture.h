@@ -10,7 +10,7 @@
 #include "ui/text_win.h"
 #include "ui/unique_handle_win.h"
 
-namespace orvanta::onscreen {
+namespace orvanta::test {
 
 // A control's rectangle in its parent's client area.
 inline RECT boundsIn(HWND parent, HWND control) {
@@ -54,4 +54,4 @@ inline int colouredPixels(HWND window, const RECT& r, int step = 4) {
   return count;
 }
 
-}  // namespace orvanta::onscreen
+}  // namespace orvanta::test

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "fakes/fake_message_boxes_win.h"
-#include "fakes/fake_printer_list.h"
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
 #include "help_window_fixture.h"
@@ -13,10 +12,10 @@
 namespace orvanta {
 namespace {
 
-using onscreen::boundsIn;
-using onscreen::colouredPixels;
-using onscreen::fontOf;
-using onscreen::showAndPaint;
+using test::boundsIn;
+using test::colouredPixels;
+using test::fontOf;
+using test::showAndPaint;
 
 // The texts as the user reads them; lines 3, 4 and 17 of the first and 3, 10 and 13 of the
 // second end with a blank.
@@ -86,9 +85,7 @@ const Expected kWindows[] = {
      kTransferText,
      false},
     {"printing",
-     [](Application& app) {
-       return std::make_unique<TFrmAjudaImpressao>(app, std::make_unique<fakes::FakePrinterList>());
-     },
+     [](Application& app) { return std::make_unique<TFrmAjudaImpressao>(app); },
      "Ajuda para impressão",
      {912, 397},
      {0, 0, 326, 372},
@@ -97,14 +94,14 @@ const Expected kWindows[] = {
      true},
 };
 
-class HelpWindows : public ::testing::TestWithParam<Expected> {
+class HelpWindowsTest : public ::testing::TestWithParam<Expected> {
  protected:
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   std::unique_ptr<HelpWindow> form = GetParam().make(app);
 };
 
-TEST_P(HelpWindows, PictureLeftAndReadOnlyWrappingTextBesideIt) {
+TEST_P(HelpWindowsTest, PictureLeftAndReadOnlyWrappingTextBesideIt) {
   const Expected& e = GetParam();
   EXPECT_EQ(form->caption(), e.caption);
   EXPECT_EQ(form->clientSize().cx, e.client.cx);
@@ -125,7 +122,7 @@ TEST_P(HelpWindows, PictureLeftAndReadOnlyWrappingTextBesideIt) {
   EXPECT_EQ(font.lfHeight, -11);
 }
 
-TEST_P(HelpWindows, WhiteWindowWithThePictureAtTheLeftAndTextBesideIt) {
+TEST_P(HelpWindowsTest, WhiteWindowWithThePictureAtTheLeftAndTextBesideIt) {
   const Expected& e = GetParam();
   showAndPaint(app, form->hwnd());
   const RECT& p = e.picture;
@@ -143,7 +140,7 @@ TEST_P(HelpWindows, WhiteWindowWithThePictureAtTheLeftAndTextBesideIt) {
   }
 }
 
-TEST_P(HelpWindows, ClosingOnlyHidesAndTheNextShowingFindsTheSameTextFocused) {
+TEST_P(HelpWindowsTest, ClosingOnlyHidesAndTheNextShowingFindsTheSameTextFocused) {
   static HWND window;
   static HWND text;
   static HWND focusSeen;
@@ -170,7 +167,7 @@ TEST_P(HelpWindows, ClosingOnlyHidesAndTheNextShowingFindsTheSameTextFocused) {
   EXPECT_EQ(form->Memo1.text(), GetParam().lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothWindows, HelpWindows, ::testing::ValuesIn(kWindows),
+INSTANTIATE_TEST_SUITE_P(BothWindows, HelpWindowsTest, ::testing::ValuesIn(kWindows),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -6,14 +6,16 @@
 #include "fakes/fake_printer_list.h"
 #include "help/ajudaimpressao_win.h"
 #include "help_window_fixture.h"
+#include "printing/printer_check.h"
+#include "ui/user_messages_win.h"
 
 namespace orvanta {
 namespace {
 
-using onscreen::boundsIn;
-using onscreen::colouredPixels;
-using onscreen::fontOf;
-using onscreen::showAndPaint;
+using test::boundsIn;
+using test::colouredPixels;
+using test::fontOf;
+using test::showAndPaint;
 
 constexpr wchar_t kInstalled[] = L"O PDF Creator está instalado corretamente";
 constexpr wchar_t kOffer[] =
@@ -22,18 +24,19 @@ constexpr wchar_t kOffer[] =
     L"Caso não seja instalado, não será possível imprimir.\r"
     L"Deseja instalar?";
 
-struct PrintingHelp : ::testing::Test {
-  fakes::FakeMessageBoxes boxes;
+struct PrintingHelpTest : ::testing::Test {
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
-  fakes::FakePrinterList* printers = nullptr;
-  std::unique_ptr<TFrmAjudaImpressao> form = make();
+  test::FakePrinterList printers;
   int installerRuns = 0;
+  WinUserMessages messages{app};
+  // As the window set hands the check to the window.
+  PrinterCheck check{printers, messages, [this] { ++installerRuns; }};
+  std::unique_ptr<TFrmAjudaImpressao> form = make();
 
   std::unique_ptr<TFrmAjudaImpressao> make() {
-    auto list = std::make_unique<fakes::FakePrinterList>();
-    printers = list.get();
-    auto made = std::make_unique<TFrmAjudaImpressao>(app, std::move(list));
-    made->runInstaller = [this] { ++installerRuns; };
+    auto made = std::make_unique<TFrmAjudaImpressao>(app);
+    made->checkPrinter = [this] { check.check(); };
     return made;
   }
 
@@ -45,7 +48,7 @@ struct PrintingHelp : ::testing::Test {
   }
 };
 
-TEST_F(PrintingHelp, ButtonSpansTheFootUnderPictureAndText) {
+TEST_F(PrintingHelpTest, ButtonSpansTheFootUnderPictureAndText) {
   const RECT r = boundsIn(form->hwnd(), form->Button1.hwnd());
   const RECT expected{0, 372, 912, 397};
   EXPECT_TRUE(EqualRect(&r, &expected));
@@ -55,8 +58,8 @@ TEST_F(PrintingHelp, ButtonSpansTheFootUnderPictureAndText) {
   EXPECT_GT(colouredPixels(form->hwnd(), {0, 374, 912, 396}), 1000);
 }
 
-TEST_F(PrintingHelp, PresentPrinterIsConfirmedInAnInformationBox) {
-  printers->printers = {"PDF Creator", "pdfcreator"};
+TEST_F(PrintingHelpTest, PresentPrinterIsConfirmedInAnInformationBox) {
+  printers.printers = {"PDF Creator", "pdfcreator"};
   click();
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, kInstalled);
@@ -65,8 +68,8 @@ TEST_F(PrintingHelp, PresentPrinterIsConfirmedInAnInformationBox) {
   EXPECT_EQ(installerRuns, 0);
 }
 
-TEST_F(PrintingHelp, MissingPrinterAsksAndOnlyYesRunsTheInstaller) {
-  printers->printers = {"PDF Creator"};
+TEST_F(PrintingHelpTest, MissingPrinterAsksAndOnlyYesRunsTheInstaller) {
+  printers.printers = {"PDF Creator"};
   boxes.answer = IDNO;
   click();
   EXPECT_EQ(installerRuns, 0);
@@ -79,11 +82,11 @@ TEST_F(PrintingHelp, MissingPrinterAsksAndOnlyYesRunsTheInstaller) {
     EXPECT_EQ(box.caption, L"Confirm");
     EXPECT_EQ(box.type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1));
   }
-  EXPECT_EQ(printers->reads, 2);
+  EXPECT_EQ(printers.reads, 2);
 }
 
-TEST_F(PrintingHelp, AFailingPrinterListReachesTheErrorBox) {
-  printers->failure = "Cannot list the printers. The RPC server is unavailable";
+TEST_F(PrintingHelpTest, AFailingPrinterListReachesTheErrorBox) {
+  printers.failure = "Cannot list the printers. The RPC server is unavailable";
   click();
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, L"Cannot list the printers. The RPC server is unavailable.");

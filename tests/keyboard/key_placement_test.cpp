@@ -9,7 +9,7 @@
 namespace orvanta {
 namespace {
 
-using testing::KeyboardRig;
+using test::KeyboardRig;
 
 bool stretches(const TCustomKeyboardButton& key) {
   return key.Key.has(TVirtualKeyFlag::kfStretch);

@@ -11,10 +11,10 @@
 namespace orvanta {
 namespace {
 
-using testing::KeyboardRig;
+using test::KeyboardRig;
 
 TEST(KeyResolutionTest, CodesAreCompletedThroughTheInputLayout) {
-  fakes::FakeKeyboardTranslation translation(fakes::usEnglishKeys());
+  test::FakeKeyboardTranslation translation(test::usEnglishKeys());
   struct Case {
     TKeyData data;
     KeyCodes codes;

@@ -14,7 +14,7 @@
 namespace orvanta {
 namespace {
 
-using testing::KeyboardRig;
+using test::KeyboardRig;
 
 constexpr int kFn = kScanCodeFn;
 
@@ -87,7 +87,7 @@ void run(KeyboardRig& rig, const Step& step) {
 std::vector<std::string> sentSince(const KeyboardRig& rig, size_t from) {
   std::vector<std::string> sent;
   for (size_t i = from; i < rig.injector.sent.size(); ++i) {
-    sent.push_back(fakes::describe(rig.injector.sent[i]));
+    sent.push_back(test::describe(rig.injector.sent[i]));
   }
   return sent;
 }
@@ -307,7 +307,7 @@ TEST(KeyboardInputTest, PointerScripts) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
     KeyboardRig rig =
-        c.brazilian ? KeyboardRig({"pt", "BR"}, fakes::brazilianKeys()) : KeyboardRig();
+        c.brazilian ? KeyboardRig({"pt", "BR"}, test::brazilianKeys()) : KeyboardRig();
     rig.built();
     for (const Step& step : c.script) run(rig, step);
     EXPECT_EQ(sentSince(rig, 0), c.sent);
@@ -364,7 +364,7 @@ TEST(KeyboardInputTest, NoRandomScriptLeavesAKeyStuck) {
   auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
   for (int script = 0; script < 300; ++script) {
     const bool brazilian = script % 2 == 1;
-    KeyboardRig rig = brazilian ? KeyboardRig({"pt", "BR"}, fakes::brazilianKeys()) : KeyboardRig();
+    KeyboardRig rig = brazilian ? KeyboardRig({"pt", "BR"}, test::brazilianKeys()) : KeyboardRig();
     rig.built();
     std::vector<std::string> trace;
     for (int n = 0; n < 40 && rig.keyboard; ++n) {

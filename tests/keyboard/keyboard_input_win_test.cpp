@@ -104,7 +104,7 @@ class KeyboardInputWinTest : public ::testing::Test {
   }
   static bool down(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
 
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   TKeyboardLayouts layouts;
   Host host{app};

@@ -13,7 +13,7 @@
 #include "keyboard/touch_keyboard.h"
 #include "resources/keyboard_layouts_data.h"
 
-namespace orvanta::testing {
+namespace orvanta::test {
 
 class RecordingView final : public KeyboardView {
  public:
@@ -38,7 +38,7 @@ inline TKeyboardLayouts shippedLayouts() {
 
 struct KeyboardRig {
   explicit KeyboardRig(LocaleNames names = {"en", "US"},
-                       std::vector<fakes::FakeKey> keys = fakes::usEnglishKeys(),
+                       std::vector<test::FakeKey> keys = test::usEnglishKeys(),
                        bool capsLock = false)
       : translation(std::move(keys)), language(std::move(names)) {
     translation.capsLock = capsLock;
@@ -70,14 +70,14 @@ struct KeyboardRig {
   }
 
   TKeyboardLayouts layouts = shippedLayouts();
-  fakes::FakeKeyboardTranslation translation;
-  fakes::FakeInputLanguage language;
-  fakes::FakeTimerService clock;
-  fakes::FakeTimer changeTimer{clock};
-  fakes::FakeKeyInjector injector;
-  fakes::FakeTimer repeatTimer{clock};
+  test::FakeKeyboardTranslation translation;
+  test::FakeInputLanguage language;
+  test::FakeTimerService clock;
+  test::FakeTimer changeTimer{clock};
+  test::FakeKeyInjector injector;
+  test::FakeTimer repeatTimer{clock};
   RecordingView view;
   std::unique_ptr<TouchKeyboardCore> keyboard;
 };
 
-}  // namespace orvanta::testing
+}  // namespace orvanta::test

@@ -11,7 +11,7 @@
 #include "keyboard/touch_keyboard_win.h"
 #include "ui/unique_handle_win.h"
 
-namespace orvanta::testing {
+namespace orvanta::test {
 
 class PaintedBitmap {
  public:
@@ -63,4 +63,4 @@ inline Rgb between(Rgb top, Rgb bottom, int y0, int y1, int y) {
   return {mix(top.r, bottom.r), mix(top.g, bottom.g), mix(top.b, bottom.b)};
 }
 
-}  // namespace orvanta::testing
+}  // namespace orvanta::test

@@ -14,8 +14,8 @@
 namespace orvanta {
 namespace {
 
-using testing::KeyboardRig;
-using testing::RecordingView;
+using test::KeyboardRig;
+using test::RecordingView;
 
 std::vector<size_t> rowSizes(const TouchKeyboardCore& keyboard) {
   std::vector<size_t> sizes;
@@ -67,14 +67,14 @@ TEST(TouchKeyboardTest, NamelessInputLanguageFailsTheCreation) {
   const std::optional<LocaleNames> failures[] = {std::nullopt, LocaleNames{"pt", ""},
                                                  LocaleNames{"", "BR"}};
   for (const auto& names : failures) {
-    fakes::FakeKeyboardTranslation translation(fakes::usEnglishKeys());
-    fakes::FakeInputLanguage language(names);
-    fakes::FakeTimerService clock;
-    fakes::FakeTimer timer(clock);
-    fakes::FakeTimer repeat(clock);
-    fakes::FakeKeyInjector injector;
+    test::FakeKeyboardTranslation translation(test::usEnglishKeys());
+    test::FakeInputLanguage language(names);
+    test::FakeTimerService clock;
+    test::FakeTimer timer(clock);
+    test::FakeTimer repeat(clock);
+    test::FakeKeyInjector injector;
     RecordingView view;
-    TKeyboardLayouts layouts = testing::shippedLayouts();
+    TKeyboardLayouts layouts = test::shippedLayouts();
     try {
       TouchKeyboardCore keyboard({layouts, translation, language, timer, injector, repeat}, view);
       ADD_FAILURE() << "created without a language";
@@ -85,13 +85,13 @@ TEST(TouchKeyboardTest, NamelessInputLanguageFailsTheCreation) {
 }
 
 TEST(TouchKeyboardTest, AnInputLanguageChangeRebuildsForTheNewLanguage) {
-  KeyboardRig rig({"pt", "BR"}, fakes::brazilianKeys());
+  KeyboardRig rig({"pt", "BR"}, test::brazilianKeys());
   TouchKeyboardCore& keyboard = rig.built();
   EXPECT_EQ(rig.key(58).Caption, "Maiú.");
   EXPECT_EQ(rig.key(39).Caption, "ç");
 
   rig.language.names = LocaleNames{"en", "US"};
-  rig.translation.setKeys(fakes::usEnglishKeys());
+  rig.translation.setKeys(test::usEnglishKeys());
   keyboard.inputLanguageChanged();
   EXPECT_EQ(keyboard.language(), "en-US");
   EXPECT_EQ(keyboard.currentLayout()->KeyboardName, "Standard101");
@@ -102,7 +102,7 @@ TEST(TouchKeyboardTest, AnInputLanguageChangeRebuildsForTheNewLanguage) {
 }
 
 TEST(TouchKeyboardTest, AFailedInputLanguageChangeKeepsTheKeyboard) {
-  KeyboardRig rig({"pt", "BR"}, fakes::brazilianKeys());
+  KeyboardRig rig({"pt", "BR"}, test::brazilianKeys());
   TouchKeyboardCore& keyboard = rig.built();
   rig.language.names.reset();
   EXPECT_THAT([&] { keyboard.inputLanguageChanged(); },
@@ -120,7 +120,7 @@ TEST(TouchKeyboardTest, AFailedInputLanguageChangeKeepsTheKeyboard) {
 }
 
 TEST(TouchKeyboardTest, CapsLockOnAtThePlatformStartsTheCapsKeyLatched) {
-  KeyboardRig rig({"en", "US"}, fakes::usEnglishKeys(), /*capsLock=*/true);
+  KeyboardRig rig({"en", "US"}, test::usEnglishKeys(), /*capsLock=*/true);
   const TouchKeyboardCore& keyboard = rig.built();
   const TCustomKeyboardButton& caps = rig.key(58);
   EXPECT_TRUE(caps.Down);
@@ -184,7 +184,7 @@ TEST(TouchKeyboardTest, CaptionsFollowTheInputLayoutAndTheLatchedModifiers) {
       {"cs-CZ Caps", {"cs", "CZ"}, false, {{58, 0}}, {{3, "Ě"}, {40, "§"}, {2, "1"}}},
   };
   for (const Case& c : cases) {
-    KeyboardRig rig(c.names, c.brazilian ? fakes::brazilianKeys() : fakes::usEnglishKeys());
+    KeyboardRig rig(c.names, c.brazilian ? test::brazilianKeys() : test::usEnglishKeys());
     TouchKeyboardCore& keyboard = rig.built();
     for (const auto& [scanCode, nth] : c.latched) {
       keyboard.setLatched(rig.keyIndex(scanCode, nth), true);
@@ -257,7 +257,7 @@ TEST(TouchKeyboardTest, ALookSetAtOnceCancelsTheQueuedOne) {
 }
 
 TEST(TouchKeyboardTest, RebuildingForgetsEveryKeyOfTheOldSet) {
-  KeyboardRig rig({"pt", "BR"}, fakes::brazilianKeys());
+  KeyboardRig rig({"pt", "BR"}, test::brazilianKeys());
   TouchKeyboardCore& keyboard = rig.built();
   const size_t lastKey = keyboard.Buttons().size() - 1;  // no such key in the 101 layout
   keyboard.setLatched(rig.keyIndex(42), true);
@@ -274,7 +274,7 @@ TEST(TouchKeyboardTest, RebuildingForgetsEveryKeyOfTheOldSet) {
 }
 
 TEST(TouchKeyboardTest, DisabledKeysLookDisabledUntilEnabled) {
-  KeyboardRig rig({"en", "US"}, fakes::usEnglishKeys(), /*capsLock=*/true);
+  KeyboardRig rig({"en", "US"}, test::usEnglishKeys(), /*capsLock=*/true);
   TouchKeyboardCore& keyboard = rig.built();
   keyboard.setEnabled(false);
   keyboard.Redraw();

@@ -19,9 +19,9 @@
 namespace orvanta {
 namespace {
 
-using testing::between;
-using testing::closeTo;
-using testing::PaintedBitmap;
+using test::between;
+using test::closeTo;
+using test::PaintedBitmap;
 
 constexpr Rgb kWhite{255, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
@@ -102,10 +102,10 @@ class TouchKeyboardWinTest : public ::testing::Test {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
   }
 
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   TKeyboardLayouts layouts;
-  fakes::FakeInputLanguage language{std::nullopt};
+  test::FakeInputLanguage language{std::nullopt};
   Host host{app};
   std::unique_ptr<CountingKeyboard> keyboard;
 };

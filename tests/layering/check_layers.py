@@ -1,16 +1,34 @@
 #!/usr/bin/env python3
 """Fails, naming file and line, where a source file reaches a layer it must not.
 
-The layers, lowest first: base/ (the ground floor) <- service/ <- the feature cores
-(login, update, session, printing, help) <- their Win32 halves (*_win files) <- ui/ <- app/.
-Portable files (no _win in the name) never include a Win32 header, ui/ or app/; ui/ never
-includes app/; only app/ puts one feature's windows in touch with another's.
+The layers, lowest first, each including only those below it:
+  base/ (the ground floor)  <-  service/
+  the session window's parts: layouts/ <- keyboard/, and alert/ (on base/ alone)
+  the features: login/, update/, session/, printing/, help/ (on service/, base/; session/ also
+  on its parts); no feature includes another
+  ui/ (the Win32 toolkit, on base/)  <-  the features' and parts' Win32 halves (*_win files)
+  app/, on everything: the only place that puts one feature in touch with another.
+Portable files (no _win in the name) never include a Win32 header, ui/ or app/.
 """
 import re
 import sys
 from pathlib import Path
 
 FEATURES = {"login", "update", "session", "printing", "help"}
+# What each folder below app/ may include besides itself; a Win32 half may also include ui/.
+ALLOWED = {
+    "base": set(),
+    "service": {"base"},
+    "layouts": {"base"},
+    "keyboard": {"base", "layouts"},
+    "alert": {"base"},
+    "login": {"base", "service"},
+    "update": {"base", "service"},
+    "printing": {"base", "service"},
+    "help": {"base", "service"},
+    "session": {"base", "service", "alert", "keyboard", "layouts"},
+    "ui": {"base"},
+}
 # Headers of the Win32 SDK (and its COM helpers) that only a Win32 half may include.
 WIN32_HEADER = re.compile(
     r"(windows|windowsx|winsock2?|ws2[a-z0-9_]*|mswsock|iphlpapi|win[a-z0-9_]*|ole[a-z0-9]*"
@@ -49,18 +67,16 @@ def breaches(root: Path):
                 yield f"{where}: portable file includes the Win32 header <{target}>"
             if portable and quote == '"' and Path(target).stem.endswith("_win"):
                 yield f"{where}: portable file includes the Win32 half {target}"
-            if portable and target_layer in {"ui", "app"}:
+            if portable and target_layer in {"ui", "app"} and target_layer != layer:
                 yield f"{where}: portable file includes {target}"
-            if layer == "ui" and target_layer == "app":
-                yield f"{where}: the ui toolkit includes the program ({target})"
-            if layer == "base" and target_layer not in {None, "base"}:
-                yield f"{where}: the ground floor includes {target}"
-            if layer == "service" and target_layer not in {None, "base", "service"}:
-                yield f"{where}: service/ includes {target}"
-            if (layer in FEATURES and not portable and target_layer in FEATURES
-                    and target_layer != layer and not is_portable(Path(target))):
-                yield f"{where}: a window of {layer}/ reaches a window of {target_layer}/ ({target}); only app/ wires windows together"
-
+            if target_layer is None or target_layer == layer or layer not in ALLOWED:
+                continue
+            if target_layer in ALLOWED[layer] or (target_layer == "ui" and not portable):
+                continue
+            if layer in FEATURES and target_layer in FEATURES:
+                yield f"{where}: {layer}/ includes the feature {target_layer}/ ({target}); only app/ puts features in touch"
+            else:
+                yield f"{where}: {layer}/ includes {target}, which is not below it"
 
 def main() -> int:
     root = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).resolve().parents[2]

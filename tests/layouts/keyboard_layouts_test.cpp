@@ -9,7 +9,7 @@
 namespace orvanta {
 namespace {
 
-using testing::layoutBytes;
+using test::layoutBytes;
 
 // The registry as the program fills it at start: every shipped layout, in resource order.
 class KeyboardLayoutsTest : public ::testing::Test {

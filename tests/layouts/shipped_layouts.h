@@ -7,7 +7,7 @@
 
 #include "resources/keyboard_layouts_data.h"
 
-namespace orvanta::testing {
+namespace orvanta::test {
 
 inline std::span<const unsigned char> layoutBytes(std::string_view name) {
   for (const LayoutResource& r : embeddedLayoutResources()) {
@@ -16,4 +16,4 @@ inline std::span<const unsigned char> layoutBytes(std::string_view name) {
   throw std::logic_error("no shipped layout named " + std::string(name));
 }
 
-}  // namespace orvanta::testing
+}  // namespace orvanta::test

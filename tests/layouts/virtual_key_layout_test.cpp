@@ -12,7 +12,7 @@
 namespace orvanta {
 namespace {
 
-using testing::layoutBytes;
+using test::layoutBytes;
 
 TVirtualKeyLayout read(std::string_view resource) {
   return TVirtualKeyLayout::read(layoutBytes(resource));

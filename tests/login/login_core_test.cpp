@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/session_settings.h"
 #include "login/login_messages.h"
 #include "login_fakes.h"
 
@@ -17,19 +18,27 @@ const std::string kLogin = "http://10.0.0.2:52/app/login.php?usuario=";
 const std::string kLoginAlt = "http://10.0.0.3:52/app/login.php?usuario=";
 const std::string kVersion = "http://site.test:8052/remoto/update/versao.php";
 
-struct LoginFixture : ::testing::Test {
+struct LoginTest : ::testing::Test {
   test::ScriptedHttp http;
   test::RecordedMessages messages;
   test::RecordedControl control;
   LoginCore core{messages, Endpoints(kHosts)};
   int handOvers = 0;
 
+  // As the window set starts the session: the settings to the control, then the hand-over.
+  SessionStart startSession(std::function<void()> handOver) {
+    return [this, handOver](const ParametrosSessao& settings, std::string_view portText) {
+      applySessionSettings(control, settings, portText);
+      handOver();
+    };
+  }
+
   LoginResult attemptLogin(LoginFields fields) {
-    return core.login(http, fields, control, [this] { ++handOvers; });
+    return core.login(http, fields, startSession([this] { ++handOvers; }));
   }
 };
 
-TEST_F(LoginFixture, GoodLoginAppliesSessionInOrderThenHandsOver) {
+TEST_F(LoginTest, GoodLoginAppliesSessionInOrderThenHandsOver) {
   http.responses[kLogin + "abcdef"] = "srv01;3389";
   EXPECT_EQ(attemptLogin({"abc12def", "s3nha", false, 0, false}), LoginResult::sessionHandedOver);
   EXPECT_THAT(http.requests, ElementsAre(kLogin + "abcdef"));
@@ -40,7 +49,7 @@ TEST_F(LoginFixture, GoodLoginAppliesSessionInOrderThenHandsOver) {
   EXPECT_THAT(messages.shown, IsEmpty());
 }
 
-TEST_F(LoginFixture, AccountKeyFollowsSiteSelectorAndRoute) {
+TEST_F(LoginTest, AccountKeyFollowsSiteSelectorAndRoute) {
   struct Case {
     LoginFields fields;
     std::string url;
@@ -59,7 +68,7 @@ TEST_F(LoginFixture, AccountKeyFollowsSiteSelectorAndRoute) {
   }
 }
 
-TEST_F(LoginFixture, RepliesWithoutServerOrPortMeanUnknownAccount) {
+TEST_F(LoginTest, RepliesWithoutServerOrPortMeanUnknownAccount) {
   for (const char* response : {"srv01;", ";3389", "srv01", ""}) {
     http.responses[kLogin + "ana"] = response;
     messages.shown.clear();
@@ -70,7 +79,7 @@ TEST_F(LoginFixture, RepliesWithoutServerOrPortMeanUnknownAccount) {
   EXPECT_EQ(handOvers, 0);
 }
 
-TEST_F(LoginFixture, BadPortKeepsEarlierWritesAndReportsConnectionFailure) {
+TEST_F(LoginTest, BadPortKeepsEarlierWritesAndReportsConnectionFailure) {
   for (const char* response : {"srv01;33x9", "a;b;c", "srv01;3389\r\n", "srv01;3389 "}) {
     http.responses[kLogin + "ana"] = response;
     control.calls.clear();
@@ -83,7 +92,7 @@ TEST_F(LoginFixture, BadPortKeepsEarlierWritesAndReportsConnectionFailure) {
   EXPECT_EQ(handOvers, 0);
 }
 
-TEST_F(LoginFixture, EveryOtherFailureShowsTheSameMessage) {
+TEST_F(LoginTest, EveryOtherFailureShowsTheSameMessage) {
   http.responses[kLogin + "ana"] = "srv01;3389";
   http.errorStatus[kLogin + "erro"] = 500;
 
@@ -93,30 +102,31 @@ TEST_F(LoginFixture, EveryOtherFailureShowsTheSameMessage) {
   EXPECT_EQ(attemptLogin({"ana", "", false, 0, false}), LoginResult::failure);
   control.failOn.reset();
   // Activation failing while the session window is shown, after the hand-over began.
-  EXPECT_EQ(core.login(http, {"ana", "", false, 0, false}, control,
-                       [] { throw Exception("Class not registered", "EOleSysError"); }),
+  EXPECT_EQ(core.login(http, {"ana", "", false, 0, false}, startSession([] {
+                         throw Exception("Class not registered", "EOleSysError");
+                       })),
             LoginResult::failure);
-  EXPECT_EQ(core.login(http, {"ana", "", false, 0, false}, control, [] { throw 42; }),
+  EXPECT_EQ(core.login(http, {"ana", "", false, 0, false}, startSession([] { throw 42; })),
             LoginResult::failure);
   EXPECT_EQ(messages.shown,
             std::vector<std::string>(5, std::string(login_messages::kConnectionFailure)));
 }
 
-struct VersionFixture : LoginFixture {
+struct VersionTest : LoginTest {
   int updateRuns = 0;
   void show() {
     core.FormShow(http, [this] { ++updateRuns; });
   }
 };
 
-TEST_F(VersionFixture, SameVersionDoesNothing) {
+TEST_F(VersionTest, SameVersionDoesNothing) {
   http.responses[kVersion] = "2.0\r\n";
   show();
   EXPECT_THAT(messages.shown, IsEmpty());
   EXPECT_EQ(updateRuns, 0);
 }
 
-TEST_F(VersionFixture, OtherVersionAnnouncesThenRunsTheUpdate) {
+TEST_F(VersionTest, OtherVersionAnnouncesThenRunsTheUpdate) {
   for (const char* published : {"2.1", "2.0 ", ""}) {
     http.responses[kVersion] = published;
     messages.shown.clear();
@@ -127,7 +137,7 @@ TEST_F(VersionFixture, OtherVersionAnnouncesThenRunsTheUpdate) {
   }
 }
 
-TEST_F(VersionFixture, FailuresAreSilent) {
+TEST_F(VersionTest, FailuresAreSilent) {
   show();  // service unreachable
   http.errorStatus[kVersion] = 404;
   show();
@@ -138,7 +148,7 @@ TEST_F(VersionFixture, FailuresAreSilent) {
   EXPECT_EQ(updateRuns, 0);
 }
 
-TEST_F(LoginFixture, OptionWarningsOnlyWhenChecked) {
+TEST_F(LoginTest, OptionWarningsOnlyWhenChecked) {
   core.CheckBox1Click(false);
   core.CheckBox2Click(false);
   EXPECT_THAT(messages.shown, IsEmpty());

@@ -51,7 +51,7 @@ struct PaintedPicture {
   int b(int x, int y) const { return pixels[y * width + x] & 0xFF; }
 };
 
-TEST(LoginPicture, DarkBlueFieldWithALitSquareUnderTheFinger) {
+TEST(LoginPictureTest, DarkBlueFieldWithALitSquareUnderTheFinger) {
   const PaintedPicture q;
   // Corners: dark and blue-dominant.
   for (auto [x, y] : {std::pair{2, 2}, std::pair{279, 398}, std::pair{2, 398}}) {

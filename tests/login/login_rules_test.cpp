@@ -9,7 +9,7 @@
 namespace orvanta {
 namespace {
 
-TEST(RemoverNumeros, DropsEveryDigitWherever) {
+TEST(RemoverNumerosTest, DropsEveryDigitWherever) {
   const std::pair<const char*, const char*> cases[] = {
       {"abc12def", "abcdef"}, {"123abc", "abc"},      {"abc999", "abc"}, {"a1b22c333", "abc"},
       {"0123456789", ""},     {"tamberi", "tamberi"}, {"", ""},          {"joão7", "joão"},
@@ -19,7 +19,7 @@ TEST(RemoverNumeros, DropsEveryDigitWherever) {
   }
 }
 
-TEST(SiteSelector, ShowsOnlyForTheSplitAccount) {
+TEST(SiteSelectorTest, ShowsOnlyForTheSplitAccount) {
   EXPECT_TRUE(showsSiteSelector("tamberi"));
   EXPECT_TRUE(showsSiteSelector("tamberi2"));
   EXPECT_TRUE(showsSiteSelector("ta1mberi"));
@@ -29,7 +29,7 @@ TEST(SiteSelector, ShowsOnlyForTheSplitAccount) {
   EXPECT_FALSE(showsSiteSelector(""));
 }
 
-TEST(PublishedVersion, ComparedWholeAfterDroppingLineBreaks) {
+TEST(PublishedVersionTest, ComparedWholeAfterDroppingLineBreaks) {
   const std::pair<const char*, bool> cases[] = {
       {"2.0", false}, {"2.0\r\n", false}, {"\n2.0\n", false}, {"2.\r0", false}, {"2.0 ", true},
       {"2.1", true},  {"", true},         {"2.00", true},     {" 2.0", true},
@@ -39,7 +39,7 @@ TEST(PublishedVersion, ComparedWholeAfterDroppingLineBreaks) {
   }
 }
 
-TEST(SplitLoginResponse, SplitsAtTheFirstSemicolon) {
+TEST(SplitLoginResponseTest, SplitsAtTheFirstSemicolon) {
   struct Case {
     const char* response;
     const char* server;
@@ -63,7 +63,7 @@ TEST(SplitLoginResponse, SplitsAtTheFirstSemicolon) {
   }
 }
 
-TEST(PortParsing, AcceptsTheIntegerForms) {
+TEST(PortParsingTest, AcceptsTheIntegerForms) {
   const std::pair<const char*, int32_t> cases[] = {
       {"3389", 3389},
       {" 3389", 3389},
@@ -87,7 +87,7 @@ TEST(PortParsing, AcceptsTheIntegerForms) {
   }
 }
 
-TEST(PortParsing, RejectsEverythingElse) {
+TEST(PortParsingTest, RejectsEverythingElse) {
   const char* cases[] = {
       "33x9",  "b;c",    "3389 ",      "3389\r\n",    "3389\n",     "",
       " ",     "+",      "-",          "+-1",         "$",          "0x",

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/session_settings.h"
 #include "fakes/fake_message_boxes_win.h"
 #include "login/login_messages.h"
 #include "login_fakes.h"
@@ -31,8 +32,8 @@ std::wstring text(HWND h) {
   return buffer;
 }
 
-struct LoginWindow : ::testing::Test {
-  fakes::FakeMessageBoxes boxes;
+struct LoginWindowTest : ::testing::Test {
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   TFrmLogin form{app};
   test::ScriptedHttp* http = nullptr;
@@ -46,8 +47,10 @@ struct LoginWindow : ::testing::Test {
     http = client.get();
     http->responses[endpoints.version()] = "2.0";
     form.IdHTTP1 = std::move(client);
-    form.sessionControl = [this]() -> RemoteDesktopControl& { return control; };
-    form.handOverSession = [this] { ++handOvers; };
+    form.startSession = [this](const ParametrosSessao& settings, std::string_view portText) {
+      applySessionSettings(control, settings, portText);
+      ++handOvers;
+    };
     form.runUpdate = [this] { ++updateRuns; };
   }
 
@@ -74,7 +77,7 @@ struct LoginWindow : ::testing::Test {
   }
 };
 
-TEST_F(LoginWindow, ControlsSitWhereTheyBelongWithTheirFonts) {
+TEST_F(LoginWindowTest, ControlsSitWhereTheyBelongWithTheirFonts) {
   EXPECT_EQ(form.clientSize().cx, 566);
   EXPECT_EQ(form.clientSize().cy, 401);
   EXPECT_EQ(form.caption(), "Login Orvanta");
@@ -115,7 +118,7 @@ TEST_F(LoginWindow, ControlsSitWhereTheyBelongWithTheirFonts) {
   EXPECT_EQ(form.RadioGroup1.itemIndex(), 0);
 }
 
-TEST_F(LoginWindow, ShowClearsRelayFlagAndChecksVersion) {
+TEST_F(LoginWindowTest, ShowClearsRelayFlagAndChecksVersion) {
   std::vector<size_t> requestsWhenCleared;
   form.clearPrintInProgress = [&] { requestsWhenCleared.push_back(http->requests.size()); };
   http->responses[endpoints.version()] = "2.1";
@@ -127,7 +130,7 @@ TEST_F(LoginWindow, ShowClearsRelayFlagAndChecksVersion) {
   EXPECT_EQ(updateRuns, 1);
 }
 
-TEST_F(LoginWindow, TabOrderFollowsTheTabPositions) {
+TEST_F(LoginWindowTest, TabOrderFollowsTheTabPositions) {
   show();
   auto order = [this](HWND from) {
     std::vector<HWND> seen;
@@ -144,7 +147,7 @@ TEST_F(LoginWindow, TabOrderFollowsTheTabPositions) {
   EXPECT_EQ(GetNextDlgTabItem(form.hwnd(), form.Button1.hwnd(), FALSE), form.RadioGroup1.item(0));
 }
 
-TEST_F(LoginWindow, AccountFieldLowerCasesTypedAndPastedLetters) {
+TEST_F(LoginWindowTest, AccountFieldLowerCasesTypedAndPastedLetters) {
   show();
   typeInto(form.Edit1, L"AbC1");
   EXPECT_EQ(form.Edit1.text(), "abc1");
@@ -152,7 +155,7 @@ TEST_F(LoginWindow, AccountFieldLowerCasesTypedAndPastedLetters) {
   EXPECT_EQ(form.choices().typedName, "abc1xy2");
 }
 
-TEST_F(LoginWindow, LeavingTheAccountFieldTogglesTheSiteSelector) {
+TEST_F(LoginWindowTest, LeavingTheAccountFieldTogglesTheSiteSelector) {
   show();
   typeInto(form.Edit1, L"Tamberi2");
   leave(form.Edit1, form.Edit2);
@@ -167,7 +170,7 @@ TEST_F(LoginWindow, LeavingTheAccountFieldTogglesTheSiteSelector) {
 }
 
 // Read back as painted: each option shows its round button and its name in dark text.
-TEST_F(LoginWindow, TheSiteSelectorPaintsBothOptions) {
+TEST_F(LoginWindowTest, TheSiteSelectorPaintsBothOptions) {
   show();
   typeInto(form.Edit1, L"tamberi2");
   leave(form.Edit1, form.Edit2);
@@ -192,7 +195,7 @@ TEST_F(LoginWindow, TheSiteSelectorPaintsBothOptions) {
   }
 }
 
-TEST_F(LoginWindow, EveryRequestShowsTheWaitCursorWhileItBlocks) {
+TEST_F(LoginWindowTest, EveryRequestShowsTheWaitCursorWhileItBlocks) {
   std::vector<bool> waitCursorDuringRequest;
   http->onRequest = [&] {
     waitCursorDuringRequest.push_back(GetCursor() == LoadCursorW(nullptr, IDC_WAIT));
@@ -206,7 +209,7 @@ TEST_F(LoginWindow, EveryRequestShowsTheWaitCursorWhileItBlocks) {
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
 }
 
-TEST_F(LoginWindow, FocusTakenByAnotherWindowIsNotLeavingTheField) {
+TEST_F(LoginWindowTest, FocusTakenByAnotherWindowIsNotLeavingTheField) {
   show();
   typeInto(form.Edit1, L"tamberi");
   HWND other = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, nullptr,
@@ -216,7 +219,7 @@ TEST_F(LoginWindow, FocusTakenByAnotherWindowIsNotLeavingTheField) {
   DestroyWindow(other);
 }
 
-TEST_F(LoginWindow, EnterReleasedInEitherFieldLogsIn) {
+TEST_F(LoginWindowTest, EnterReleasedInEitherFieldLogsIn) {
   http->responses[endpoints.login(false, "tamberi_ruruvudud")] = "srv;3389";
   show();
   typeInto(form.Edit1, L"tamberi2");
@@ -241,7 +244,7 @@ TEST_F(LoginWindow, EnterReleasedInEitherFieldLogsIn) {
   EXPECT_THAT(messages(), IsEmpty());
 }
 
-TEST_F(LoginWindow, ButtonUsesRouteAndReportsFailuresLeavingFields) {
+TEST_F(LoginWindowTest, ButtonUsesRouteAndReportsFailuresLeavingFields) {
   show();
   typeInto(form.Edit1, L"ana");
   SendMessageW(form.CheckBox2.hwnd(), BM_CLICK, 0, 0);
@@ -254,8 +257,8 @@ TEST_F(LoginWindow, ButtonUsesRouteAndReportsFailuresLeavingFields) {
   EXPECT_EQ(handOvers, 0);
 }
 
-TEST_F(LoginWindow, WithoutASessionControlTheServiceIsStillAsked) {
-  form.sessionControl = nullptr;
+TEST_F(LoginWindowTest, WithoutASessionControlTheServiceIsStillAsked) {
+  form.startSession = nullptr;
   http->responses[endpoints.login(false, "ana")] = "srv;3389";
   http->responses[endpoints.login(false, "anax")] = "";
   show();
@@ -270,7 +273,7 @@ TEST_F(LoginWindow, WithoutASessionControlTheServiceIsStillAsked) {
   EXPECT_EQ(handOvers, 0);
 }
 
-TEST_F(LoginWindow, CheckBoxesWarnOnlyWhenChecked) {
+TEST_F(LoginWindowTest, CheckBoxesWarnOnlyWhenChecked) {
   show();
   for (int i = 0; i < 2; ++i) {
     SendMessageW(form.CheckBox1.hwnd(), BM_CLICK, 0, 0);
@@ -287,7 +290,7 @@ TEST_F(LoginWindow, CheckBoxesWarnOnlyWhenChecked) {
 namespace orvanta {
 namespace {
 
-TEST_F(LoginWindow, PaintsPictureOnTheLeftAndWhiteElsewhere) {
+TEST_F(LoginWindowTest, PaintsPictureOnTheLeftAndWhiteElsewhere) {
   show();
   for (int i = 0; i < 20; ++i) {
     app.processMessages();

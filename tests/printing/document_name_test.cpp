@@ -7,7 +7,7 @@
 namespace orvanta {
 namespace {
 
-TEST(DocumentName, PlainFileNamesAreSafe) {
+TEST(DocumentNameTest, PlainFileNamesAreSafe) {
   const std::string safe[] = {
       "a.pdf",
       "relatorio final.pdf",
@@ -30,7 +30,7 @@ TEST(DocumentName, PlainFileNamesAreSafe) {
   for (const std::string& name : safe) EXPECT_TRUE(isSafeDocumentName(name)) << name;
 }
 
-TEST(DocumentName, NamesReachingOutsideTheFolderOrADeviceAreUnsafe) {
+TEST(DocumentNameTest, NamesReachingOutsideTheFolderOrADeviceAreUnsafe) {
   const std::string unsafe[] = {
       "",
       "..\\..\\Users\\x\\AppData\\Roaming\\Microsoft\\Windows\\Start "
@@ -85,7 +85,7 @@ TEST(DocumentName, NamesReachingOutsideTheFolderOrADeviceAreUnsafe) {
   for (const std::string& name : unsafe) EXPECT_FALSE(isSafeDocumentName(name)) << name;
 }
 
-TEST(DocumentName, OnlyPdfNamesCountAsPdf) {
+TEST(DocumentNameTest, OnlyPdfNamesCountAsPdf) {
   struct Case {
     const char* name;
     bool pdf;
@@ -96,7 +96,7 @@ TEST(DocumentName, OnlyPdfNamesCountAsPdf) {
   for (const Case& c : cases) EXPECT_EQ(isPdfName(c.name), c.pdf) << c.name;
 }
 
-TEST(DocumentName, NumberGoesBeforeTheExtension) {
+TEST(DocumentNameTest, NumberGoesBeforeTheExtension) {
   EXPECT_EQ(numberedName("Documento.pdf", 2), "Documento (2).pdf");
   EXPECT_EQ(numberedName("relatorio final.pdf", 13), "relatorio final (13).pdf");
   EXPECT_EQ(numberedName("a.b.pdf", 3), "a.b (3).pdf");

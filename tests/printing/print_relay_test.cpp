@@ -49,10 +49,10 @@ struct Host final : PrintRelayHost {
 
 // A relay as the session window runs it once shown with direct printers off.
 struct Bench {
-  fakes::FakeTimerService clock;
-  fakes::FakeTimer printRelayTimer{clock, kIntervalMs};
-  fakes::FakeShell shell;
-  fakes::FakeDocumentFolder folder;
+  test::FakeTimerService clock;
+  test::FakeTimer printRelayTimer{clock, kIntervalMs};
+  test::FakeShell shell;
+  test::FakeDocumentFolder folder;
   test::FakeStoreService store;
   Host host;
   PrintRelay relay{printRelayTimer, shell, host, Endpoints(Hosts{"rota", "rota2", "site", 52})};
@@ -86,7 +86,7 @@ struct Bench {
   // The document arrived whole, closed, was opened if asked and left the store.
   void expectRelayed(const std::string& entry, const std::string& localName, bool opened_) const {
     ASSERT_TRUE(folder.files.contains(localName)) << localName;
-    const fakes::FakeDocument& doc = folder.files.at(localName);
+    const test::FakeDocument& doc = folder.files.at(localName);
     EXPECT_TRUE(doc.committed);
     EXPECT_FALSE(doc.open);
     EXPECT_FALSE(store.holds(entry));
@@ -153,7 +153,7 @@ TEST_F(PrintRelayTest, OneDocumentPerCycleInListingOrderWithTheChoicesOfTheMomen
   EXPECT_THAT(store.documents, IsEmpty());
 }
 
-TEST(PrintRelay, UnsafeEntriesStayInTheStoreAndDoNotHoldUpTheOthers) {
+TEST(PrintRelayEntriesTest, UnsafeEntriesStayInTheStoreAndDoNotHoldUpTheOthers) {
   const std::string unsafe[] = {
       "..\\..\\Users\\x\\AppData\\Roaming\\Microsoft\\Windows\\Start "
       "Menu\\Programs\\Startup\\a.bat",
@@ -189,7 +189,7 @@ TEST_F(PrintRelayTest, AListingOfUnsafeEntriesOnlyFetchesNothing) {
   expectPolling();
 }
 
-TEST(PrintRelay, OnlyPdfDocumentsAreOpenedTheOthersAreStillKeptAndRemoved) {
+TEST(PrintRelayEntriesTest, OnlyPdfDocumentsAreOpenedTheOthersAreStillKeptAndRemoved) {
   struct Case {
     const char* entry;
     bool opened;
@@ -208,7 +208,7 @@ TEST(PrintRelay, OnlyPdfDocumentsAreOpenedTheOthersAreStillKeptAndRemoved) {
   }
 }
 
-TEST(PrintRelay, AFailedDocumentLeavesNothingBehindAndTheNextPollTriesAgain) {
+TEST(PrintRelayEntriesTest, AFailedDocumentLeavesNothingBehindAndTheNextPollTriesAgain) {
   const std::string entry = "relatorio final.pdf";
   struct Case {
     const char* what;

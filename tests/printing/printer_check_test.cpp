@@ -25,7 +25,7 @@ struct NameCase {
   bool isPdfCreator;
 };
 
-TEST(PdfCreatorName, OnlyLettersAToZFoldCase) {
+TEST(PdfCreatorNameTest, OnlyLettersAToZFoldCase) {
   const NameCase cases[] = {
       {"PDFCreator", true},
       {"pdfcreator", true},
@@ -52,8 +52,8 @@ TEST(PdfCreatorName, OnlyLettersAToZFoldCase) {
 }
 
 struct PrinterCheckTest : ::testing::Test {
-  fakes::FakePrinterList printers;
-  fakes::FakeUserMessages messages;
+  test::FakePrinterList printers;
+  test::FakeUserMessages messages;
   int installerRuns = 0;
   PrinterCheck check{printers, messages, [this] { ++installerRuns; }};
 };

@@ -13,7 +13,7 @@ struct ListingCase {
   std::vector<std::string> entries;
 };
 
-TEST(StoreListing, BreakTagsAndLineEndsSplitEntries) {
+TEST(StoreListingTest, BreakTagsAndLineEndsSplitEntries) {
   const std::string longName = std::string(56, 'x') + ".pdf";
   const ListingCase cases[] = {
       {"", {}},

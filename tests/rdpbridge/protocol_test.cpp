@@ -25,7 +25,7 @@ std::vector<Message> readAll(MessageReader& reader) {
   return out;
 }
 
-TEST(BridgeProtocol, ConnectRequestKeepsEveryField) {
+TEST(BridgeProtocolTest, ConnectRequestKeepsEveryField) {
   ConnectRequest sent;
   sent.port = 3390;
   sent.width = 1024;
@@ -53,7 +53,7 @@ TEST(BridgeProtocol, ConnectRequestKeepsEveryField) {
 }
 
 // TCP hands bytes over in pieces of any size: whole messages come out all the same.
-TEST(BridgeProtocol, MessagesSurviveAnySplit) {
+TEST(BridgeProtocolTest, MessagesSurviveAnySplit) {
   const std::string stream =
       MessageWriter(MessageType::kConnected).putNumber(1024).putNumber(768).bytes() +
       frameMessage(2, 3, 2, 2, 16) + MessageWriter(MessageType::kDisconnected).putNumber(3).bytes();
@@ -78,7 +78,7 @@ TEST(BridgeProtocol, MessagesSurviveAnySplit) {
   }
 }
 
-TEST(BridgeProtocol, HostileHeadersBreakTheReader) {
+TEST(BridgeProtocolTest, HostileHeadersBreakTheReader) {
   struct Case {
     const char* name;
     std::string bytes;
@@ -96,7 +96,7 @@ TEST(BridgeProtocol, HostileHeadersBreakTheReader) {
   }
 }
 
-TEST(BridgeProtocol, MalformedPayloadsAreRefused) {
+TEST(BridgeProtocolTest, MalformedPayloadsAreRefused) {
   auto payloadOf = [](const std::string& message) { return message.substr(kHeaderSize); };
   std::string_view pixels;
   // Pixel counts that do not match the rectangle, and sizes whose product would overflow.
@@ -117,7 +117,7 @@ TEST(BridgeProtocol, MalformedPayloadsAreRefused) {
   EXPECT_FALSE(decodeConnect(longText));
 }
 
-TEST(BridgeProtocol, FramesMustLieInsideTheScreen) {
+TEST(BridgeProtocolTest, FramesMustLieInsideTheScreen) {
   struct Case {
     FrameHeader frame;
     bool fits;

@@ -45,7 +45,7 @@ std::string expectedRequest(const std::string& target, int port, const std::stri
          (cookie.empty() ? "" : "Cookie: " + cookie + "\r\n") + "\r\n";
 }
 
-TEST(ClienteHttpSocket, TwoCallsOnOneConnection) {
+TEST(ClienteHttpSocketTest, TwoCallsOnOneConnection) {
   ScriptedServer server({{request(), send(okResponse("um")), request(),
                           send(okResponse("dois", "Set-Cookie: s=1\r\n"))}});
   ClienteHttp client(HttpSettings::login());
@@ -56,7 +56,7 @@ TEST(ClienteHttpSocket, TwoCallsOnOneConnection) {
                                          expectedRequest("/a/dois.txt?x=1", server.port()));
 }
 
-TEST(ClienteHttpSocket, ConnectionCloseOrPeerCloseForceNewConnection) {
+TEST(ClienteHttpSocketTest, ConnectionCloseOrPeerCloseForceNewConnection) {
   struct Case {
     std::string name;
     Script first;
@@ -76,7 +76,39 @@ TEST(ClienteHttpSocket, ConnectionCloseOrPeerCloseForceNewConnection) {
   }
 }
 
-TEST(ClienteHttpSocket, CompleteErrorAnswerKeepsConnection) {
+// The next call follows at once, before a server that ends the connection after its answer
+// has closed it.
+TEST(ClienteHttpSocketTest, ReusedOnlyWhenTheAnswerAllowsIt) {
+  struct Case {
+    std::string name, first;
+    bool reused;
+  } cases[] = {
+      {"HTTP/1.0", "HTTP/1.0 200 OK\r\nContent-Length: 1\r\n\r\n1", false},
+      {"HTTP/1.0 chunked",
+       "HTTP/1.0 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1\r\n1\r\n0\r\n\r\n", false},
+      {"HTTP/1.0 keep-alive",
+       "HTTP/1.0 200 OK\r\nConnection: Keep-Alive\r\nContent-Length: 1\r\n\r\n1", true},
+      {"HTTP/1.1 chunked",
+       "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1\r\n1\r\n0\r\n\r\n", true},
+      {"HTTP/1.1 close among other tokens",
+       "HTTP/1.1 200 OK\r\nConnection: TE, close\r\nContent-Length: 1\r\n\r\n1", false},
+  };
+  for (const auto& c : cases) {
+    std::vector<Script> scripts;
+    if (c.reused) {
+      scripts = {{request(), send(c.first), request(), send(okResponse("2"))}};
+    } else {
+      scripts = {{request(), send(c.first), pause(300), close()}, respond(okResponse("2"))};
+    }
+    ScriptedServer server(scripts);
+    ClienteHttp client(HttpSettings::login());
+    EXPECT_EQ(client.Get(server.base() + "/"), "1") << c.name;
+    EXPECT_NO_THROW(EXPECT_EQ(client.Get(server.base() + "/"), "2") << c.name) << c.name;
+    EXPECT_EQ(server.acceptedConnections(), c.reused ? 1u : 2u) << c.name;
+  }
+}
+
+TEST(ClienteHttpSocketTest, CompleteErrorAnswerKeepsConnection) {
   ScriptedServer server(
       {{request(), send(response("404 Not Found", "Content-Length: 3\r\n", "nao")), request(),
         send(okResponse("sim"))}});
@@ -87,7 +119,7 @@ TEST(ClienteHttpSocket, CompleteErrorAnswerKeepsConnection) {
   EXPECT_EQ(server.acceptedConnections(), 1u);
 }
 
-TEST(ClienteHttpSocket, BodyInSmallPiecesWithPauses) {
+TEST(ClienteHttpSocketTest, BodyInSmallPiecesWithPauses) {
   std::string body(5000, 'z');
   ScriptedServer server(
       {{request(), send(okResponse(body), 700)},
@@ -99,7 +131,7 @@ TEST(ClienteHttpSocket, BodyInSmallPiecesWithPauses) {
   EXPECT_EQ(other.Get(server.base() + "/"), "abc");
 }
 
-TEST(ClienteHttpSocket, SystemErrorsAndCloses) {
+TEST(ClienteHttpSocketTest, SystemErrorsAndCloses) {
   struct Case {
     std::string name;
     Script script;
@@ -165,7 +197,7 @@ Script redirectLoop(int answers) {
 
 // Servers that misbehave, or behave in ways the client once got wrong: the call's outcome, what
 // a download leaves in the caller's stream, and what went out on the wire.
-TEST(ClienteHttpSocket, FaultyServers) {
+TEST(ClienteHttpSocketTest, FaultyServers) {
   const std::string half(50000, 'h');
   const std::string longCookie(2000, 'c');
   struct Case {
@@ -318,14 +350,14 @@ TEST(ClienteHttpSocket, FaultyServers) {
   }
 }
 
-TEST(ClienteHttpSocket, CloseDuringHeadersKeepsWhatArrived) {
+TEST(ClienteHttpSocketTest, CloseDuringHeadersKeepsWhatArrived) {
   ScriptedServer server({{request(), send("HTTP/1.1 200 OK\r\nX-A: 1"), close()}});
   ClienteHttp client(HttpSettings::login());
   EXPECT_EQ(client.Get(server.base() + "/"), "");
   EXPECT_EQ(client.response().value("X-A"), "1");
 }
 
-TEST(ClienteHttpSocket, ConnectionRefused) {
+TEST(ClienteHttpSocketTest, ConnectionRefused) {
   int port;
   {
     ScriptedServer freed({});
@@ -340,7 +372,7 @@ TEST(ClienteHttpSocket, ConnectionRefused) {
             "Socket Error # " + std::to_string(kRefused) + "\r\nConnection refused.");
 }
 
-TEST(ClienteHttpSocket, HostNotFound) {
+TEST(ClienteHttpSocketTest, HostNotFound) {
   ScriptedServer server({respond(okResponse("nao"))});
   for (const std::string& host :
        {std::string("nao-existe.invalid"), std::string("127.0.0.1\0.invalid", 18)}) {
@@ -353,14 +385,14 @@ TEST(ClienteHttpSocket, HostNotFound) {
   EXPECT_EQ(server.acceptedConnections(), 0u);
 }
 
-TEST(ClienteHttpSocket, LocalhostInAnyCase) {
+TEST(ClienteHttpSocketTest, LocalhostInAnyCase) {
   ScriptedServer server({respond(okResponse("ok"))});
   ClienteHttp client(HttpSettings::login());
   EXPECT_EQ(client.Get("http://LocalHost:" + std::to_string(server.port()) + "/"), "ok");
   EXPECT_NE(server.received().at(0).find("Host: LocalHost:"), std::string::npos);
 }
 
-TEST(ClienteHttpSocket, RedirectWithoutLengthWaitsFiveSeconds) {
+TEST(ClienteHttpSocketTest, RedirectWithoutLengthWaitsFiveSeconds) {
   ScriptedServer server({{request(), send("HTTP/1.1 302 Found\r\n\r\n")}});
   ClienteHttp client(HttpSettings::login());
   NotificationRecorder n;
@@ -373,7 +405,7 @@ TEST(ClienteHttpSocket, RedirectWithoutLengthWaitsFiveSeconds) {
   EXPECT_TRUE(n.events.empty());
 }
 
-TEST(ClienteHttpSocket, RedirectToAnotherHostReconnects) {
+TEST(ClienteHttpSocketTest, RedirectToAnotherHostReconnects) {
   ScriptedServer destination({respond(okResponse("final"))}, "127.0.0.5");
   std::string target = "http://127.0.0.5:" + std::to_string(destination.port()) + "/f";
   ScriptedServer origin(
@@ -389,8 +421,8 @@ TEST(ClienteHttpSocket, RedirectToAnotherHostReconnects) {
   EXPECT_EQ(origin.acceptedConnections(), 1u);
 }
 
-HttpSettings withTimeouts(HttpSettings settings, int connectMs, int inactivityMs) {
-  settings.timeouts = {connectMs, inactivityMs};
+HttpSettings withTimeouts(HttpSettings settings, int connectMs, int inactivityMs, int callMs = 0) {
+  settings.timeouts = {connectMs, inactivityMs, callMs};
   return settings;
 }
 
@@ -402,7 +434,7 @@ void expectTimedOut(const ErroHttp& e, const std::string& name) {
       << name;
 }
 
-TEST(ClienteHttpTimeOut, ConnectGivesUpAfterItsTime) {
+TEST(ClienteHttpTimeOutTest, ConnectGivesUpAfterItsTime) {
   FullListener listener;
   ClienteHttp client(withTimeouts(HttpSettings::login(), 300, 60000));
   auto start = std::chrono::steady_clock::now();
@@ -415,7 +447,7 @@ TEST(ClienteHttpTimeOut, ConnectGivesUpAfterItsTime) {
   EXPECT_FALSE(client.isConnected());
 }
 
-TEST(ClienteHttpTimeOut, NoByteForTheInactivityTimeFails) {
+TEST(ClienteHttpTimeOutTest, NoByteForTheInactivityTimeFails) {
   struct Case {
     std::string name;
     Script script;
@@ -445,7 +477,7 @@ TEST(ClienteHttpTimeOut, NoByteForTheInactivityTimeFails) {
   }
 }
 
-TEST(ClienteHttpTimeOut, SlowButMovingTransferNeverTimesOut) {
+TEST(ClienteHttpTimeOutTest, SlowButMovingTransferNeverTimesOut) {
   Script script{request(), send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n")};
   for (int i = 0; i < 10; ++i) {
     script.push_back(pause(100));
@@ -454,6 +486,50 @@ TEST(ClienteHttpTimeOut, SlowButMovingTransferNeverTimesOut) {
   ScriptedServer server({script});
   ClienteHttp client(withTimeouts(HttpSettings::login(), 60000, 500));
   EXPECT_EQ(client.Get(server.base() + "/"), "xxxxxxxxxx");
+}
+
+// A server that sends a byte now and then never lets the inactivity time run out: the head, and on
+// an instance with a limit for the whole call everything, must still come within its time.
+TEST(ClienteHttpTimeOutTest, TrickledAnswers) {
+  const std::string body(2000, 'b');
+  const std::string head =
+      "HTTP/1.1 200 OK\r\nContent-Length: 40\r\nX-Filler: " + std::string(200, 'f') + "\r\n\r\n";
+  struct Case {
+    std::string name;
+    HttpSettings settings;
+    Script script;
+    std::vector<std::string> events;  // empty when the call times out before the body
+  } cases[] = {
+      {"a trickled head on a download",
+       withTimeouts(HttpSettings::installer(), 60000, 300),
+       {request(), trickle(head + std::string(40, 'b'), 20)},
+       {}},
+      {"a trickled body on the login",
+       withTimeouts(HttpSettings::login(), 60000, 300, 600),
+       {request(), send(response("200 OK", "Content-Length: 2000\r\n", "")), trickle(body, 20)},
+       {"B2000"}},
+  };
+  for (const auto& c : cases) {
+    ScriptedServer server({c.script});
+    ClienteHttp client(c.settings);
+    NotificationRecorder n;
+    n.attach(client);
+    MemoryStream stream;
+    auto start = std::chrono::steady_clock::now();
+    ErroHttp e = catchHttpError([&] { client.Get(server.base() + "/", stream); });
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    expectTimedOut(e, c.name);
+    // The trickle alone would take at least 5 s.
+    EXPECT_LT(elapsed, std::chrono::milliseconds(2500)) << c.name;
+    if (!c.events.empty()) {
+      EXPECT_EQ(n.events.front(), c.events.front()) << c.name;
+      EXPECT_EQ(n.events.back(), "E") << c.name;
+    } else {
+      EXPECT_TRUE(n.events.empty()) << c.name;
+    }
+    EXPECT_LT(stream.data.size(), body.size()) << c.name;
+    EXPECT_FALSE(client.isConnected()) << c.name;
+  }
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ using test::MemoryConnections;
 
 constexpr int64_t k2020 = 1577836800;  // 2020-01-01 00:00:00 UTC
 
-TEST(CookieDate, ValidAndInvalidFormats) {
+TEST(CookieDateTest, ValidAndInvalidFormats) {
   struct Case {
     std::string text;
     std::optional<int64_t> expected;
@@ -39,7 +39,7 @@ TEST(CookieDate, ValidAndInvalidFormats) {
   for (const auto& c : cases) EXPECT_EQ(parseCookieDate(c.text), c.expected) << c.text;
 }
 
-TEST(SetCookie, Attributes) {
+TEST(SetCookieTest, Attributes) {
   struct Case {
     std::string header;
     bool accepted;
@@ -52,6 +52,9 @@ TEST(SetCookie, Attributes) {
        false, INT64_MAX},
       {"c=3; Domain=.EX.com; path=rel", true, "c", "3", "ex.com", "/dir", false, false, INT64_MAX},
       {"d=4; Domain=", true, "d", "4", "www.ex.com", "/dir", true, false, INT64_MAX},
+      // An attribute without a value is ignored: the valid one before it stands.
+      {"d=4; Domain=ex.com; Domain=", true, "d", "4", "ex.com", "/dir", false, false, INT64_MAX},
+      {"d=4; Path=/p; Path=", true, "d", "4", "www.ex.com", "/p", true, false, INT64_MAX},
       {"e=5; Max-Age=60; Expires=Wed, 01 Jan 2020 00:00:00 GMT", true, "e", "5", "www.ex.com",
        "/dir", true, true, k2020 + 1000 + 60},
       {"f=6; expires=Wed, 01 Jan 2020 00:00:00 GMT; Max-Age=bad", true, "f", "6", "www.ex.com",
@@ -89,19 +92,19 @@ TEST(SetCookie, Attributes) {
   }
 }
 
-TEST(SetCookie, DomainNeverSuffixOfIpAddress) {
+TEST(SetCookieTest, DomainNeverSuffixOfIpAddress) {
   EXPECT_FALSE(parseSetCookie("a=1; Domain=0.0.1", "127.0.0.1", "/", 0));
   EXPECT_TRUE(parseSetCookie("a=1; Domain=127.0.0.1", "127.0.0.1", "/", 0));
 }
 
-TEST(SetCookie, SingleLabelDomainOnlyForThatVeryHost) {
+TEST(SetCookieTest, SingleLabelDomainOnlyForThatVeryHost) {
   EXPECT_TRUE(parseSetCookie("a=1; Domain=localhost", "LocalHost", "/", 0));
   EXPECT_TRUE(parseSetCookie("a=1; Domain=.intranet", "intranet", "/", 0));
   EXPECT_FALSE(parseSetCookie("a=1; Domain=localhost", "app.localhost", "/", 0));
   EXPECT_FALSE(parseSetCookie("a=1; Domain=.org", "www.ex.org", "/", 0));
 }
 
-TEST(Matching, DomainAndPath) {
+TEST(MatchingTest, DomainAndPath) {
   EXPECT_TRUE(domainMatches("www.ex.com", "ex.com"));
   EXPECT_TRUE(domainMatches("EX.com", "ex.com"));
   EXPECT_FALSE(domainMatches("wwwex.com", "ex.com"));
@@ -124,7 +127,7 @@ struct Clock {
   }
 };
 
-TEST(CookieStore, OrderReplacementAndExpiry) {
+TEST(CookieStoreTest, OrderReplacementAndExpiry) {
   Clock clock;
   CookieStore store(clock.asFunction());
   store.receive("curto=1; Path=/", "h", "/a/");
@@ -146,7 +149,7 @@ TEST(CookieStore, OrderReplacementAndExpiry) {
   EXPECT_EQ(store.headerFor("h", "/a/b/"), "CURTO=9");
 }
 
-TEST(CookieStore, CreationOrderForEqualPaths) {
+TEST(CookieStoreTest, CreationOrderForEqualPaths) {
   Clock clock;
   CookieStore store(clock.asFunction());
   store.receive("b=2", "h", "/");
@@ -157,7 +160,7 @@ TEST(CookieStore, CreationOrderForEqualPaths) {
   EXPECT_EQ(store.headerFor("h", "/"), "b=3; a=1");
 }
 
-TEST(CookieStore, LimitDropsLeastUsed) {
+TEST(CookieStoreTest, LimitDropsLeastUsed) {
   Clock clock;
   CookieStore store(clock.asFunction());
   for (size_t i = 0; i < CookieStore::kMaxCookies; ++i) {
@@ -171,7 +174,7 @@ TEST(CookieStore, LimitDropsLeastUsed) {
   EXPECT_EQ(store.headerFor("h", "/p1/"), "novo=1");
 }
 
-TEST(ClienteHttpCookies, SentOnlyToSameHostAndTakenFromAnyAnswer) {
+TEST(ClienteHttpCookiesTest, SentOnlyToSameHostAndTakenFromAnyAnswer) {
   MemoryConnections connections{
       {"HTTP/1.1 100 Continue\r\nSet-Cookie: cem=1\r\n\r\n"
        "HTTP/1.1 302 Found\r\nLocation: /b\r\nSet-Cookie: tres=3; Path=/\r\nContent-Length: "

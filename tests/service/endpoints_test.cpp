@@ -19,7 +19,7 @@ struct Case {
   std::string expected;
 };
 
-TEST(Endpoints, RouteUrlsForBothRoutes) {
+TEST(EndpointsTest, RouteUrlsForBothRoutes) {
   const Endpoints e(kHosts);
   const Case cases[] = {
       {false, e.routeBase(false), "http://rota.example:52/"},
@@ -43,7 +43,7 @@ TEST(Endpoints, RouteUrlsForBothRoutes) {
   }
 }
 
-TEST(Endpoints, SiteUrls) {
+TEST(EndpointsTest, SiteUrls) {
   const Endpoints e(Hosts{"r", "r2", "site.example:8052", 52});
   EXPECT_EQ(e.version(), "http://site.example:8052/remoto/update/versao.php");
   EXPECT_EQ(e.updater(true), "http://site.example:8052/remoto/update/x64/atualiza.exe");
@@ -52,7 +52,7 @@ TEST(Endpoints, SiteUrls) {
   EXPECT_EQ(e.support(), "http://site.example:8052");
 }
 
-TEST(Endpoints, TypedTextReachesTheServiceExactlyAsTyped) {
+TEST(EndpointsTest, TypedTextReachesTheServiceExactlyAsTyped) {
   // Each typed account name, as the login request line and the store listing's request line
   // go out on the wire: anything but letters, digits and "-._~" is percent-encoded.
   struct Case {
@@ -84,7 +84,7 @@ TEST(Endpoints, TypedTextReachesTheServiceExactlyAsTyped) {
   }
 }
 
-TEST(Endpoints, StoreUrlsEncodeTheTypedNameAndOnlyTheSpacesOfTheEntry) {
+TEST(EndpointsTest, StoreUrlsEncodeTheTypedNameAndOnlyTheSpacesOfTheEntry) {
   const Endpoints e(kHosts);
   EXPECT_EQ(e.storeFile(false, "a b&c", "d e.pdf"),
             "http://rota.example:52/a%20b%26c/store/d%20e.pdf");

@@ -21,7 +21,7 @@ struct MemoryConnections {
   std::vector<std::string> destinations;  // "host:port" per connection
 
   ClienteHttp::ChannelOpener openChannel() {
-    return [this](const std::string& host, int port) -> std::unique_ptr<Channel> {
+    return [this](const std::string& host, int port, Deadline) -> std::unique_ptr<Channel> {
       destinations.push_back(host + ":" + std::to_string(port));
       sent.emplace_back();
       std::string entry =

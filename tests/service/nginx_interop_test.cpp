@@ -16,7 +16,7 @@ namespace {
 using test::LocalNginx;
 using test::MemoryStream;
 
-class NginxInterop : public ::testing::Test {
+class NginxInteropTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     nginx_ = std::make_unique<LocalNginx>(R"(
@@ -40,7 +40,7 @@ class NginxInterop : public ::testing::Test {
   static inline std::string large_;
 };
 
-TEST_F(NginxInterop, SeveralCallsOnOneConnection) {
+TEST_F(NginxInteropTest, SeveralCallsOnOneConnection) {
   ClienteHttp client(HttpSettings::login());
   std::string first = client.Get(nginx_->base() + "/conexao");
   EXPECT_EQ(client.Get(nginx_->base() + "/pequeno.txt"), "pequeno");
@@ -48,7 +48,7 @@ TEST_F(NginxInterop, SeveralCallsOnOneConnection) {
   EXPECT_EQ(client.Get(nginx_->base() + "/conexao"), first);
 }
 
-TEST_F(NginxInterop, LargeFileWithNotifications) {
+TEST_F(NginxInteropTest, LargeFileWithNotifications) {
   ClienteHttp client(HttpSettings::update());
   int64_t maximum = -1, last = -1;
   int ends = 0;
@@ -63,14 +63,14 @@ TEST_F(NginxInterop, LargeFileWithNotifications) {
   EXPECT_TRUE(stream.data == large_);
 }
 
-TEST_F(NginxInterop, ChunkedAnswer) {
+TEST_F(NginxInteropTest, ChunkedAnswer) {
   ClienteHttp client(HttpSettings::login());
   EXPECT_EQ(client.Get(nginx_->base() + "/chunked/texto.txt"), std::string(100000, 'y'));
   EXPECT_TRUE(client.response().chunked());
   EXPECT_EQ(client.Get(nginx_->base() + "/pequeno.txt"), "pequeno");
 }
 
-TEST_F(NginxInterop, RedirectFollowedOnlyOnSession) {
+TEST_F(NginxInteropTest, RedirectFollowedOnlyOnSession) {
   ClienteHttp session(HttpSettings::session());
   EXPECT_EQ(session.Get(nginx_->base() + "/redir"), "pequeno");
   ClienteHttp login(HttpSettings::login());
@@ -83,7 +83,7 @@ TEST_F(NginxInterop, RedirectFollowedOnlyOnSession) {
   }
 }
 
-TEST_F(NginxInterop, CookieGoesBackToServer) {
+TEST_F(NginxInteropTest, CookieGoesBackToServer) {
   ClienteHttp client(HttpSettings::login());
   EXPECT_EQ(client.Get(nginx_->base() + "/eco"), "[]");
   client.Get(nginx_->base() + "/cookie");

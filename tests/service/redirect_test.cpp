@@ -26,7 +26,7 @@ std::string ok(const std::string& body) {
   return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
 }
 
-TEST(ResolveLocation, RelativeAndAbsolute) {
+TEST(ResolveLocationTest, RelativeAndAbsolute) {
   struct Case {
     std::string local, expected;
   } cases[] = {
@@ -49,6 +49,10 @@ TEST(ResolveLocation, RelativeAndAbsolute) {
       {"1http://c/k", "http://h:52/a/b/1http:/c/k"},
       {"-x://c/k", "http://h:52/a/b/-x:/c/k"},
       {"a b://c/k", "http://h:52/a/b/a b:/c/k"},
+      // User information is dropped, never taken for the host.
+      {"http://u:p@c:9/k", "http://c:9/k"},
+      {"//u@outro/p", "http://outro:80/p"},
+      {"/p?de=u@c", "http://h:52/p?de=u@c"},
   };
   HttpUrl current = splitUrl("http://h:52/a/b/c.html?x=1");
   for (const auto& c : cases) {
@@ -56,7 +60,7 @@ TEST(ResolveLocation, RelativeAndAbsolute) {
   }
 }
 
-TEST(Redirect, RelativeChainFollowedOnSession) {
+TEST(RedirectTest, RelativeChainFollowedOnSession) {
   MemoryConnections connections{
       {redirect("../b/c", "corpo"), redirect("//127.0.0.9:81/x"), redirect("/y/z"), ok("fim")}};
   ClienteHttp client(HttpSettings::session(), systemClock(), connections.openChannel());
@@ -72,7 +76,7 @@ TEST(Redirect, RelativeChainFollowedOnSession) {
   EXPECT_EQ(n.events, (std::vector<std::string>{"B5", "W5", "E", "B3", "W3", "E"}));
 }
 
-TEST(Redirect, FourteenFollowedFifteenthFails) {
+TEST(RedirectTest, FourteenFollowedFifteenthFails) {
   for (int redirects : {14, 15}) {
     std::vector<std::string> responses;
     for (int i = 0; i < redirects; ++i) responses.push_back(redirect("r" + std::to_string(i), "x"));
@@ -100,7 +104,7 @@ TEST(Redirect, FourteenFollowedFifteenthFails) {
   }
 }
 
-TEST(Redirect, StreamRewindsAndGetsOnlyFinalBody) {
+TEST(RedirectTest, StreamRewindsAndGetsOnlyFinalBody) {
   MemoryConnections connections{{redirect("b", "ignorado"), ok("final")}};
   ClienteHttp client(HttpSettings::session(), systemClock(), connections.openChannel());
   MemoryStream stream;
@@ -109,7 +113,7 @@ TEST(Redirect, StreamRewindsAndGetsOnlyFinalBody) {
   EXPECT_EQ(stream.data, "cab:final");
 }
 
-TEST(Redirect, RedirectFailures) {
+TEST(RedirectTest, RedirectFailures) {
   struct Case {
     HttpSettings config;
     std::string response, message;
@@ -132,7 +136,7 @@ TEST(Redirect, RedirectFailures) {
   }
 }
 
-TEST(Redirect, LocationSurvivesChunkedTrailers) {
+TEST(RedirectTest, LocationSurvivesChunkedTrailers) {
   std::string trailers;
   for (int i = 0; i < 64; ++i) trailers += "T" + std::to_string(i) + ": v\r\n";
   MemoryConnections connections{

@@ -36,9 +36,12 @@ struct NetworkStartup {
   }
   ~NetworkStartup() { WSACleanup(); }
 };
+constexpr int kSendFlags = 0;
 #else
 using NativeSocket = int;
 constexpr NativeSocket kNoSocket = -1;
+// A client that has gone away must fail the send, not end the test with SIGPIPE.
+constexpr int kSendFlags = MSG_NOSIGNAL;
 inline void closeSocket(NativeSocket s) {
   ::close(s);
 }
@@ -50,7 +53,8 @@ struct Step {
   Type type;
   std::string data;
   int ms = 0;
-  size_t piece = 0;  // send: slices of this size with a short pause between (0 = at once)
+  size_t piece = 0;  // send: slices of this size with a pause between (0 = at once)
+  int gapMs = 1;     // send: the pause between slices
 };
 
 // Waits for the next complete request head on the connection.
@@ -59,6 +63,10 @@ inline Step request() {
 }
 inline Step send(std::string data, size_t piece = 0) {
   return {Step::Type::send, std::move(data), 0, piece};
+}
+// One byte every `gapMs`, until the client goes away.
+inline Step trickle(std::string data, int gapMs) {
+  return {Step::Type::send, std::move(data), 0, 1, gapMs};
 }
 inline Step pause(int ms) {
   return {Step::Type::pause, {}, ms};
@@ -188,10 +196,12 @@ class ScriptedServer {
           break;
         case Step::Type::send: {
           size_t piece = step.piece ? step.piece : step.data.size();
-          for (size_t k = 0; k < step.data.size(); k += piece) {
+          for (size_t k = 0; k < step.data.size() && isOpen; k += piece) {
             std::string_view part = std::string_view(step.data).substr(k, piece);
-            ::send(s, part.data(), static_cast<int>(part.size()), 0);
-            if (step.piece) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            if (::send(s, part.data(), static_cast<int>(part.size()), kSendFlags) < 0) {
+              isOpen = false;
+            }
+            if (step.piece) std::this_thread::sleep_for(std::chrono::milliseconds(step.gapMs));
           }
           break;
         }

@@ -5,14 +5,14 @@
 namespace orvanta {
 namespace {
 
-TEST(OleErrorMessage, TrimsTrailingBlanksControlCharactersAndFullStops) {
+TEST(OleErrorMessageTest, TrimsTrailingBlanksControlCharactersAndFullStops) {
   EXPECT_EQ(trimMessage("Access is denied. \r\n"), "Access is denied");
   EXPECT_EQ(trimMessage("v1.2 ok..\t"), "v1.2 ok");
   EXPECT_EQ(trimMessage(" . \r\n"), "");
   EXPECT_EQ(trimMessage("keeps. inner dots"), "keeps. inner dots");
 }
 
-TEST(OleErrorMessage, PrefersTheControlsDescriptionThenTheSystemTextThenTheCode) {
+TEST(OleErrorMessageTest, PrefersTheControlsDescriptionThenTheSystemTextThenTheCode) {
   struct Case {
     const char* description;
     const char* systemText;

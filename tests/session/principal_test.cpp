@@ -10,6 +10,7 @@
 
 #include "fakes/fake_message_boxes_win.h"
 #include "layouts/keyboard_layouts_win.h"
+#include "login/version.h"
 #include "session/principal_win.h"
 #include "stub_win.h"
 #include "ui/application_win.h"
@@ -25,19 +26,19 @@ bool contains(const std::vector<std::string>& lines, const std::string& line) {
 }
 
 struct PrincipalTest : ::testing::Test {
-  rdp::test::StubJournal journal;
+  test::StubJournal journal;
   OleSession ole;
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   std::unique_ptr<TFrmPrincipal> window;
-  rdp::test::Listener server;
+  test::Listener server;
 
   void SetUp() override {
     // As at the program's start; the registry lives as long as the process.
     if (keyboardLayouts().layouts().empty()) {
       loadLayoutsFromModule(keyboardLayouts(), GetModuleHandleW(nullptr));
     }
-    window = app.createForm<TFrmPrincipal>();
+    window = app.createForm<TFrmPrincipal>(VersaoCliente);
     FrmPrincipal = window.get();
     window->control().setUserName("alice");
     window->control().setServer("127.0.0.1");
@@ -92,13 +93,13 @@ TEST_F(PrincipalTest, ShowingStartsTheSessionAndEventsDriveReconnect) {
   EXPECT_EQ(area.top, 25);
   EXPECT_EQ(area.bottom, window->clientSize().cy - 13);
   EXPECT_EQ(area.right - area.left, window->clientSize().cx);
-  ASSERT_TRUE(rdp::test::pumpUntil([&] { return window->control().connected() == 1; }));
+  ASSERT_TRUE(test::pumpUntil([&] { return window->control().connected() == 1; }));
   EXPECT_TRUE(contains(journal.lines(), "advslot 123 put RedirectPrinters 0"));
   EXPECT_FALSE(window->SpeedButton3.enabled());
 
   server.acceptPeer();
   server.closePeer();
-  ASSERT_TRUE(rdp::test::pumpUntil([&] { return window->SpeedButton3.enabled(); }));
+  ASSERT_TRUE(test::pumpUntil([&] { return window->SpeedButton3.enabled(); }));
   window->SpeedButton3.click();
   EXPECT_FALSE(window->SpeedButton3.enabled());
   EXPECT_TRUE(boxes.boxes.empty());
@@ -237,7 +238,7 @@ TEST_F(PrincipalTest, KeysTappedOnTheKeyboardReachTheRemoteDesktopAndLeaveItTheF
     for (int i = 0; i < 5; ++i) app.processMessages();
     EXPECT_EQ(GetFocus(), control) << scanCode;
   }
-  ASSERT_TRUE(rdp::test::pumpUntil([&] { return contains(journal.lines(), "key char 49"); }));
+  ASSERT_TRUE(test::pumpUntil([&] { return contains(journal.lines(), "key char 49"); }));
   std::vector<std::string> chars;
   for (const std::string& line : journal.lines()) {
     if (line.starts_with("key char ")) chars.push_back(line);
@@ -247,7 +248,7 @@ TEST_F(PrincipalTest, KeysTappedOnTheKeyboardReachTheRemoteDesktopAndLeaveItTheF
 
 TEST_F(PrincipalTest, ClosingDisconnectsAConnectedSessionAndTerminates) {
   window->show();
-  ASSERT_TRUE(rdp::test::pumpUntil([&] { return window->control().connected() == 1; }));
+  ASSERT_TRUE(test::pumpUntil([&] { return window->control().connected() == 1; }));
   journal.clear();
   window->close();
   EXPECT_TRUE(contains(journal.lines(), "slot 34 Disconnect"));

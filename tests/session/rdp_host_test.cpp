@@ -281,7 +281,7 @@ TEST_F(HostTest, AFailingEventHandlerReachesTheFailureHandlerNeverTheControl) {
   EXPECT_EQ(control_->connected(), 1);
 }
 
-TEST(PrinterRdpWin, WritesFilterQueueTypeCreatingTheKey) {
+TEST(PrinterRdpWinTest, WritesFilterQueueTypeCreatingTheKey) {
   const std::wstring key = L"Software\\Microsoft\\Terminal Server Client\\Default\\AddIns\\RDPDR";
   RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
   UserRegistryWin registry;

@@ -85,7 +85,7 @@ struct World : RemoteDesktopControl, UserRegistry, SessionWindow, StatusAlert, T
 const std::string kRegistryLine =
     std::string("registry ") + kRdpdrKey + " FilterQueueType 4294967295";
 
-TEST(SessionStart, RunsTheStepsInOrderWithPrintersFollowingDirectPrinters) {
+TEST(SessionStartTest, RunsTheStepsInOrderWithPrintersFollowingDirectPrinters) {
   for (const bool direct : {true, false}) {
     World m;
     m.session.FormShow(direct);
@@ -98,7 +98,7 @@ TEST(SessionStart, RunsTheStepsInOrderWithPrintersFollowingDirectPrinters) {
   }
 }
 
-TEST(SessionStart, AFailingStepStopsTheRestAndNoConnectionStarts) {
+TEST(SessionStartTest, AFailingStepStopsTheRestAndNoConnectionStarts) {
   const std::vector<std::string> steps = {kRegistryLine,
                                           "screen size, maximised",
                                           "RedirectDrives true",
@@ -116,7 +116,7 @@ TEST(SessionStart, AFailingStepStopsTheRestAndNoConnectionStarts) {
   }
 }
 
-TEST(SessionStart, RegistryFailureNamesTheValue) {
+TEST(SessionStartTest, RegistryFailureNamesTheValue) {
   World m;
   m.failure = "registry";
   try {
@@ -127,7 +127,7 @@ TEST(SessionStart, RegistryFailureNamesTheValue) {
   }
 }
 
-TEST(SessionEnd, DisconnectsOnlyWhenConnectedAndAlwaysTerminates) {
+TEST(SessionEndTest, DisconnectsOnlyWhenConnectedAndAlwaysTerminates) {
   struct Case {
     int16_t state;
     std::string failure;
@@ -149,7 +149,7 @@ TEST(SessionEnd, DisconnectsOnlyWhenConnectedAndAlwaysTerminates) {
   }
 }
 
-TEST(SessionButtons, ReconnectDisablesItselfBeforeConnectingAndStaysOffOnFailure) {
+TEST(SessionButtonsTest, ReconnectDisablesItselfBeforeConnectingAndStaysOffOnFailure) {
   World m;
   m.session.onDisconnected(3);
   m.journal.clear();
@@ -163,7 +163,7 @@ TEST(SessionButtons, ReconnectDisablesItselfBeforeConnectingAndStaysOffOnFailure
   EXPECT_FALSE(failing.reconnectEnabled);
 }
 
-TEST(SessionButtons, OtherButtons) {
+TEST(SessionButtonsTest, OtherButtons) {
   World m;
   m.session.fullScreen();
   m.session.support();
@@ -173,7 +173,7 @@ TEST(SessionButtons, OtherButtons) {
                                      "FrmAjudaTransferencia modal", "FrmAjudaImpressao modal"));
 }
 
-TEST(SessionEvents, DriveTheAlertAndTheReconnectButton) {
+TEST(SessionEventsTest, DriveTheAlertAndTheReconnectButton) {
   World m;
   for (const int32_t dispid : {1, 3, 2, 10, 11, 4}) m.session.handleControlEvent(dispid, 516);
   EXPECT_THAT(m.journal, ElementsAre("alert Conectando 0", "alert closed", "Reconectar true",

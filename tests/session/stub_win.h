@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace orvanta::rdp::test {
+namespace orvanta::test {
 
 // Points the stand-in's journal at a fresh file of this process and clears its refusals.
 class StubJournal {
@@ -114,4 +114,4 @@ class Listener {
   int port_ = 0;
 };
 
-}  // namespace orvanta::rdp::test
+}  // namespace orvanta::test

@@ -22,7 +22,7 @@ class Form : public Window {
 };
 
 struct ApplicationTest : ::testing::Test {
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   // Fails the test instead of hanging it when the loop does not end.
   WinTimer guard{app, 10000};
@@ -35,7 +35,7 @@ struct ApplicationTest : ::testing::Test {
   }
 };
 
-TEST(ApplicationTitle, IsTheFileNameUpToTheFirstDotWithLaterLettersInLowerCase) {
+TEST(ApplicationTitleTest, IsTheFileNameUpToTheFirstDotWithLaterLettersInLowerCase) {
   const struct {
     const wchar_t* path;
     const wchar_t* title;

@@ -31,7 +31,7 @@ class Form : public Window {
 };
 
 struct ControlsTest : ::testing::Test {
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   Form form{app};
 };
@@ -91,8 +91,8 @@ TEST_F(ControlsTest, RadioGroupLaysItemsOutColumnByColumn) {
   EXPECT_FALSE(IsWindowVisible(form.sites.item(0)));
 }
 
-TEST(ControlLifetime, AControlDestroyedWithItsWindowNoLongerOwnsAHandle) {
-  fakes::FakeMessageBoxes boxes;
+TEST(ControlLifetimeTest, AControlDestroyedWithItsWindowNoLongerOwnsAHandle) {
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   auto form = std::make_unique<Form>(app);
   Button& login = form->login;

@@ -5,10 +5,10 @@
 
 #include <string>
 
-namespace orvanta::fakes {
+namespace orvanta::test {
 namespace {
 
-TEST(FakeTimer, IsCreatedDisabledAndTicksEveryIntervalWhileEnabled) {
+TEST(FakeTimerTest, IsCreatedDisabledAndTicksEveryIntervalWhileEnabled) {
   FakeTimerService clock;
   FakeTimer timer(clock, 100);
   EXPECT_FALSE(timer.enabled());
@@ -22,7 +22,7 @@ TEST(FakeTimer, IsCreatedDisabledAndTicksEveryIntervalWhileEnabled) {
   EXPECT_EQ(timer.ticks(), 3);
 }
 
-TEST(FakeTimer, FiresTimersInTimeOrderAndSeesChangesMadeByTicks) {
+TEST(FakeTimerTest, FiresTimersInTimeOrderAndSeesChangesMadeByTicks) {
   FakeTimerService clock;
   FakeTimer slow(clock, 300), fast(clock, 100), late(clock, 50);
   std::string order;
@@ -45,7 +45,7 @@ TEST(FakeTimer, FiresTimersInTimeOrderAndSeesChangesMadeByTicks) {
   EXPECT_EQ(clock.nowMs(), 400);
 }
 
-TEST(FakeTimer, RestartsItsCountdownWhenEnabledOrRetimed) {
+TEST(FakeTimerTest, RestartsItsCountdownWhenEnabledOrRetimed) {
   FakeTimerService clock;
   FakeTimer timer(clock, 100);
   timer.setEnabled(true);
@@ -60,4 +60,4 @@ TEST(FakeTimer, RestartsItsCountdownWhenEnabledOrRetimed) {
 }
 
 }  // namespace
-}  // namespace orvanta::fakes
+}  // namespace orvanta::test

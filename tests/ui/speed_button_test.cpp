@@ -25,7 +25,7 @@ class Toolbar : public Window {
 };
 
 struct SpeedButtonTest : ::testing::Test {
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   Toolbar bar{app};
   int clicks = 0;

@@ -11,7 +11,7 @@ namespace orvanta {
 namespace {
 
 struct TimerTest : ::testing::Test {
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
 
   // Handles messages for about durationMs.

@@ -11,7 +11,7 @@ bool alive(HGDIOBJ object) {
   return GetObjectType(object) != 0;
 }
 
-TEST(UniqueHandle, ClosesOnceWhenResetOrDestroyedAndMovesOwnership) {
+TEST(UniqueHandleTest, ClosesOnceWhenResetOrDestroyedAndMovesOwnership) {
   HBRUSH first = CreateSolidBrush(RGB(1, 2, 3));
   HBRUSH second = CreateSolidBrush(RGB(4, 5, 6));
   {
@@ -29,7 +29,7 @@ TEST(UniqueHandle, ClosesOnceWhenResetOrDestroyedAndMovesOwnership) {
   EXPECT_FALSE(alive(second));
 }
 
-TEST(SelectGuard, PutsBackTheObjectTheDcHadSelected) {
+TEST(SelectGuardTest, PutsBackTheObjectTheDcHadSelected) {
   UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
   UniqueHbrush red(CreateSolidBrush(RGB(255, 0, 0)));
   HGDIOBJ before = GetCurrentObject(dc.get(), OBJ_BRUSH);

@@ -26,7 +26,7 @@ class Probe : public Window {
 };
 
 struct WindowTest : ::testing::Test {
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
 };
 

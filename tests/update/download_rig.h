@@ -1,4 +1,5 @@
-// A download window's surroundings in virtual time: timers, transfer, files and launches.
+// A download window's surroundings in virtual time: timers, transfer, files, signature checks,
+// messages and launches.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include "base/launcher.h"
+#include "fakes/fake_signature_check.h"
+#include "fakes/fake_user_messages.h"
 #include "memory_files.h"
 #include "scripted_transfer.h"
 #include "update/janela_download.h"
@@ -28,6 +31,20 @@ class RecordingLauncher : public ProgramLauncher {
   std::function<void(std::string_view)> onLaunch;
 };
 
+// A signature check as the window asked for it.
+struct Verification {
+  std::string name;
+  int64_t ms = 0;
+  bool fileOpen = false;
+};
+
+// A message as the window showed it to the user.
+struct ShownMessage {
+  std::string text;
+  int64_t ms = 0;
+  bool fileStillThere = false;
+};
+
 // A failure as the window showed it to the user.
 struct ShownFailure {
   std::string message;
@@ -43,6 +60,14 @@ struct DownloadRig {
                           file != fileCreator.files.end() && file->second.isOpen,
                           http.endMs.has_value()});
     };
+    signatures.onVerify = [this](std::string_view name) {
+      const auto file = fileCreator.files.find(std::string(name));
+      verifications.push_back({std::string(name), clock.nowMs(),
+                               file != fileCreator.files.end() && file->second.isOpen});
+    };
+    userMessages.onMessage = [this](const std::string& text) {
+      shownMessages.push_back({text, clock.nowMs(), !fileCreator.files.empty()});
+    };
   }
 
   JanelaDownload::Environment environment() {
@@ -52,6 +77,8 @@ struct DownloadRig {
             clock,
             fileCreator,
             launcher,
+            signatures,
+            userMessages,
             [this](std::exception_ptr failure) { failures.push_back(shown(failure)); },
             [this] { closeTimesMs.push_back(clock.nowMs()); }};
   }
@@ -73,6 +100,10 @@ struct DownloadRig {
   MemoryFileCreator fileCreator;
   ScriptedTransfer http{clock};
   RecordingLauncher launcher;
+  test::FakeSignatureCheck signatures;
+  test::FakeUserMessages userMessages;
+  std::vector<Verification> verifications;
+  std::vector<ShownMessage> shownMessages;
   std::vector<Launch> launches;
   std::vector<ShownFailure> failures;
   std::vector<int64_t> closeTimesMs;

@@ -29,7 +29,7 @@ std::string requests() {
   return readFile(path);
 }
 
-class DownloadWindowsHttp : public TestWindow {
+class DownloadWindowsHttpTest : public TestWindow {
  protected:
   void SetUp() override {
     TestWindow::SetUp();
@@ -37,10 +37,10 @@ class DownloadWindowsHttp : public TestWindow {
   }
 };
 
-TEST_F(DownloadWindowsHttp, TheUpdateWindowFetchesStartsTheUpdaterAndEndsTheProgram) {
+TEST_F(DownloadWindowsHttpTest, TheUpdateWindowFetchesStartsTheUpdaterAndEndsTheProgram) {
   const std::string program = stubProgram();
-  int ultimaPosicao = 0;
-  TFrmAtualiza window(app, ultimaPosicao, nullptr, Endpoints(site()));
+  int lastPosition = 0;
+  TFrmAtualiza window(app, lastPosition, nullptr, Endpoints(site()));
   std::vector<int> positions;
   window.bar().onChange = [&, mirror = window.bar().onChange] {
     mirror();
@@ -63,10 +63,10 @@ TEST_F(DownloadWindowsHttp, TheUpdateWindowFetchesStartsTheUpdaterAndEndsTheProg
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST_F(DownloadWindowsHttp, TheInstallerWindowFetchesStartsTheInstallerAndCloses) {
+TEST_F(DownloadWindowsHttpTest, TheInstallerWindowFetchesStartsTheInstallerAndCloses) {
   const std::string program = stubProgram();
-  int ultimaPosicao = 0;
-  TFrmDownload window(app, ultimaPosicao, nullptr, Endpoints(site()));
+  int lastPosition = 0;
+  TFrmDownload window(app, lastPosition, nullptr, Endpoints(site()));
   const auto& http = dynamic_cast<const ClienteHttp&>(*window.IdHTTP1).settings();
   EXPECT_EQ(http.accept, "text/html, */*,*.exe");
   EXPECT_FALSE(http.handleRedirects);
@@ -78,7 +78,7 @@ TEST_F(DownloadWindowsHttp, TheInstallerWindowFetchesStartsTheInstallerAndCloses
   EXPECT_EQ(readFile("pdf.exe"), program);
 }
 
-TEST_F(DownloadWindowsHttp, AFailedUpdaterShowsTheErrorOnceThenClosesAndLeavesNoFile) {
+TEST_F(DownloadWindowsHttpTest, AFailedUpdaterShowsTheErrorOnceThenClosesAndLeavesNoFile) {
   const struct {
     const char* site;
     const wchar_t* shown;
@@ -88,8 +88,8 @@ TEST_F(DownloadWindowsHttp, AFailedUpdaterShowsTheErrorOnceThenClosesAndLeavesNo
   };
   for (const auto& c : cases) {
     boxes.boxes.clear();
-    int ultimaPosicao = 0;
-    TFrmAtualiza window(app, ultimaPosicao, nullptr, Endpoints(site(c.site)));
+    int lastPosition = 0;
+    TFrmAtualiza window(app, lastPosition, nullptr, Endpoints(site(c.site)));
 
     window.showModal();
     pumpMessages(1500);

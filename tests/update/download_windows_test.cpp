@@ -3,6 +3,7 @@
 
 #include "download_rig.h"
 #include "update/pdf_tool_download.h"
+#include "update/publishers.h"
 #include "update/update_download.h"
 
 namespace orvanta::test {
@@ -24,16 +25,26 @@ class FixedCpuid : public CpuidInstruction {
   bool x64_;
 };
 
-class UpdateWindow : public testing::TestWithParam<bool> {};
+// As the platform finds a program signed by the first publisher the build expects.
+SignatureVerification signedByExpected(std::span<const std::string_view> publishers) {
+  const std::string name(publishers.empty() ? "" : publishers.front());
+  return {0, name, name};
+}
 
-TEST_P(UpdateWindow, FetchesTheUpdaterForThisProcessorAndEndsTheProgramOneSecondAfterStartingIt) {
+constexpr uint32_t kNoSignature = 0x800B0100;  // TRUST_E_NOSIGNATURE
+
+class UpdateWindowTest : public testing::TestWithParam<bool> {};
+
+TEST_P(UpdateWindowTest,
+       FetchesTheUpdaterForThisProcessorAndEndsTheProgramOneSecondAfterStartingIt) {
   const bool x64 = GetParam();
   DownloadRig b;
   b.http.script = Script{5000, {{0, 2500}, {2000, 2500}}};
+  b.signatures.result = signedByExpected(kUpdaterPublishers);
   const FixedCpuid cpuid(x64);
   std::vector<int64_t> terminationTimesMs;
-  int ultimaPosicao = 0;
-  UpdateDownload atualiza(b.environment(), b.timer3, ultimaPosicao, Endpoints(kHosts), cpuid,
+  int lastPosition = 0;
+  UpdateDownload atualiza(b.environment(), b.timer3, lastPosition, Endpoints(kHosts), cpuid,
                           [&] { terminationTimesMs.push_back(b.clock.nowMs()); });
   atualiza.FormShow();
   b.clock.runFor(120000);
@@ -45,10 +56,10 @@ TEST_P(UpdateWindow, FetchesTheUpdaterForThisProcessorAndEndsTheProgramOneSecond
   EXPECT_EQ(terminationTimesMs, std::vector<int64_t>{b.launches[0].ms + 1000});
 }
 
-INSTANTIATE_TEST_SUITE_P(Processors, UpdateWindow, testing::Bool(),
+INSTANTIATE_TEST_SUITE_P(Processors, UpdateWindowTest, testing::Bool(),
                          [](const auto& info) { return info.param ? "x64" : "x32"; });
 
-TEST(UpdateWindow, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
+TEST(UpdateWindowTest, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
   DownloadRig b;
   b.http.script = Script{std::nullopt,
                          {{0, 120}},
@@ -56,8 +67,8 @@ TEST(UpdateWindow, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
                          true};
   const FixedCpuid cpuid(true);
   int terminations = 0;
-  int ultimaPosicao = 0;
-  UpdateDownload atualiza(b.environment(), b.timer3, ultimaPosicao, Endpoints(kHosts), cpuid,
+  int lastPosition = 0;
+  UpdateDownload atualiza(b.environment(), b.timer3, lastPosition, Endpoints(kHosts), cpuid,
                           [&] { ++terminations; });
   atualiza.FormShow();
   b.clock.runFor(120000);
@@ -71,12 +82,56 @@ TEST(UpdateWindow, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
   EXPECT_FALSE(b.timer3.enabled());
 }
 
-TEST(PdfToolWindow, FetchesTheInstallerStartsItAndCloses) {
+// As if no update had been published: the user is told, the window closes and the program
+// goes on.
+TEST(UpdateWindowTest, ARefusedUpdaterIsNotStartedAndTheProgramGoesOn) {
+  DownloadRig b;
+  b.http.script = Script{5000, {{0, 5000}}};
+  b.signatures.result = {kNoSignature, "", ""};
+  const FixedCpuid cpuid(true);
+  int terminations = 0;
+  int lastPosition = 0;
+  UpdateDownload atualiza(b.environment(), b.timer3, lastPosition, Endpoints(kHosts), cpuid,
+                          [&] { ++terminations; });
+  atualiza.FormShow();
+  b.clock.runFor(120000);
+
+  EXPECT_EQ(b.signatures.checked, std::vector<std::string>{"atualiza.exe"});
+  EXPECT_EQ(b.shownMessages.size(), 1u);
+  EXPECT_EQ(b.closeTimesMs.size(), 1u);
+  EXPECT_FALSE(b.fileCreator.files.contains("atualiza.exe"));
+  EXPECT_TRUE(b.launches.empty());
+  EXPECT_EQ(terminations, 0);
+  EXPECT_FALSE(b.timer3.enabled());
+}
+
+TEST(PdfToolWindowTest, ARefusedInstallerIsNotStartedAndTheWindowCloses) {
   DownloadRig b;
   b.http.script = Script{800, {{0, 800}}};
+  b.signatures.result = {0, "Someone Else", "Someone Else"};
   std::vector<int64_t> closeTimesMs;
-  int ultimaPosicao = 0;
-  PdfToolDownload download(b.environment(), ultimaPosicao, Endpoints(kHosts),
+  int lastPosition = 0;
+  PdfToolDownload download(b.environment(), lastPosition, Endpoints(kHosts),
+                           [&] { closeTimesMs.push_back(b.clock.nowMs()); });
+  download.FormShow();
+  b.clock.runFor(120000);
+
+  EXPECT_EQ(b.signatures.checked, std::vector<std::string>{"pdf.exe"});
+  EXPECT_EQ(b.shownMessages.size(), 1u);
+  EXPECT_FALSE(b.fileCreator.files.contains("pdf.exe"));
+  EXPECT_TRUE(b.launches.empty());
+  // The environment's close is the window's; the window's own after-launch close never runs.
+  EXPECT_TRUE(closeTimesMs.empty());
+  EXPECT_EQ(b.closeTimesMs.size(), 1u);
+}
+
+TEST(PdfToolWindowTest, FetchesTheInstallerStartsItAndCloses) {
+  DownloadRig b;
+  b.http.script = Script{800, {{0, 800}}};
+  b.signatures.result = signedByExpected(kPdfToolPublishers);
+  std::vector<int64_t> closeTimesMs;
+  int lastPosition = 0;
+  PdfToolDownload download(b.environment(), lastPosition, Endpoints(kHosts),
                            [&] { closeTimesMs.push_back(b.clock.nowMs()); });
   download.FormShow();
   b.clock.runFor(120000);

@@ -8,21 +8,23 @@
 
 #include "slow_transfer.h"
 #include "test_window_win.h"
+#include "ui/text_win.h"
 #include "update/atualiza_win.h"
 #include "update/download_win.h"
+#include "update/launch_decision.h"
 
 namespace orvanta::test {
 namespace {
 
 const Hosts kHosts{"route1.test", "route2.test", "site.test", 52};
 
-using DownloadWindowsWin = TestWindow;
+using DownloadWindowsWinTest = TestWindow;
 
-TEST_F(DownloadWindowsWin, BothWindowsLookTheSame) {
-  int ultimaPosicao = 0;
-  TFrmDownload download(app, ultimaPosicao, std::make_unique<SlowTransfer>("", 1, 0),
+TEST_F(DownloadWindowsWinTest, BothWindowsLookTheSame) {
+  int lastPosition = 0;
+  TFrmDownload download(app, lastPosition, std::make_unique<SlowTransfer>("", 1, 0),
                         Endpoints(kHosts));
-  TFrmAtualiza atualiza(app, ultimaPosicao, std::make_unique<SlowTransfer>("", 1, 0),
+  TFrmAtualiza atualiza(app, lastPosition, std::make_unique<SlowTransfer>("", 1, 0),
                         Endpoints(kHosts));
   for (Window* w : {static_cast<Window*>(&download), static_cast<Window*>(&atualiza)}) {
     EXPECT_EQ(w->caption(), "Download em andamento...");
@@ -71,18 +73,18 @@ void expectSharesClassPosition(Application& app, DownloadWindow*& global) {
   EXPECT_NE(&loneInstance.UltimaPosicao(), &setInstance.UltimaPosicao());
 }
 
-TEST_F(DownloadWindowsWin, ARunSharesTheLastPositionOfItsClass) {
+TEST_F(DownloadWindowsWinTest, ARunSharesTheLastPositionOfItsClass) {
   expectSharesClassPosition(app, FrmDownload);
   expectSharesClassPosition(app, FrmAtualiza);
 }
 
-TEST_F(DownloadWindowsWin, TheInstallerWindowDownloadsStartsTheProgramAndCloses) {
+TEST_F(DownloadWindowsWinTest, TheInstallerWindowDownloadsStartsTheProgramAndCloses) {
   const std::string program = stubProgram();
   ASSERT_GT(program.size(), 1000u);
   auto http = std::make_unique<SlowTransfer>(program, program.size() / 8 + 1, 150);
   SlowTransfer& transfer = *http;
-  int ultimaPosicao = 0;
-  TFrmDownload window(app, ultimaPosicao, std::move(http), Endpoints(kHosts));
+  int lastPosition = 0;
+  TFrmDownload window(app, lastPosition, std::move(http), Endpoints(kHosts));
   std::vector<int> positions;
   window.bar().onChange = [&, mirror = window.bar().onChange] {
     mirror();
@@ -102,16 +104,16 @@ TEST_F(DownloadWindowsWin, TheInstallerWindowDownloadsStartsTheProgramAndCloses)
   EXPECT_GE(positions.size(), 8u) << "the bar moves with the download";
   EXPECT_EQ(window.ProgressBar1.position(), static_cast<int>(program.size()));
   EXPECT_EQ(window.ProgressBar1.maximum(), static_cast<int>(program.size()));
-  EXPECT_EQ(ultimaPosicao, static_cast<int>(program.size()));
+  EXPECT_EQ(lastPosition, static_cast<int>(program.size()));
   EXPECT_TRUE(waitForFile("pdf.exe.executado", 10000)) << "the installer did not run";
   EXPECT_EQ(readFile("pdf.exe"), program);
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST_F(DownloadWindowsWin, TheUpdateWindowStartsTheUpdaterAndEndsTheProgramASecondLater) {
+TEST_F(DownloadWindowsWinTest, TheUpdateWindowStartsTheUpdaterAndEndsTheProgramASecondLater) {
   const std::string program = stubProgram();
-  int ultimaPosicao = 0;
-  TFrmAtualiza window(app, ultimaPosicao,
+  int lastPosition = 0;
+  TFrmAtualiza window(app, lastPosition,
                       std::make_unique<SlowTransfer>(program, program.size() / 4 + 1, 100),
                       Endpoints(kHosts));
   ULONGLONG lastCheckTick = 0, terminationTick = 0;
@@ -133,11 +135,11 @@ TEST_F(DownloadWindowsWin, TheUpdateWindowStartsTheUpdaterAndEndsTheProgramASeco
   EXPECT_EQ(readFile("atualiza.exe"), program);
 }
 
-TEST_F(DownloadWindowsWin, AFailedUpdateShowsTheErrorOnceThenClosesAndLeavesNoFile) {
-  int ultimaPosicao = 0;
+TEST_F(DownloadWindowsWinTest, AFailedUpdateShowsTheErrorOnceThenClosesAndLeavesNoFile) {
+  int lastPosition = 0;
   auto http = std::make_unique<SlowTransfer>("<html>404</html>", 100, 50);
   http->failure = ErroHttp(HttpErrorType::protocol, "HTTP/1.1 404 Not Found", 404);
-  TFrmAtualiza window(app, ultimaPosicao, std::move(http), Endpoints(kHosts));
+  TFrmAtualiza window(app, lastPosition, std::move(http), Endpoints(kHosts));
   // The box stays up past two checks, as a person reads it.
   boxes.readingMs = 22000;
   bool visibleBehindTheBox = false;
@@ -162,6 +164,45 @@ TEST_F(DownloadWindowsWin, AFailedUpdateShowsTheErrorOnceThenClosesAndLeavesNoFi
   EXPECT_FALSE(app.terminated());
   EXPECT_FALSE(fs::exists("atualiza.exe.executado"));
   EXPECT_FALSE(fs::exists("atualiza.exe"));
+}
+
+std::string standinVariant(const char* name) {
+  std::string path = std::string("Z:" ORVANTA_SIGNED_STANDINS "/") + name;
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  return readFile(path);
+}
+
+// A program that is not the expected publisher's: one information box, then the window closes
+// by itself; nothing is started and no file is left.
+class RefusedDownloadWinTest : public TestWindow {
+ protected:
+  template <class DownloadWindow>
+  void expectRefused(const char* variant, const char* fileName) {
+    boxes.boxes.clear();
+    const std::string program = standinVariant(variant);
+    ASSERT_GT(program.size(), 1000u) << variant;
+    int lastPosition = 0;
+    DownloadWindow window(app, lastPosition,
+                          std::make_unique<SlowTransfer>(program, program.size() / 4 + 1, 50),
+                          Endpoints(kHosts));
+
+    window.showModal();
+    pumpMessages(1500);
+
+    ASSERT_EQ(boxes.boxes.size(), 1u) << variant;
+    EXPECT_EQ(boxes.boxes[0].text, widen(kUnverifiedProgramMessage));
+    EXPECT_EQ(boxes.boxes[0].title, app.title());
+    EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_FALSE(window.visible()) << variant;
+    EXPECT_FALSE(app.terminated()) << variant;
+    EXPECT_FALSE(fs::exists(fileName)) << variant;
+    EXPECT_FALSE(fs::exists(std::string(fileName) + ".executado")) << variant;
+  }
+};
+
+TEST_F(RefusedDownloadWinTest, AProgramNotSignedByTheExpectedPublisherIsNeitherStartedNorKept) {
+  expectRefused<TFrmDownload>("standin-other-publisher.exe", "pdf.exe");
+  expectRefused<TFrmAtualiza>("standin-tampered.exe", "atualiza.exe");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <numeric>
 
 #include "download_rig.h"
@@ -11,18 +12,23 @@ namespace {
 
 constexpr const char* kUrl = "http://site.test/program.exe";
 constexpr const char* kFileName = "program.exe";
+constexpr std::array<std::string_view, 1> kPublishers{"Test Publisher"};
+constexpr PublisherPolicy kChecked{true, kPublishers};
+constexpr uint32_t kNoSignature = 0x800B0100;  // TRUST_E_NOSIGNATURE
 
-// One download window in virtual time, with a class position that may outlive it.
+// One download window in virtual time, with a class position that may outlive it. Its program
+// is signed by the expected publisher unless a test says otherwise.
 class DownloadWindow {
  public:
-  explicit DownloadWindow(int& ultimaPosicao, Script script = {})
+  explicit DownloadWindow(int& lastPosition, Script script = {}, PublisherPolicy policy = kChecked)
       : window(
-            rig.environment(), ultimaPosicao,
-            [] {
-              return DownloadDestination{kUrl, kFileName};
+            rig.environment(), lastPosition,
+            [policy] {
+              return DownloadDestination{kUrl, kFileName, policy};
             },
             [this] { afterLaunchTimesMs.push_back(rig.clock.nowMs()); }) {
     rig.http.script = std::move(script);
+    rig.signatures.result = {0, "Test Publisher", "Test Publisher"};
   }
 
   const MemoryFile& file() { return rig.fileCreator.files.at(kFileName); }
@@ -41,9 +47,9 @@ size_t totalBytes(const Script& r) {
                          [](size_t sum, const Piece& t) { return sum + t.bytes; });
 }
 
-TEST(JanelaDownload, StartsTheDownloadThreeSecondsAfterBeingShown) {
-  int ultimaPosicao = 0;
-  DownloadWindow j(ultimaPosicao, Script{100, evenPieces(1, 0, 100)});
+TEST(JanelaDownloadTest, StartsTheDownloadThreeSecondsAfterBeingShown) {
+  int lastPosition = 0;
+  DownloadWindow j(lastPosition, Script{100, evenPieces(1, 0, 100)});
   j.rig.clock.runFor(20000);
   EXPECT_TRUE(j.rig.http.urls.empty()) << "nothing happens before the window is shown";
 
@@ -73,15 +79,15 @@ void PrintTo(const CompleteCase& testCase, std::ostream* os) {
   *os << testCase.name;
 }
 
-class CompleteDownload : public testing::TestWithParam<CompleteCase> {};
+class CompleteDownloadTest : public testing::TestWithParam<CompleteCase> {};
 
 // Whatever the pace and whether or not the length is known, the program is started once, only
 // after the fetch has returned with the whole file closed, and at the latest at the second
 // check after the last byte.
-TEST_P(CompleteDownload, StartsTheFinishedFileByTheSecondCheckAfterTheLastByte) {
-  int ultimaPosicao = 0;
+TEST_P(CompleteDownloadTest, StartsTheFinishedFileByTheSecondCheckAfterTheLastByte) {
+  int lastPosition = 0;
   const Script& script = GetParam().script;
-  DownloadWindow j(ultimaPosicao, script);
+  DownloadWindow j(lastPosition, script);
   j.window.FormShow();
   j.rig.clock.runFor(200000);
 
@@ -94,11 +100,17 @@ TEST_P(CompleteDownload, StartsTheFinishedFileByTheSecondCheckAfterTheLastByte) 
   EXPECT_LE(l.ms, *j.rig.http.endMs + 2 * JanelaDownload::kCheckIntervalMs);
   EXPECT_EQ(j.afterLaunchTimesMs, std::vector<int64_t>{l.ms});
   EXPECT_FALSE(j.rig.timer2.enabled());
+  // Checked once, right before the start, on the closed file.
+  ASSERT_EQ(j.rig.verifications.size(), 1u);
+  EXPECT_EQ(j.rig.verifications[0].name, kFileName);
+  EXPECT_EQ(j.rig.verifications[0].ms, l.ms);
+  EXPECT_FALSE(j.rig.verifications[0].fileOpen);
+  EXPECT_TRUE(j.rig.shownMessages.empty());
 
   EXPECT_EQ(j.file().contents.size(), totalBytes(script));
   EXPECT_EQ(j.window.ProgressBar1().position(), j.window.ProgressBar1().max());
   EXPECT_EQ(j.window.ProgressBar1().max(), script.length.value_or(0));
-  EXPECT_EQ(ultimaPosicao, j.window.ProgressBar1().position());
+  EXPECT_EQ(lastPosition, j.window.ProgressBar1().position());
 }
 
 std::vector<Piece> stalled() {
@@ -106,7 +118,7 @@ std::vector<Piece> stalled() {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Paces, CompleteDownload,
+    Paces, CompleteDownloadTest,
     testing::Values(CompleteCase{"Instant", {4096, evenPieces(1, 0, 4096)}},
                     CompleteCase{"OnePiecePerSecond", {30000, evenPieces(30, 1000, 1000)}},
                     CompleteCase{"OnePieceEvery9900ms", {5000, evenPieces(5, 9900, 1000)}},
@@ -118,10 +130,10 @@ INSTANTIATE_TEST_SUITE_P(
                     CompleteCase{"NoLengthStalled", {std::nullopt, stalled()}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(JanelaDownload, AStallIsNotCompletionEvenWhenChecksSeeTheBarStandStill) {
-  int ultimaPosicao = 0;
+TEST(JanelaDownloadTest, AStallIsNotCompletionEvenWhenChecksSeeTheBarStandStill) {
+  int lastPosition = 0;
   // Messages are processed all through a long stall, so the checks do run during it.
-  DownloadWindow j(ultimaPosicao, Script{2000, {{0, 1000}, {45000, 1000, true}}});
+  DownloadWindow j(lastPosition, Script{2000, {{0, 1000}, {45000, 1000, true}}});
   std::vector<int> checkedPositions;
   auto check = j.rig.timer2.onTick;
   j.rig.timer2.onTick = [&] {
@@ -148,14 +160,14 @@ void PrintTo(const FailureCase& testCase, std::ostream* os) {
   *os << testCase.name;
 }
 
-class FailingDownload : public testing::TestWithParam<FailureCase> {};
+class FailingDownloadTest : public testing::TestWithParam<FailureCase> {};
 
 // The failure is shown once, with the file already gone; once the user has answered, the window
 // closes. Nothing is started, the checks stop and the bar is left empty.
-TEST_P(FailingDownload, ShowsTheFailureRemovesTheFileAndClosesTheWindow) {
+TEST_P(FailingDownloadTest, ShowsTheFailureRemovesTheFileAndClosesTheWindow) {
   const FailureCase& testCase = GetParam();
-  int ultimaPosicao = 0;
-  DownloadWindow j(ultimaPosicao, testCase.script);
+  int lastPosition = 0;
+  DownloadWindow j(lastPosition, testCase.script);
   if (testCase.fileNotCreated) {
     // A file the download could not replace is not the download's to remove.
     j.rig.fileCreator.files[kFileName].contents = "older program";
@@ -189,7 +201,7 @@ ErroHttp socketError(int code, const std::string& text) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Failures, FailingDownload,
+    Failures, FailingDownloadTest,
     testing::Values(FailureCase{"Refused",
                                 {std::nullopt, {}, socketError(10061, "Connection refused.")}},
                     FailureCase{"NotFound",
@@ -210,9 +222,68 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"FileCannotBeCreated", {100, evenPieces(1, 0, 100)}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(JanelaDownload, ABodyCutShortNeverFillsTheBar) {
-  int ultimaPosicao = 0;
-  DownloadWindow j(ultimaPosicao,
+struct RefusalCase {
+  const char* name;
+  SignatureVerification verification;
+  bool checkFails = false;
+};
+
+void PrintTo(const RefusalCase& testCase, std::ostream* os) {
+  *os << testCase.name;
+}
+
+class RefusedProgramTest : public testing::TestWithParam<RefusalCase> {};
+
+// At the check that would have started it, the program is refused instead: the file goes, the
+// user is told once, and the window closes without anything started or any further check.
+TEST_P(RefusedProgramTest, IsNeitherStartedNorKeptAndTheWindowClosesAfterOneMessage) {
+  const RefusalCase& testCase = GetParam();
+  int lastPosition = 0;
+  DownloadWindow j(lastPosition, Script{4096, evenPieces(1, 0, 4096)});
+  j.rig.signatures.result = testCase.verification;
+  j.rig.signatures.throws = testCase.checkFails;
+  j.window.FormShow();
+  j.rig.clock.runFor(120000);
+
+  ASSERT_EQ(j.rig.verifications.size(), 1u);
+  EXPECT_FALSE(j.rig.verifications[0].fileOpen);
+  EXPECT_GT(j.rig.verifications[0].ms, *j.rig.http.endMs);
+  ASSERT_EQ(j.rig.shownMessages.size(), 1u);
+  const ShownMessage& shown = j.rig.shownMessages[0];
+  EXPECT_EQ(shown.text, kUnverifiedProgramMessage);
+  EXPECT_EQ(shown.ms, j.rig.verifications[0].ms);
+  EXPECT_FALSE(shown.fileStillThere);
+  EXPECT_EQ(j.rig.closeTimesMs, std::vector<int64_t>{shown.ms});
+  EXPECT_TRUE(j.rig.launches.empty());
+  EXPECT_TRUE(j.afterLaunchTimesMs.empty());
+  EXPECT_TRUE(j.rig.failures.empty());
+  EXPECT_FALSE(j.rig.fileCreator.files.contains(kFileName));
+  EXPECT_FALSE(j.rig.timer1.enabled());
+  EXPECT_FALSE(j.rig.timer2.enabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, RefusedProgramTest,
+    testing::Values(RefusalCase{"Unsigned", {kNoSignature, "", ""}},
+                    RefusalCase{"OtherPublisher", {0, "Someone Else", "Someone Else"}},
+                    RefusalCase{"CheckFails", {0, "Test Publisher", "Test Publisher"}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(JanelaDownloadTest, ABuildWithoutTheCheckStartsTheProgramWithoutAskingThePlatform) {
+  int lastPosition = 0;
+  DownloadWindow j(lastPosition, Script{4096, evenPieces(1, 0, 4096)}, {false, kPublishers});
+  j.rig.signatures.throws = true;
+  j.window.FormShow();
+  j.rig.clock.runFor(120000);
+
+  EXPECT_EQ(j.rig.launches.size(), 1u);
+  EXPECT_TRUE(j.rig.signatures.checked.empty());
+  EXPECT_TRUE(j.rig.shownMessages.empty());
+}
+
+TEST(JanelaDownloadTest, ABodyCutShortNeverFillsTheBar) {
+  int lastPosition = 0;
+  DownloadWindow j(lastPosition,
                    Script{10000,
                           {{0, 4000}, {100, 3000}},
                           ErroHttp(HttpErrorType::closed, "Connection Closed Gracefully."),
@@ -239,23 +310,23 @@ void PrintTo(const SecondRunCase& testCase, std::ostream* os) {
   *os << testCase.name;
 }
 
-class SecondRun : public testing::TestWithParam<SecondRunCase> {};
+class SecondRunTest : public testing::TestWithParam<SecondRunCase> {};
 
 // The class keeps the last position across runs, so an instant download of the same size as
 // the previous one starts at the first check instead of the second.
-TEST_P(SecondRun, FirstCheckComparesWithTheLastPositionOfThePreviousRun) {
+TEST_P(SecondRunTest, FirstCheckComparesWithTheLastPositionOfThePreviousRun) {
   const SecondRunCase& testCase = GetParam();
-  int ultimaPosicao = 0;
+  int lastPosition = 0;
   if (testCase.firstRunBytes) {
     const auto n = static_cast<int64_t>(*testCase.firstRunBytes);
-    DownloadWindow first(ultimaPosicao, Script{n, evenPieces(1, 0, *testCase.firstRunBytes)});
+    DownloadWindow first(lastPosition, Script{n, evenPieces(1, 0, *testCase.firstRunBytes)});
     first.window.FormShow();
     first.rig.clock.runFor(60000);
     ASSERT_EQ(first.rig.launches.size(), 1u);
   }
 
   const auto n = static_cast<int64_t>(testCase.secondRunBytes);
-  DownloadWindow second(ultimaPosicao, Script{n, evenPieces(1, 0, testCase.secondRunBytes)});
+  DownloadWindow second(lastPosition, Script{n, evenPieces(1, 0, testCase.secondRunBytes)});
   second.window.FormShow();
   second.rig.clock.runFor(60000);
   ASSERT_EQ(second.rig.launches.size(), 1u);
@@ -263,15 +334,15 @@ TEST_P(SecondRun, FirstCheckComparesWithTheLastPositionOfThePreviousRun) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Runs, SecondRun,
+    Runs, SecondRunTest,
     testing::Values(SecondRunCase{"FirstOfTheClass", std::nullopt, 1000, 23000},
                     SecondRunCase{"SameSizeAsThePrevious", 1000, 1000, 13000},
                     SecondRunCase{"DifferentSizeFromThePrevious", 1000, 500, 23000}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(JanelaDownload, ProgressMovesTheBarAndKeepsTheWindowResponsive) {
-  int ultimaPosicao = 0;
-  DownloadWindow j(ultimaPosicao, Script{3000, evenPieces(3, 100, 1000)});
+TEST(JanelaDownloadTest, ProgressMovesTheBarAndKeepsTheWindowResponsive) {
+  int lastPosition = 0;
+  DownloadWindow j(lastPosition, Script{3000, evenPieces(3, 100, 1000)});
   std::vector<int> positions;
   j.window.ProgressBar1().onChange = [&] {
     positions.push_back(j.window.ProgressBar1().position());

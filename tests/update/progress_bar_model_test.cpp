@@ -19,9 +19,9 @@ void PrintTo(const Case& testCase, std::ostream* os) {
   *os << testCase.name;
 }
 
-class BarLimits : public testing::TestWithParam<Case> {};
+class BarLimitsTest : public testing::TestWithParam<Case> {};
 
-TEST_P(BarLimits, KeepsThePositionWithinTheRange) {
+TEST_P(BarLimitsTest, KeepsThePositionWithinTheRange) {
   const Case& testCase = GetParam();
   ProgressBarModel bar;
   bar.setMax(testCase.maximum);
@@ -32,7 +32,7 @@ TEST_P(BarLimits, KeepsThePositionWithinTheRange) {
 
 constexpr int kIntMax = std::numeric_limits<int>::max();
 
-INSTANTIATE_TEST_SUITE_P(Cases, BarLimits,
+INSTANTIATE_TEST_SUITE_P(Cases, BarLimitsTest,
                          testing::Values(Case{"WithinTheRange", 1000, 400, 1000, 400},
                                          Case{"BeyondTheMaximum", 1000, 1500, 1000, 1000},
                                          Case{"ZeroMaximumPinsAtZero", 0, 4096, 0, 0},
@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, BarLimits,
                                               int64_t{1} << 35, kIntMax, kIntMax}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ProgressBarModel, StartsAsARangeOfHundredAtZero) {
+TEST(ProgressBarModelTest, StartsAsARangeOfHundredAtZero) {
   ProgressBarModel bar;
   EXPECT_EQ(bar.max(), 100);
   EXPECT_EQ(bar.position(), 0);
@@ -50,7 +50,7 @@ TEST(ProgressBarModel, StartsAsARangeOfHundredAtZero) {
   EXPECT_EQ(bar.position(), 100);
 }
 
-TEST(ProgressBarModel, LoweringTheMaximumPullsThePositionDown) {
+TEST(ProgressBarModelTest, LoweringTheMaximumPullsThePositionDown) {
   ProgressBarModel bar;
   int changes = 0;
   bar.onChange = [&] { ++changes; };

@@ -12,7 +12,7 @@ import orvanta_e2e as e2e  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SITE_HOST, SITE_PORT = "127.0.0.4", "8052"
-STUB = os.path.join(e2e.BUILD_DIR, "tools", "updater-stub", "atualiza-stub.exe")
+STUB = os.path.join(e2e.BUILD_DIR, "tools", "signing", "standin-signed.exe")
 NEW_VERSION_TEXT = "Uma nova versão está disponível. Clique em OK para atualizar"
 CAPTION = "Download em andamento..."
 

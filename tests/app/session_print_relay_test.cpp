@@ -1,5 +1,5 @@
-// The relay as the session window runs it: its timer, HTTP client, folder, login choices and
-// hidden Edit1.
+// The relay as the program runs it: the session window's timer, HTTP client, login choices and
+// hidden Edit1, and the working folder.
 #include <windows.h>
 
 #include <gmock/gmock.h>
@@ -7,11 +7,11 @@
 
 #include <memory>
 
-#include "fake_store_service.h"
+#include "app/session_print_relay_win.h"
 #include "fakes/fake_document_folder.h"
 #include "fakes/fake_message_boxes_win.h"
+#include "printing/fake_store_service.h"
 #include "service/endpoints.h"
-#include "session/principal_win.h"
 #include "ui/application_win.h"
 #include "ui/ole_win.h"
 
@@ -20,18 +20,18 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(PrintRelayWindow, ChecaImpressaoRelaysThroughTheSessionWindowsParts) {
+TEST(PrintRelayWindowTest, ChecaImpressaoRelaysThroughTheSessionWindowsParts) {
   OleSession ole;
-  fakes::FakeMessageBoxes boxes;
+  test::FakeMessageBoxes boxes;
   Application app{boxes};
   // The stand-in control registered in the test prefix is hosted by the session window.
-  auto window = app.createForm<TFrmPrincipal>();
+  auto window = app.createForm<TFrmPrincipal>("2.0");
   auto store = std::make_unique<test::FakeStoreService>();
   test::FakeStoreService& service = *store;
   window->IdHTTP1 = std::move(store);
-  auto folder = std::make_unique<fakes::FakeDocumentFolder>();
-  fakes::FakeDocumentFolder& files = *folder;
-  window->workingFolder = std::move(folder);
+  auto folder = std::make_unique<test::FakeDocumentFolder>();
+  test::FakeDocumentFolder& files = *folder;
+  SessionPrintRelay relay(*window, std::move(folder));
   window->loginChoices = [] { return EscolhasLogin{"ana", false, true}; };
   // Not a PDF, so that no program is started.
   service.documents = {{"nota fiscal.txt", "texto"}};
