@@ -19,7 +19,7 @@
 #include "layouts/keyboard_layouts.h"
 #include "layouts/keyboard_layouts_win.h"
 #include "login/login_win.h"
-#include "printing/printer_list_win.h"
+#include "login/version.h"
 #include "session/principal_win.h"
 #include "session/rdp/ole_container_win.h"
 #include "ui/application_win.h"
@@ -96,11 +96,9 @@ int run() {
   step("login window", [&] { login = app.createForm<TFrmLogin>(); });
   step("remote desktop control (first creation alone)", [] { rdp::createControl(); });
   step("session window (control, keyboard, alert)",
-       [&] { principal = app.createForm<TFrmPrincipal>(); });
+       [&] { principal = app.createForm<TFrmPrincipal>(VersaoCliente); });
   step("installer download window", [&] { download = app.createForm<TFrmDownload>(); });
-  step("printing help window", [&] {
-    printingHelp = app.createForm<TFrmAjudaImpressao>(std::make_unique<WinPrinterList>());
-  });
+  step("printing help window", [&] { printingHelp = app.createForm<TFrmAjudaImpressao>(); });
   step("transfer help window", [&] { transferHelp = app.createForm<TFrmAjudaTransferencia>(); });
   step("update download window", [&] { update = app.createForm<TFrmAtualiza>(); });
   step("login window shown and painted", [&] { showAndPaint(*login); });
