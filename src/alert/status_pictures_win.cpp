@@ -30,13 +30,11 @@ UniqueHicon iconFromPixels(const std::vector<Rgba>& pixels, int size) {
 
 }  // namespace
 
-StatusPictureList::StatusPictureList() {
-  for (int i = 0; i < kStatusPictureCount; ++i) pictures_.push_back(drawStatusPicture(i));
-}
-
-UniqueHicon StatusPictureList::GetIcon(int index) const {
-  if (index < 0 || index >= static_cast<int>(pictures_.size())) return {};
-  return iconFromPixels(pictures_[static_cast<size_t>(index)], kStatusPictureSize);
+UniqueHicon StatusPictureList::GetIcon(int index) {
+  if (index < 0 || index >= kStatusPictureCount) return {};
+  std::vector<Rgba>& picture = pictures_[static_cast<size_t>(index)];
+  if (picture.empty()) picture = drawStatusPicture(index);
+  return iconFromPixels(picture, kStatusPictureSize);
 }
 
 }  // namespace orvanta

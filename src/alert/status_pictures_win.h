@@ -1,6 +1,7 @@
 // The status pictures as icons: ImageList1 of the session window.
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "alert/status_pictures.h"
@@ -10,15 +11,12 @@ namespace orvanta {
 
 class StatusPictureList {
  public:
-  // Draws the pictures once.
-  StatusPictureList();
-
   // A new icon of the picture at index, transparent where the picture is; empty for an index
-  // that is not a picture.
-  UniqueHicon GetIcon(int index) const;
+  // that is not a picture. Each picture is drawn the first time it is asked for.
+  UniqueHicon GetIcon(int index);
 
  private:
-  std::vector<std::vector<Rgba>> pictures_;
+  std::array<std::vector<Rgba>, kStatusPictureCount> pictures_;
 };
 
 }  // namespace orvanta

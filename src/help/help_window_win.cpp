@@ -75,7 +75,7 @@ HelpWindow::HelpWindow(Application& app, const Layout& layout, Painter paint, st
                   .clientHeight = layout.client.cy,
                   .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU});
   Image1.create(*this, {0, 0, layout.picture.cx, layout.picture.cy});
-  Image1.setBitmap(drawPicture(picture_, dpi(), paint_));
+  Image1.setBitmap([this] { return drawPicture(picture_, dpi(), paint_); });
   Memo1.create(*this,
                {layout.picture.cx, 0, layout.client.cx - layout.picture.cx, layout.picture.cy},
                text, {.multiLine = true, .readOnly = true});
@@ -87,7 +87,7 @@ HelpWindow::~HelpWindow() {
 }
 
 void HelpWindow::onDpiChanged() {
-  Image1.setBitmap(drawPicture(picture_, dpi(), paint_));
+  Image1.setBitmap([this] { return drawPicture(picture_, dpi(), paint_); });
 }
 
 LRESULT HelpWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -51,7 +51,8 @@ void TTouchKeyboard::create(Window& parent, const Bounds& b) {
   // Fails on systems without touch input, where the mouse is all there is.
   RegisterTouchWindow(hwnd(), 0);
   core_.setSize({wanted_.width, wanted_.height});
-  buildKeys();
+  // A keyboard created hidden builds its keys and captions when it is first shown.
+  if (GetWindowLongPtrW(hwnd(), GWL_STYLE) & WS_VISIBLE) buildKeys();
 }
 
 void TTouchKeyboard::onDpiChanged() {
@@ -85,6 +86,8 @@ void TTouchKeyboard::inputLanguageChanged() {
 }
 
 void TTouchKeyboard::checkInputLanguage() {
+  // Not built yet: the keys read the language when the keyboard is first shown.
+  if (!builtFor_) return;
   if (GetKeyboardLayout(0) != builtFor_ || core_.inputLanguageMoved()) inputLanguageChanged();
 }
 
@@ -215,7 +218,12 @@ LRESULT TTouchKeyboard::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       inputLanguageChanged();
       break;
     case WM_SHOWWINDOW:
-      if (wParam && builtFor_) checkInputLanguage();
+      if (!wParam) break;
+      if (builtFor_) {
+        checkInputLanguage();
+      } else {
+        buildKeys();
+      }
       break;
     default:
       break;

@@ -90,7 +90,7 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
                   .clientHeight = 401,
                   .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX});
   Image1.create(*this, {0, 0, kPictureWidth, kPictureHeight});
-  Image1.setBitmap(drawPicture(dpi()));
+  Image1.setBitmap([this] { return drawPicture(dpi()); });
   Label1.create(*this, {304, 62, 120, 20}, "Usuário");
   Label2.create(*this, {304, 126, 120, 20}, "Senha");
   // Created in tab order.
@@ -118,7 +118,7 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
 }
 
 void TFrmLogin::onDpiChanged() {
-  Image1.setBitmap(drawPicture(dpi()));
+  Image1.setBitmap([this] { return drawPicture(dpi()); });
 }
 
 EscolhasLogin TFrmLogin::choices() const {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "ui/application_win.h"
 #include "ui/dpi_win.h"
@@ -308,11 +309,23 @@ void Picture::create(Window& parent, const Bounds& b) {
 }
 
 void Picture::setBitmap(UniqueHbitmap bitmap) {
+  draw_ = nullptr;
   bitmap_ = std::move(bitmap);
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
+void Picture::setBitmap(std::function<UniqueHbitmap()> draw) {
+  bitmap_.reset();
+  draw_ = std::move(draw);
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
 void Picture::onPaint(HDC dc, const RECT&) {
+  if (draw_) {
+    // Let go of the drawer first: a failing one is not tried again on every paint.
+    const auto draw = std::exchange(draw_, nullptr);
+    bitmap_ = draw();
+  }
   if (!bitmap_) return;
   BITMAP info{};
   GetObjectW(bitmap_.get(), sizeof info, &info);

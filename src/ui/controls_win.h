@@ -183,6 +183,9 @@ class Picture : public Window {
   explicit Picture(Application& app) : Window(app) {}
   void create(Window& parent, const Bounds& b);
   void setBitmap(UniqueHbitmap bitmap);
+  // The bitmap is drawn by `draw` on the first paint, so a picture never shown costs nothing.
+  void setBitmap(std::function<UniqueHbitmap()> draw);
+  // Null until there is a bitmap: one drawn lazily exists once painted.
   HBITMAP bitmap() const { return bitmap_.get(); }
   std::function<void()> onClick;
 
@@ -192,6 +195,7 @@ class Picture : public Window {
 
  private:
   UniqueHbitmap bitmap_;
+  std::function<UniqueHbitmap()> draw_;
 };
 
 }  // namespace orvanta

@@ -112,6 +112,8 @@ TEST_F(LoginWindowTest, ControlsSitWhereTheyBelongWithTheirFonts) {
   const RECT picture = inClientArea(form.hwnd(), form.Image1.hwnd());
   EXPECT_EQ(picture.right - picture.left, 282);
   EXPECT_EQ(picture.bottom - picture.top, 401);
+  show();
+  UpdateWindow(form.Image1.hwnd());
   EXPECT_NE(form.Image1.bitmap(), nullptr);
   EXPECT_EQ(SendMessageW(form.Edit2.hwnd(), EM_GETPASSWORDCHAR, 0, 0), L'*');
   EXPECT_EQ(text(form.RadioGroup1.item(0)), L"Ruruvudud");

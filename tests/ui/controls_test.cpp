@@ -113,5 +113,26 @@ TEST_F(ControlsTest, ProgressBarKeepsItsPositionInsideTheRange) {
   EXPECT_EQ(form.bar.position(), 5000);
 }
 
+TEST_F(ControlsTest, APictureDrawnLazilyIsDrawnOnceOnItsFirstPaintAndShown) {
+  Picture picture{app};
+  picture.create(form, {250, 10, 40, 40});
+  int draws = 0;
+  picture.setBitmap([&draws] {
+    ++draws;
+    const DWORD red = 0x00FF0000;
+    return UniqueHbitmap(CreateBitmap(1, 1, 1, 32, &red));
+  });
+  EXPECT_EQ(draws, 0);
+  EXPECT_EQ(picture.bitmap(), nullptr);
+  form.show();
+  UpdateWindow(picture.hwnd());
+  EXPECT_EQ(draws, 1);
+  EXPECT_NE(picture.bitmap(), nullptr);
+  EXPECT_EQ(GetPixel(WindowDc(picture.hwnd()).get(), 20, 20), RGB(255, 0, 0));
+  InvalidateRect(picture.hwnd(), nullptr, TRUE);
+  UpdateWindow(picture.hwnd());
+  EXPECT_EQ(draws, 1);
+}
+
 }  // namespace
 }  // namespace orvanta
