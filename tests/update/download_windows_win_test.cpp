@@ -237,7 +237,7 @@ void expectClosingCancels(Application& app, const char* fileName) {
   EXPECT_FALSE(window.Timer2.enabled()) << fileName;
 }
 
-TEST_F(DownloadWindowsWin, ClosingEitherWindowCancelsItsDownload) {
+TEST_F(DownloadWindowsWinTest, ClosingEitherWindowCancelsItsDownload) {
   expectClosingCancels<TFrmAtualiza>(app, "atualiza.exe");
   expectClosingCancels<TFrmDownload>(app, "pdf.exe");
   EXPECT_TRUE(boxes.boxes.empty());
