@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "base/exception.h"
 #include "ui/file_win.h"
 #include "ui/system_error_text_win.h"
 #include "ui/text_win.h"
@@ -43,16 +42,14 @@ std::unique_ptr<DocumentFile> WorkingFolder::createNew(std::string_view name) {
       GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) {
     return nullptr;
   }
-  throw Exception("Cannot create file \"" + std::string(name) + "\". " + systemErrorText(error),
-                  "EFCreateError");
+  throwWithSystemText("Cannot create file \"" + std::string(name) + "\"", error, "EFCreateError");
 }
 
 bool WorkingFolder::rename(std::string_view from, std::string_view to) {
   if (MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_WRITE_THROUGH)) return true;
   const DWORD error = GetLastError();
   if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return false;
-  throw Exception("Cannot rename file \"" + std::string(from) + "\". " + systemErrorText(error),
-                  "EFCreateError");
+  throwWithSystemText("Cannot rename file \"" + std::string(from) + "\"", error, "EFCreateError");
 }
 
 void WorkingFolder::remove(std::string_view name) {

@@ -4,7 +4,6 @@
 
 #include <winspool.h>
 
-#include "base/exception.h"
 #include "ui/system_error_text_win.h"
 #include "ui/text_win.h"
 
@@ -21,7 +20,7 @@ std::vector<std::string> WinPrinterList::names() {
                         static_cast<DWORD>(buffer.size()), &needed, &count)) {
     const DWORD error = GetLastError();
     if (error != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size()) {
-      throw Exception("Cannot list the printers. " + systemErrorText(error));
+      throwWithSystemText("Cannot list the printers", error);
     }
     buffer.resize(needed);
   }

@@ -2,17 +2,13 @@
 
 #include <windows.h>
 
-#include <string>
-
-#include "base/exception.h"
 #include "ui/system_error_text_win.h"
 
 namespace orvanta {
 namespace {
 
 [[noreturn]] void fail(const char* message, const char* className) {
-  const DWORD error = GetLastError();
-  throw Exception(std::string(message) + ". " + systemErrorText(error), className);
+  throwWithSystemText(message, GetLastError(), className);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "ui/system_error_text_win.h"
 
+#include "base/exception.h"
 #include "ui/text_win.h"
 #include "ui/unique_handle_win.h"
 
@@ -14,6 +15,10 @@ std::string systemErrorText(DWORD code) {
   std::wstring_view text(buffer ? buffer : L"", length);
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.remove_suffix(1);
   return narrow(text);
+}
+
+void throwWithSystemText(std::string_view message, DWORD code, std::string className) {
+  throw Exception(std::string(message) + ". " + systemErrorText(code), std::move(className));
 }
 
 }  // namespace orvanta

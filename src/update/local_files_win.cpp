@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "base/exception.h"
 #include "ui/file_win.h"
 #include "ui/system_error_text_win.h"
 #include "ui/text_win.h"
@@ -33,9 +32,8 @@ std::unique_ptr<ByteStream> LocalFiles::create(std::string_view name) {
       fileHandle(CreateFileW(widen(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
-    const DWORD error = GetLastError();
-    throw Exception("Cannot create file \"" + std::string(name) + "\". " + systemErrorText(error),
-                    "EFCreateError");
+    throwWithSystemText("Cannot create file \"" + std::string(name) + "\"", GetLastError(),
+                        "EFCreateError");
   }
   return std::make_unique<FileStream>(std::move(file));
 }
