@@ -10,7 +10,7 @@
 namespace orvanta {
 
 SessionPrintRelay::SessionPrintRelay(Application& app, TFrmPrincipal& session,
-                                     std::unique_ptr<DocumentFolder> folder, TransferCancel& cancel,
+                                     std::unique_ptr<FileFolder> folder, TransferCancel& cancel,
                                      Endpoints endpoints)
     : folder_(std::move(folder)),
       shell_(session.hwnd()),

@@ -5,10 +5,10 @@
 
 #include <memory>
 
-#include "printing/document_folder.h"
 #include "printing/print_relay.h"
 #include "printing/relay_worker_win.h"
 #include "service/cancellable_channel.h"
+#include "service/file_folder.h"
 #include "session/principal_win.h"
 #include "ui/launcher_win.h"
 
@@ -18,18 +18,17 @@ class SessionPrintRelay final {
  public:
   // Takes over the session window's ChecaImpressao; must go before that window does. `cancel`
   // is the one the session window's client opens its connections with.
-  SessionPrintRelay(Application& app, TFrmPrincipal& session,
-                    std::unique_ptr<DocumentFolder> folder, TransferCancel& cancel,
-                    Endpoints endpoints = Endpoints());
+  SessionPrintRelay(Application& app, TFrmPrincipal& session, std::unique_ptr<FileFolder> folder,
+                    TransferCancel& cancel, Endpoints endpoints = Endpoints());
 
   PrintRelay& relay() { return relay_; }
-  DocumentFolder* relayFolder() { return folder_.get(); }
+  FileFolder* relayFolder() { return folder_.get(); }
 
   // The session window's client: its transfers end soon after `cancel` is set.
   static std::unique_ptr<HttpTransfer> client(TransferCancel& cancel);
 
  private:
-  std::unique_ptr<DocumentFolder> folder_;
+  std::unique_ptr<FileFolder> folder_;
   WinShell shell_;
   WinRelayWorker worker_;
   PrintRelay relay_;

@@ -99,9 +99,9 @@ PrintRelay::CycleOutcome PrintRelay::runCycle(const EscolhasLogin& choices) {
 
 std::optional<PrintRelay::Saved> PrintRelay::fetch(const EscolhasLogin& choices,
                                                    const std::string& entry) {
-  DocumentFolder& folder = parts_.folder;
+  FileFolder& folder = parts_.folder;
   std::string temporary;
-  std::unique_ptr<DocumentFile> file;
+  std::unique_ptr<WritableFile> file;
   try {
     // Written under a temporary name, so no viewer and no later run ever finds a partial
     // document under the real one.

@@ -14,11 +14,11 @@
 
 #include "base/launcher.h"
 #include "base/timer.h"
-#include "printing/document_folder.h"
 #include "printing/relay_book.h"
 #include "printing/relay_worker.h"
 #include "service/endpoints.h"
 #include "service/escolhas_login.h"
+#include "service/file_folder.h"
 #include "service/http_transfer.h"
 
 namespace orvanta {
@@ -29,7 +29,7 @@ struct PrintRelayParts {
   RelayWorker& worker;
   // Used on the worker only.
   HttpTransfer& http;
-  DocumentFolder& folder;
+  FileFolder& folder;
   // The typed name and the route, read at the start of every cycle.
   std::function<EscolhasLogin()> choices;
   // A monotonic clock in milliseconds, read on the worker.

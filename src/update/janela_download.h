@@ -13,8 +13,8 @@
 #include "base/message_pump.h"
 #include "base/timer.h"
 #include "base/user_messages.h"
+#include "service/file_folder.h"
 #include "service/http_transfer.h"
-#include "update/download_files.h"
 #include "update/launch_decision.h"
 #include "update/progress_bar_model.h"
 #include "update/signature_check.h"
@@ -38,7 +38,7 @@ class JanelaDownload {
     Timer& timer2;
     HttpTransfer& http;
     MessagePump& messages;
-    DownloadFiles& files;
+    FileFolder& files;
     ProgramLauncher& launcher;
     SignatureCheck& signatures;
     UserMessages& userMessages;

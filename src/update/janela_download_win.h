@@ -7,6 +7,7 @@
 
 #include "service/http_settings.h"
 #include "service/http_transfer.h"
+#include "service/working_folder_win.h"
 #include "ui/application_win.h"
 #include "ui/controls_win.h"
 #include "ui/launcher_win.h"
@@ -14,7 +15,6 @@
 #include "ui/user_messages_win.h"
 #include "ui/window_win.h"
 #include "update/janela_download.h"
-#include "update/local_files_win.h"
 #include "update/signature_check_win.h"
 
 namespace orvanta {
@@ -64,7 +64,7 @@ class JanelaDownloadWin : public Window {
 
  private:
   int& lastPosition_;
-  LocalFiles files_;
+  WorkingFolder files_;
   WinProgramLauncher launcher_;
   WinSignatureCheck signatures_;
   WinUserMessages userMessages_{app()};

@@ -16,7 +16,7 @@
 #include "../session/stub_win.h"
 #include "app/session_print_relay_win.h"
 #include "fakes/fake_message_boxes_win.h"
-#include "printing/document_folder_win.h"
+#include "service/working_folder_win.h"
 #include "ui/application_win.h"
 #include "ui/ole_win.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fake_store_service.h"
-#include "fakes/fake_document_folder.h"
+#include "fakes/fake_file_folder.h"
 #include "fakes/fake_launcher.h"
 #include "fakes/fake_timer.h"
 
@@ -48,7 +48,7 @@ struct Bench {
   test::FakeTimerService clock;
   test::FakeTimer timer{clock, kIntervalMs};
   test::FakeShell shell;
-  test::FakeDocumentFolder folder;
+  test::FakeFileFolder folder;
   test::FakeStoreService store;
   InlineWorker worker;
   EscolhasLogin choices{"ana maria", false, false};
@@ -112,7 +112,7 @@ TEST_F(PrintRelayTest, AWaitingDocumentIsSavedOpenedThenRemovedAndTheNextCycleCo
   EXPECT_THAT(store.requests, ElementsAre(kListing, fileUrl("relatorio%20final.pdf"),
                                           removalUrl("relatorio%20final.pdf")));
   EXPECT_THAT(localNames(), ElementsAre("relatorio final.pdf"));
-  const test::FakeDocument& doc = folder.files.at("relatorio final.pdf");
+  const test::FakeFile& doc = folder.files.at("relatorio final.pdf");
   EXPECT_EQ(doc.content, "%PDF-1.4 relatorio");
   EXPECT_TRUE(doc.committed);
   EXPECT_FALSE(doc.open);
@@ -315,7 +315,7 @@ TEST(PrintRelayTableTest, TemporaryFilesOfAnEarlierRunAreDeletedAtStartAndStoppi
   test::FakeTimerService clock;
   test::FakeTimer timer{clock, kIntervalMs};
   test::FakeShell shell;
-  test::FakeDocumentFolder folder;
+  test::FakeFileFolder folder;
   folder.files["~orvanta-relay-1.part"].content = "%PDF half";
   folder.files["~orvanta-relay-7.part"].content = "";
   folder.files["relatorio.pdf"].content = "%PDF whole";

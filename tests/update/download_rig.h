@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "base/launcher.h"
+#include "fakes/fake_file_folder.h"
 #include "fakes/fake_signature_check.h"
 #include "fakes/fake_user_messages.h"
-#include "memory_files.h"
 #include "scripted_transfer.h"
 #include "update/janela_download.h"
 #include "virtual_clock.h"
@@ -55,18 +55,17 @@ struct ShownFailure {
 struct DownloadRig {
   DownloadRig() {
     launcher.onLaunch = [this](std::string_view name) {
-      const auto file = fileCreator.files.find(std::string(name));
+      const auto file = folder.files.find(std::string(name));
       launches.push_back({std::string(name), clock.nowMs(),
-                          file != fileCreator.files.end() && file->second.isOpen,
-                          http.endMs.has_value()});
+                          file != folder.files.end() && file->second.open, http.endMs.has_value()});
     };
     signatures.onVerify = [this](std::string_view name) {
-      const auto file = fileCreator.files.find(std::string(name));
-      verifications.push_back({std::string(name), clock.nowMs(),
-                               file != fileCreator.files.end() && file->second.isOpen});
+      const auto file = folder.files.find(std::string(name));
+      verifications.push_back(
+          {std::string(name), clock.nowMs(), file != folder.files.end() && file->second.open});
     };
     userMessages.onMessage = [this](const std::string& text) {
-      shownMessages.push_back({text, clock.nowMs(), !fileCreator.files.empty()});
+      shownMessages.push_back({text, clock.nowMs(), !folder.files.empty()});
     };
   }
 
@@ -75,7 +74,7 @@ struct DownloadRig {
             timer2,
             http,
             clock,
-            fileCreator,
+            folder,
             launcher,
             signatures,
             userMessages,
@@ -84,7 +83,7 @@ struct DownloadRig {
   }
 
   ShownFailure shown(std::exception_ptr failure) {
-    ShownFailure f{"", clock.nowMs(), !fileCreator.files.empty()};
+    ShownFailure f{"", clock.nowMs(), !folder.files.empty()};
     try {
       std::rethrow_exception(failure);
     } catch (const std::exception& e) {
@@ -97,7 +96,7 @@ struct DownloadRig {
   VirtualTimer timer1{clock};
   VirtualTimer timer2{clock};
   VirtualTimer timer3{clock};
-  MemoryFileCreator fileCreator;
+  FakeFileFolder folder;
   ScriptedTransfer http{clock};
   RecordingLauncher launcher;
   test::FakeSignatureCheck signatures;

@@ -50,7 +50,7 @@ TEST_P(UpdateWindowTest,
   b.clock.runFor(120000);
 
   EXPECT_EQ(b.http.urls, std::vector<std::string>{Endpoints(kHosts).updater(x64)});
-  EXPECT_EQ(b.fileCreator.files.at("atualiza.exe").contents.size(), 5000u);
+  EXPECT_EQ(b.folder.files.at("atualiza.exe").content.size(), 5000u);
   ASSERT_EQ(b.launches.size(), 1u);
   EXPECT_EQ(b.launches[0].name, "atualiza.exe");
   EXPECT_EQ(terminationTimesMs, std::vector<int64_t>{b.launches[0].ms + 1000});
@@ -76,7 +76,7 @@ TEST(UpdateWindowTest, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
   ASSERT_EQ(b.failures.size(), 1u);
   EXPECT_EQ(b.failures[0].message, "HTTP/1.1 404 Not Found");
   EXPECT_EQ(b.closeTimesMs.size(), 1u);
-  EXPECT_FALSE(b.fileCreator.files.contains("atualiza.exe"));
+  EXPECT_FALSE(b.folder.files.contains("atualiza.exe"));
   EXPECT_TRUE(b.launches.empty());
   EXPECT_EQ(terminations, 0);
   EXPECT_FALSE(b.timer3.enabled());
@@ -99,7 +99,7 @@ TEST(UpdateWindowTest, ARefusedUpdaterIsNotStartedAndTheProgramGoesOn) {
   EXPECT_EQ(b.signatures.checked, std::vector<std::string>{"atualiza.exe"});
   EXPECT_EQ(b.shownMessages.size(), 1u);
   EXPECT_EQ(b.closeTimesMs.size(), 1u);
-  EXPECT_FALSE(b.fileCreator.files.contains("atualiza.exe"));
+  EXPECT_FALSE(b.folder.files.contains("atualiza.exe"));
   EXPECT_TRUE(b.launches.empty());
   EXPECT_EQ(terminations, 0);
   EXPECT_FALSE(b.timer3.enabled());
@@ -118,7 +118,7 @@ TEST(PdfToolWindowTest, ARefusedInstallerIsNotStartedAndTheWindowCloses) {
 
   EXPECT_EQ(b.signatures.checked, std::vector<std::string>{"pdf.exe"});
   EXPECT_EQ(b.shownMessages.size(), 1u);
-  EXPECT_FALSE(b.fileCreator.files.contains("pdf.exe"));
+  EXPECT_FALSE(b.folder.files.contains("pdf.exe"));
   EXPECT_TRUE(b.launches.empty());
   // The environment's close is the window's; the window's own after-launch close never runs.
   EXPECT_TRUE(closeTimesMs.empty());
@@ -137,7 +137,7 @@ TEST(PdfToolWindowTest, FetchesTheInstallerStartsItAndCloses) {
   b.clock.runFor(120000);
 
   EXPECT_EQ(b.http.urls, std::vector<std::string>{"http://site.test:8052/ferramentas/pdf.exe"});
-  EXPECT_EQ(b.fileCreator.files.at("pdf.exe").contents.size(), 800u);
+  EXPECT_EQ(b.folder.files.at("pdf.exe").content.size(), 800u);
   ASSERT_EQ(b.launches.size(), 1u);
   EXPECT_EQ(b.launches[0].name, "pdf.exe");
   EXPECT_EQ(closeTimesMs, std::vector<int64_t>{b.launches[0].ms});

@@ -31,7 +31,7 @@ class DownloadWindow {
     rig.signatures.result = {0, "Test Publisher", "Test Publisher"};
   }
 
-  const MemoryFile& file() { return rig.fileCreator.files.at(kFileName); }
+  const test::FakeFile& file() { return rig.folder.files.at(kFileName); }
 
   DownloadRig rig;
   std::vector<int64_t> afterLaunchTimesMs;
@@ -57,7 +57,7 @@ TEST(JanelaDownloadTest, StartsTheDownloadThreeSecondsAfterBeingShown) {
   j.window.FormShow();
   j.rig.clock.runUntil(32999);
   EXPECT_TRUE(j.rig.http.urls.empty());
-  EXPECT_TRUE(j.rig.fileCreator.files.empty());
+  EXPECT_TRUE(j.rig.folder.files.empty());
 
   j.rig.clock.runUntil(33000);
   ASSERT_EQ(j.rig.http.urls, std::vector<std::string>{kUrl});
@@ -107,7 +107,7 @@ TEST_P(CompleteDownloadTest, StartsTheFinishedFileByTheSecondCheckAfterTheLastBy
   EXPECT_FALSE(j.rig.verifications[0].fileOpen);
   EXPECT_TRUE(j.rig.shownMessages.empty());
 
-  EXPECT_EQ(j.file().contents.size(), totalBytes(script));
+  EXPECT_EQ(j.file().content.size(), totalBytes(script));
   EXPECT_EQ(j.window.ProgressBar1().position(), j.window.ProgressBar1().max());
   EXPECT_EQ(j.window.ProgressBar1().max(), script.length.value_or(0));
   EXPECT_EQ(lastPosition, j.window.ProgressBar1().position());
@@ -170,8 +170,8 @@ TEST_P(FailingDownloadTest, ShowsTheFailureRemovesTheFileAndClosesTheWindow) {
   DownloadWindow j(lastPosition, testCase.script);
   if (testCase.fileNotCreated) {
     // A file the download could not replace is not the download's to remove.
-    j.rig.fileCreator.files[kFileName].contents = "older program";
-    j.rig.fileCreator.fail = true;
+    j.rig.folder.files[kFileName].content = "older program";
+    j.rig.folder.failCreate = true;
   }
   j.window.FormShow();
   j.rig.clock.runFor(120000);
@@ -188,10 +188,10 @@ TEST_P(FailingDownloadTest, ShowsTheFailureRemovesTheFileAndClosesTheWindow) {
   EXPECT_EQ(j.window.ProgressBar1().position(), 0);
   if (testCase.fileNotCreated) {
     EXPECT_TRUE(j.rig.http.urls.empty());
-    EXPECT_EQ(j.file().contents, "older program");
+    EXPECT_EQ(j.file().content, "older program");
   } else {
     EXPECT_FALSE(shown.fileStillThere);
-    EXPECT_FALSE(j.rig.fileCreator.files.contains(kFileName));
+    EXPECT_FALSE(j.rig.folder.files.contains(kFileName));
   }
 }
 
@@ -257,7 +257,7 @@ TEST_P(RefusedProgramTest, IsNeitherStartedNorKeptAndTheWindowClosesAfterOneMess
   EXPECT_TRUE(j.rig.launches.empty());
   EXPECT_TRUE(j.afterLaunchTimesMs.empty());
   EXPECT_TRUE(j.rig.failures.empty());
-  EXPECT_FALSE(j.rig.fileCreator.files.contains(kFileName));
+  EXPECT_FALSE(j.rig.folder.files.contains(kFileName));
   EXPECT_FALSE(j.rig.timer1.enabled());
   EXPECT_FALSE(j.rig.timer2.enabled());
 }
@@ -310,7 +310,7 @@ TEST(JanelaDownloadTest, ClosingTheWindowCancelsTheDownload) {
     EXPECT_TRUE(j.rig.failures.empty()) << c.name;
     EXPECT_TRUE(j.rig.shownMessages.empty()) << c.name;
     EXPECT_TRUE(j.rig.closeTimesMs.empty()) << c.name << ": the window is closing already";
-    EXPECT_FALSE(j.rig.fileCreator.files.contains(kFileName)) << c.name;
+    EXPECT_FALSE(j.rig.folder.files.contains(kFileName)) << c.name;
     EXPECT_FALSE(j.rig.timer1.enabled()) << c.name;
     EXPECT_FALSE(j.rig.timer2.enabled()) << c.name;
     EXPECT_EQ(j.window.ProgressBar1().position(), 0) << c.name;

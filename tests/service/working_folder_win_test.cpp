@@ -1,10 +1,11 @@
-// Relayed documents in a real working directory.
-#include "printing/document_folder_win.h"
+// Downloads and relayed documents in a real working directory.
+#include "service/working_folder_win.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "base/exception.h"
@@ -34,7 +35,7 @@ struct WorkingFolderTest : ::testing::Test {
     GetCurrentDirectoryW(MAX_PATH, previous);
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    dir = std::wstring(temp) + L"orvanta-relay-" + std::to_wstring(GetCurrentProcessId());
+    dir = std::wstring(temp) + L"orvanta-folder-" + std::to_wstring(GetCurrentProcessId());
     ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
     ASSERT_TRUE(SetCurrentDirectoryW(dir.c_str()));
   }
@@ -59,7 +60,7 @@ struct WorkingFolderTest : ::testing::Test {
 
 TEST_F(WorkingFolderTest, WritesANewFileUnsharedUntilCommitted) {
   WorkingFolder folder;
-  std::unique_ptr<DocumentFile> file = folder.createNew("relat\xC3\xB3rio final.pdf");
+  std::unique_ptr<WritableFile> file = folder.createNew("relat\xC3\xB3rio final.pdf");
   ASSERT_TRUE(file);
   // Nothing may read the document before it is whole.
   EXPECT_EQ(CreateFileW(L"relat\u00F3rio final.pdf", GENERIC_READ,
@@ -75,7 +76,7 @@ TEST_F(WorkingFolderTest, WritesANewFileUnsharedUntilCommitted) {
 
 TEST_F(WorkingFolderTest, NeverReplacesAFileOrAFolderOfTheSameName) {
   WorkingFolder folder;
-  std::unique_ptr<DocumentFile> first = folder.createNew("Documento.pdf");
+  std::unique_ptr<WritableFile> first = folder.createNew("Documento.pdf");
   ASSERT_TRUE(first);
   first->write("first", 5);
   first->commit();
@@ -85,6 +86,39 @@ TEST_F(WorkingFolderTest, NeverReplacesAFileOrAFolderOfTheSameName) {
 
   ASSERT_TRUE(CreateDirectoryW(L"pasta.pdf", nullptr));
   EXPECT_EQ(folder.createNew("pasta.pdf"), nullptr);
+}
+
+TEST_F(WorkingFolderTest, CreateReplacesAnOldFileAndHoldsItUnsharedUntilClosed) {
+  std::ofstream("pdf.exe", std::ios::binary) << std::string(5000, 'v');
+  WorkingFolder folder;
+  {
+    const auto stream = folder.create("pdf.exe");
+    EXPECT_EQ(stream->size(), 0) << "the old contents are gone";
+    stream->setSize(10);  // a download first reserves the announced length
+    stream->write("data", 4);
+    stream->setSize(4);  // and cuts it back to what arrived
+    EXPECT_EQ(stream->position(), 4);
+
+    HANDLE other = CreateFileW(L"pdf.exe", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(other, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
+  }
+  EXPECT_EQ(contentOf(L"pdf.exe"), "data");
+}
+
+TEST_F(WorkingFolderTest, ReportsAFileThatCannotBeCreated) {
+  WorkingFolder folder;
+  try {
+    folder.create("no-such-folder\\atualiza.exe");
+    FAIL() << "created a file in a missing folder";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.className(), "EFCreateError");
+    EXPECT_EQ(
+        std::string(e.what()).rfind("Cannot create file \"no-such-folder\\atualiza.exe\". ", 0), 0u)
+        << e.what();
+  }
 }
 
 TEST_F(WorkingFolderTest, RemoveDeletesAndOtherCreationFailuresThrow) {
