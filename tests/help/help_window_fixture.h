@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "support/pump_win.h"
 #include "ui/application_win.h"
 #include "ui/text_win.h"
 #include "ui/unique_handle_win.h"
@@ -30,11 +31,8 @@ inline LOGFONTW fontOf(HWND control) {
 inline void showAndPaint(Application& app, HWND window) {
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
-  for (int i = 0; i < 20; ++i) {
-    UpdateWindow(window);
-    app.processMessages();
-    Sleep(20);
-  }
+  UpdateWindow(window);
+  test::pumpFor(app, std::chrono::milliseconds(400));
 }
 
 // True when the pixel is (nearly) white.

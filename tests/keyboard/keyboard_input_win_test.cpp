@@ -15,6 +15,7 @@
 #include "fakes/fake_message_boxes_win.h"
 #include "keyboard/touch_keyboard_win.h"
 #include "layouts/keyboard_layouts_win.h"
+#include "support/pump_win.h"
 #include "ui/application_win.h"
 
 namespace orvanta {
@@ -74,19 +75,8 @@ class KeyboardInputWinTest : public ::testing::Test {
     pump();
   }
 
-  void pump() {
-    for (int i = 0; i < 5; ++i) {
-      app.processMessages();
-      Sleep(10);
-    }
-  }
-  bool pumpUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 200 && !done(); ++i) {
-      app.processMessages();
-      Sleep(10);
-    }
-    return done();
-  }
+  void pump() { test::pumpFor(app, std::chrono::milliseconds(50)); }
+  bool pumpUntil(const std::function<bool()>& done) { return test::pumpUntil(app, done); }
 
   LPARAM middleOf(int scanCode, int nth = 0) const {
     for (const TCustomKeyboardButton& key : keyboard->keyboard().Buttons()) {

@@ -7,6 +7,7 @@
 #include "fakes/fake_message_boxes_win.h"
 #include "login/login_messages.h"
 #include "login_fakes.h"
+#include "support/pump_win.h"
 #include "ui/application_win.h"
 #include "ui/text_win.h"
 #include "ui/unique_handle_win.h"
@@ -180,10 +181,7 @@ TEST_F(LoginWindowTest, TheSiteSelectorPaintsBothOptions) {
   leave(form.Edit1, form.Edit2);
   ASSERT_TRUE(form.RadioGroup1.visible());
   RedrawWindow(form.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  for (int i = 0; i < 20; ++i) {
-    app.processMessages();
-    Sleep(20);
-  }
+  test::pumpFor(app, std::chrono::milliseconds(400));
   WindowDc dc(form.hwnd());
   for (size_t i = 0; i < form.RadioGroup1.count(); ++i) {
     const RECT item = inClientArea(form.hwnd(), form.RadioGroup1.item(i));
@@ -411,10 +409,7 @@ namespace {
 
 TEST_F(LoginWindowTest, PaintsPictureOnTheLeftAndWhiteElsewhere) {
   show();
-  for (int i = 0; i < 20; ++i) {
-    app.processMessages();
-    Sleep(20);
-  }
+  test::pumpFor(app, std::chrono::milliseconds(400));
   if (const char* pause = std::getenv("ORVANTA_PAUSE_MS")) {
     Sleep(static_cast<DWORD>(std::atoi(pause)));  // time for a screenshot when asked
   }

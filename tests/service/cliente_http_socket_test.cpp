@@ -8,6 +8,7 @@
 #include <cerrno>
 #endif
 
+#include "catch_http_error.h"
 #include "notification_recorder.h"
 #include "scripted_server.h"
 #include "service/cliente_http.h"
@@ -27,16 +28,6 @@ constexpr int kRefused = ECONNREFUSED;
 constexpr int kReset = ECONNRESET;
 constexpr int kTimedOut = ETIMEDOUT;
 #endif
-
-ErroHttp catchHttpError(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ErroHttp& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no ErroHttp";
-  return ErroHttp(HttpErrorType::other, "");
-}
 
 std::string expectedRequest(const std::string& target, int port, const std::string& cookie = "") {
   return "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +

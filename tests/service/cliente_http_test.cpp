@@ -2,6 +2,7 @@
 // pieces of several sizes, notifications, text decoding and failures.
 #include <gtest/gtest.h>
 
+#include "catch_http_error.h"
 #include "memory_connections.h"
 #include "notification_recorder.h"
 #include "service/cliente_http.h"
@@ -10,6 +11,7 @@
 namespace orvanta {
 namespace {
 
+using test::catchHttpError;
 using test::MemoryConnections;
 using test::MemoryStream;
 using test::NotificationRecorder;
@@ -20,16 +22,6 @@ const std::string kFixedHeaders =
 
 std::string ok(const std::string& body) {
   return "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
-}
-
-ErroHttp catchHttpError(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ErroHttp& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no ErroHttp";
-  return ErroHttp(HttpErrorType::other, "");
 }
 
 TEST(ClienteHttpRequestTest, RequestBytesPerUrl) {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/pump_win.h"
+
 namespace orvanta::test {
 
 // Points the stand-in's journal at a fresh file of this process and clears its refusals.
@@ -58,21 +60,6 @@ class StubJournal {
  private:
   std::wstring path_;
 };
-
-// Runs the message loop until the predicate holds or ten seconds pass.
-inline bool pumpUntil(const std::function<bool()>& ready) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!ready()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(5);
-  }
-  return true;
-}
 
 class Listener {
  public:

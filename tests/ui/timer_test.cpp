@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "fakes/fake_message_boxes_win.h"
+#include "support/pump_win.h"
 #include "ui/application_win.h"
 
 namespace orvanta {
@@ -14,14 +15,7 @@ struct TimerTest : ::testing::Test {
   test::FakeMessageBoxes boxes;
   Application app{boxes};
 
-  // Handles messages for about durationMs.
-  void pump(int durationMs) {
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(durationMs);
-    while (GetTickCount64() < end) {
-      app.processMessages();
-      Sleep(5);
-    }
-  }
+  void pump(int durationMs) { test::pumpFor(app, std::chrono::milliseconds(durationMs)); }
 };
 
 TEST_F(TimerTest, IsCreatedDisabledAndTicksOnlyWhileEnabled) {

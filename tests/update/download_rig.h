@@ -11,10 +11,10 @@
 #include "base/launcher.h"
 #include "fakes/fake_file_folder.h"
 #include "fakes/fake_signature_check.h"
+#include "fakes/fake_timer.h"
 #include "fakes/fake_user_messages.h"
 #include "scripted_transfer.h"
 #include "update/janela_download.h"
-#include "virtual_clock.h"
 
 namespace orvanta::test {
 
@@ -92,10 +92,10 @@ struct DownloadRig {
     return f;
   }
 
-  VirtualClock clock;
-  VirtualTimer timer1{clock};
-  VirtualTimer timer2{clock};
-  VirtualTimer timer3{clock};
+  FakeTimerService clock;
+  FakeTimer timer1{clock};
+  FakeTimer timer2{clock};
+  FakeTimer timer3{clock};
   FakeFileFolder folder;
   ScriptedTransfer http{clock};
   RecordingLauncher launcher;

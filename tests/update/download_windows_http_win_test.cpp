@@ -92,7 +92,7 @@ TEST_F(DownloadWindowsHttpTest, AFailedUpdaterShowsTheErrorOnceThenClosesAndLeav
     TFrmAtualiza window(app, lastPosition, nullptr, Endpoints(site(c.site)));
 
     window.showModal();
-    pumpMessages(1500);
+    pumpFor(std::chrono::milliseconds(1500));
 
     ASSERT_EQ(boxes.boxes.size(), 1u) << c.site;
     EXPECT_EQ(boxes.boxes[0].text, c.shown);

@@ -47,7 +47,7 @@ TEST_P(UpdateWindowTest,
   UpdateDownload atualiza(b.environment(), b.timer3, lastPosition, Endpoints(kHosts), cpuid,
                           [&] { terminationTimesMs.push_back(b.clock.nowMs()); });
   atualiza.FormShow();
-  b.clock.runFor(120000);
+  b.clock.advance(120000);
 
   EXPECT_EQ(b.http.urls, std::vector<std::string>{Endpoints(kHosts).updater(x64)});
   EXPECT_EQ(b.folder.files.at("atualiza.exe").content.size(), 5000u);
@@ -71,7 +71,7 @@ TEST(UpdateWindowTest, AFailedUpdateClosesTheWindowAndLeavesTheProgramRunning) {
   UpdateDownload atualiza(b.environment(), b.timer3, lastPosition, Endpoints(kHosts), cpuid,
                           [&] { ++terminations; });
   atualiza.FormShow();
-  b.clock.runFor(120000);
+  b.clock.advance(120000);
 
   ASSERT_EQ(b.failures.size(), 1u);
   EXPECT_EQ(b.failures[0].message, "HTTP/1.1 404 Not Found");
@@ -94,7 +94,7 @@ TEST(UpdateWindowTest, ARefusedUpdaterIsNotStartedAndTheProgramGoesOn) {
   UpdateDownload atualiza(b.environment(), b.timer3, lastPosition, Endpoints(kHosts), cpuid,
                           [&] { ++terminations; });
   atualiza.FormShow();
-  b.clock.runFor(120000);
+  b.clock.advance(120000);
 
   EXPECT_EQ(b.signatures.checked, std::vector<std::string>{"atualiza.exe"});
   EXPECT_EQ(b.shownMessages.size(), 1u);
@@ -114,7 +114,7 @@ TEST(PdfToolWindowTest, ARefusedInstallerIsNotStartedAndTheWindowCloses) {
   PdfToolDownload download(b.environment(), lastPosition, Endpoints(kHosts),
                            [&] { closeTimesMs.push_back(b.clock.nowMs()); });
   download.FormShow();
-  b.clock.runFor(120000);
+  b.clock.advance(120000);
 
   EXPECT_EQ(b.signatures.checked, std::vector<std::string>{"pdf.exe"});
   EXPECT_EQ(b.shownMessages.size(), 1u);
@@ -134,7 +134,7 @@ TEST(PdfToolWindowTest, FetchesTheInstallerStartsItAndCloses) {
   PdfToolDownload download(b.environment(), lastPosition, Endpoints(kHosts),
                            [&] { closeTimesMs.push_back(b.clock.nowMs()); });
   download.FormShow();
-  b.clock.runFor(120000);
+  b.clock.advance(120000);
 
   EXPECT_EQ(b.http.urls, std::vector<std::string>{"http://site.test:8052/ferramentas/pdf.exe"});
   EXPECT_EQ(b.folder.files.at("pdf.exe").content.size(), 800u);

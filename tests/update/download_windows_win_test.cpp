@@ -160,7 +160,7 @@ TEST_F(DownloadWindowsWinTest, AFailedUpdateShowsTheErrorOnceThenClosesAndLeaves
   EXPECT_EQ(barBehindTheBox, 0);
   EXPECT_FALSE(window.visible());
   EXPECT_FALSE(app.terminated());
-  pumpMessages(1500);
+  pumpFor(std::chrono::milliseconds(1500));
   EXPECT_FALSE(app.terminated());
   EXPECT_FALSE(fs::exists("atualiza.exe.executado"));
   EXPECT_FALSE(fs::exists("atualiza.exe"));
@@ -187,7 +187,7 @@ class RefusedDownloadWinTest : public TestWindow {
                           Endpoints(kHosts));
 
     window.showModal();
-    pumpMessages(1500);
+    pumpFor(std::chrono::milliseconds(1500));
 
     ASSERT_EQ(boxes.boxes.size(), 1u) << variant;
     EXPECT_EQ(boxes.boxes[0].text, widen(kUnverifiedProgramMessage));

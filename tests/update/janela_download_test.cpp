@@ -50,23 +50,23 @@ size_t totalBytes(const Script& r) {
 TEST(JanelaDownloadTest, StartsTheDownloadThreeSecondsAfterBeingShown) {
   int lastPosition = 0;
   DownloadWindow j(lastPosition, Script{100, evenPieces(1, 0, 100)});
-  j.rig.clock.runFor(20000);
+  j.rig.clock.advance(20000);
   EXPECT_TRUE(j.rig.http.urls.empty()) << "nothing happens before the window is shown";
 
-  j.rig.clock.runUntil(30000);
+  j.rig.clock.advanceTo(30000);
   j.window.FormShow();
-  j.rig.clock.runUntil(32999);
+  j.rig.clock.advanceTo(32999);
   EXPECT_TRUE(j.rig.http.urls.empty());
   EXPECT_TRUE(j.rig.folder.files.empty());
 
-  j.rig.clock.runUntil(33000);
+  j.rig.clock.advanceTo(33000);
   ASSERT_EQ(j.rig.http.urls, std::vector<std::string>{kUrl});
   EXPECT_EQ(*j.rig.http.startMs, 33000);
   EXPECT_EQ(j.file().timesCreated, 1);
   EXPECT_FALSE(j.rig.timer1.enabled());
   EXPECT_TRUE(j.rig.timer2.enabled());
 
-  j.rig.clock.runFor(60000);
+  j.rig.clock.advance(60000);
   EXPECT_EQ(j.rig.http.urls.size(), 1u) << "the download runs once";
 }
 
@@ -89,7 +89,7 @@ TEST_P(CompleteDownloadTest, StartsTheFinishedFileByTheSecondCheckAfterTheLastBy
   const Script& script = GetParam().script;
   DownloadWindow j(lastPosition, script);
   j.window.FormShow();
-  j.rig.clock.runFor(200000);
+  j.rig.clock.advance(200000);
 
   ASSERT_EQ(j.rig.launches.size(), 1u);
   const Launch& l = j.rig.launches[0];
@@ -141,7 +141,7 @@ TEST(JanelaDownloadTest, AStallIsNotCompletionEvenWhenChecksSeeTheBarStandStill)
     check();
   };
   j.window.FormShow();
-  j.rig.clock.runFor(100000);
+  j.rig.clock.advance(100000);
 
   ASSERT_GE(checkedPositions.size(), 4u);
   EXPECT_EQ(checkedPositions[0], 1000);
@@ -174,7 +174,7 @@ TEST_P(FailingDownloadTest, ShowsTheFailureRemovesTheFileAndClosesTheWindow) {
     j.rig.folder.failCreate = true;
   }
   j.window.FormShow();
-  j.rig.clock.runFor(120000);
+  j.rig.clock.advance(120000);
 
   ASSERT_EQ(j.rig.failures.size(), 1u);
   const ShownFailure& shown = j.rig.failures[0];
@@ -243,7 +243,7 @@ TEST_P(RefusedProgramTest, IsNeitherStartedNorKeptAndTheWindowClosesAfterOneMess
   j.rig.signatures.result = testCase.verification;
   j.rig.signatures.throws = testCase.checkFails;
   j.window.FormShow();
-  j.rig.clock.runFor(120000);
+  j.rig.clock.advance(120000);
 
   ASSERT_EQ(j.rig.verifications.size(), 1u);
   EXPECT_FALSE(j.rig.verifications[0].fileOpen);
@@ -274,7 +274,7 @@ TEST(JanelaDownloadTest, ABuildWithoutTheCheckStartsTheProgramWithoutAskingThePl
   DownloadWindow j(lastPosition, Script{4096, evenPieces(1, 0, 4096)}, {false, kPublishers});
   j.rig.signatures.throws = true;
   j.window.FormShow();
-  j.rig.clock.runFor(120000);
+  j.rig.clock.advance(120000);
 
   EXPECT_EQ(j.rig.launches.size(), 1u);
   EXPECT_TRUE(j.rig.signatures.checked.empty());
@@ -301,9 +301,9 @@ TEST(JanelaDownloadTest, ClosingTheWindowCancelsTheDownload) {
     };
     j.rig.clock.onPump = close;
     j.window.FormShow();
-    j.rig.clock.runUntil(c.closeAtMs);
+    j.rig.clock.advanceTo(c.closeAtMs);
     close();
-    j.rig.clock.runFor(100000);
+    j.rig.clock.advance(100000);
 
     EXPECT_TRUE(j.rig.launches.empty()) << c.name;
     EXPECT_TRUE(j.afterLaunchTimesMs.empty()) << c.name;
@@ -332,7 +332,7 @@ TEST(JanelaDownloadTest, ABodyCutShortNeverFillsTheBar) {
     positions.push_back(j.window.ProgressBar1().position());
   };
   j.window.FormShow();
-  j.rig.clock.runFor(20000);
+  j.rig.clock.advance(20000);
 
   EXPECT_EQ(positions, (std::vector<int>{0, 0, 4000, 7000, 0}));
 }
@@ -359,14 +359,14 @@ TEST_P(SecondRunTest, FirstCheckComparesWithTheLastPositionOfThePreviousRun) {
     const auto n = static_cast<int64_t>(*testCase.firstRunBytes);
     DownloadWindow first(lastPosition, Script{n, evenPieces(1, 0, *testCase.firstRunBytes)});
     first.window.FormShow();
-    first.rig.clock.runFor(60000);
+    first.rig.clock.advance(60000);
     ASSERT_EQ(first.rig.launches.size(), 1u);
   }
 
   const auto n = static_cast<int64_t>(testCase.secondRunBytes);
   DownloadWindow second(lastPosition, Script{n, evenPieces(1, 0, testCase.secondRunBytes)});
   second.window.FormShow();
-  second.rig.clock.runFor(60000);
+  second.rig.clock.advance(60000);
   ASSERT_EQ(second.rig.launches.size(), 1u);
   EXPECT_EQ(second.rig.launches[0].ms, testCase.expectedLaunchMs);
 }
@@ -386,7 +386,7 @@ TEST(JanelaDownloadTest, ProgressMovesTheBarAndKeepsTheWindowResponsive) {
     positions.push_back(j.window.ProgressBar1().position());
   };
   j.window.FormShow();
-  j.rig.clock.runFor(3000);
+  j.rig.clock.advance(3000);
 
   // Reset to 0, the new maximum, each piece, then the end.
   EXPECT_EQ(positions, (std::vector<int>{0, 0, 1000, 2000, 3000, 3000}));

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_timer.h"
 #include "service/erro_http.h"
 #include "service/http_transfer.h"
-#include "virtual_clock.h"
 
 namespace orvanta::test {
 
@@ -41,7 +41,7 @@ struct Script {
 
 class ScriptedTransfer : public HttpTransfer {
  public:
-  explicit ScriptedTransfer(VirtualClock& clock) : clock_(clock) {}
+  explicit ScriptedTransfer(FakeTimerService& clock) : clock_(clock) {}
 
   std::string Get(std::string_view) override { throw std::logic_error("text GET not expected"); }
 
@@ -54,7 +54,7 @@ class ScriptedTransfer : public HttpTransfer {
     int64_t total = 0;
     for (const Piece& t : script.pieces) {
       if (t.messagesDuringWait) {
-        clock_.runFor(t.waitMs);
+        clock_.advance(t.waitMs);
       } else {
         clock_.blockFor(t.waitMs);
       }
@@ -74,7 +74,7 @@ class ScriptedTransfer : public HttpTransfer {
   std::optional<int64_t> endMs;
 
  private:
-  VirtualClock& clock_;
+  FakeTimerService& clock_;
 };
 
 }  // namespace orvanta::test

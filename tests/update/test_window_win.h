@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "support/pump_win.h"
 #include "ui/application_win.h"
 #include "ui/message_box_win.h"
 #include "ui/timer_win.h"
@@ -42,19 +43,6 @@ inline bool waitForFile(const char* name, DWORD timeoutMs) {
   return false;
 }
 
-// Handles the thread's messages for a while, as any modal loop does.
-inline void pumpMessages(DWORD ms) {
-  const ULONGLONG end = GetTickCount64() + ms;
-  while (GetTickCount64() < end) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(20);
-  }
-}
-
 class RecordedBoxes final : public MessageBoxes {
  public:
   struct Box {
@@ -64,7 +52,7 @@ class RecordedBoxes final : public MessageBoxes {
   };
   int show(HWND, std::wstring_view text, std::wstring_view title, UINT type) override {
     boxes.push_back({std::wstring(text), std::wstring(title), type});
-    pumpMessages(readingMs);
+    pumpFor(std::chrono::milliseconds(readingMs));
     if (afterReading) afterReading();
     return IDOK;
   }
