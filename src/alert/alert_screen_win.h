@@ -7,8 +7,8 @@ namespace orvanta {
 
 class AlertScreenWin final : public AlertScreen {
  public:
-  ScreenRect workArea() const override;
-  ScreenPoint cursorPos() const override;
+  Rect workArea() const override;
+  Point cursorPos() const override;
 };
 
 }  // namespace orvanta

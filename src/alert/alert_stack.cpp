@@ -21,10 +21,10 @@ bool AlertStack::contains(const DesktopAlert& alert) const {
 
 void AlertStack::place() {
   if (alerts_.empty()) return;
-  const ScreenRect area = alerts_.front()->workArea();
+  const Rect area = alerts_.front()->workArea();
   int bottom = area.bottom;
   for (DesktopAlert* alert : alerts_) {
-    const ScreenRect& b = alert->bounds();
+    const Rect& b = alert->bounds();
     if (!alert->pointerInside()) alert->moveTo(area.right - b.width(), bottom - b.height());
     bottom -= b.height();
   }

@@ -29,7 +29,7 @@ void DesktopAlert::setMessageText(std::string_view text) {
 
 bool DesktopAlert::Execute() {
   if (showing_) closeNow();
-  const ScreenRect area = screen_.workArea();
+  const Rect area = screen_.workArea();
   bounds_ = {area.right - window_.scale(kDesktopAlertWidth),
              area.bottom - window_.scale(kDesktopAlertHeight), area.right, area.bottom};
   window_.setBounds(bounds_);

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "alert/alert_fade.h"
-#include "alert/screen_geometry.h"
+#include "base/geometry.h"
 #include "base/timer.h"
 
 namespace orvanta {
@@ -18,7 +18,7 @@ class AlertStack;
 class DesktopAlertWindow {
  public:
   virtual ~DesktopAlertWindow() = default;
-  virtual void setBounds(const ScreenRect& bounds) = 0;
+  virtual void setBounds(const Rect& bounds) = 0;
   // Shown at once.
   virtual void setMessageText(std::string_view text) = 0;
   // Visible and above every other window, not activated, not moved; the keyboard focus
@@ -38,8 +38,8 @@ class AlertScreen {
  public:
   virtual ~AlertScreen() = default;
   // The primary monitor without the taskbar (the whole screen where that is unknown).
-  virtual ScreenRect workArea() const = 0;
-  virtual ScreenPoint cursorPos() const = 0;
+  virtual Rect workArea() const = 0;
+  virtual Point cursorPos() const = 0;
 };
 
 class DesktopAlert : private FadeTarget {
@@ -68,9 +68,9 @@ class DesktopAlert : private FadeTarget {
   void pointerLeft();
   void closeButtonClicked() { Close(true); }
 
-  const ScreenRect& bounds() const { return bounds_; }
+  const Rect& bounds() const { return bounds_; }
   bool pointerInside() const { return pointerInside_; }
-  ScreenRect workArea() const { return screen_.workArea(); }
+  Rect workArea() const { return screen_.workArea(); }
   // Where the alert stack puts it.
   void moveTo(int left, int top);
   TJvStyleHandlerStatus status() const { return fade_.status(); }
@@ -91,7 +91,7 @@ class DesktopAlert : private FadeTarget {
   Timer& mouseTimer_;
   TJvFadeAlertStyleHandler fade_;
   std::string messageText_;
-  ScreenRect bounds_;
+  Rect bounds_;
   bool showing_ = false;
   bool pointerInside_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "ui/application_win.h"
 #include "ui/dpi_win.h"
+#include "ui/gradient_win.h"
 #include "ui/text_win.h"
 
 namespace orvanta {
@@ -16,12 +17,8 @@ RECT toRect(const AlertBox& b) {
   return {b.left, b.top, b.left + b.width, b.top + b.height};
 }
 
-COLORREF toColorref(Rgb c) {
-  return RGB(c.r, c.g, c.b);
-}
-
 void fill(HDC dc, const RECT& r, Rgb color) {
-  const UniqueHbrush brush(CreateSolidBrush(toColorref(color)));
+  const UniqueHbrush brush(CreateSolidBrush(colorRef(color)));
   FillRect(dc, &r, brush.get());
 }
 
@@ -64,7 +61,7 @@ void TJvFormDesktopAlert::setIcon(UniqueHicon icon) {
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void TJvFormDesktopAlert::setBounds(const ScreenRect& b) {
+void TJvFormDesktopAlert::setBounds(const Rect& b) {
   Window::setBounds({b.left, b.top, b.width(), b.height()});
 }
 

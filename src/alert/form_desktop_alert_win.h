@@ -28,7 +28,7 @@ class TJvFormDesktopAlert final : public Window, public DesktopAlertWindow {
   std::function<void()> onPointerLeave;
   std::function<void()> onCloseButtonClick;
 
-  void setBounds(const ScreenRect& bounds) override;
+  void setBounds(const Rect& bounds) override;
   void setMessageText(std::string_view text) override;
   void showWithoutActivation() override;
   void hide() override { Window::hide(); }

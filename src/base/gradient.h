@@ -1,17 +1,11 @@
 // Vertical colour gradients drawn as horizontal bands of solid colour.
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
-namespace orvanta {
+#include "base/rgb.h"
 
-struct Rgb {
-  uint8_t r = 0;
-  uint8_t g = 0;
-  uint8_t b = 0;
-  bool operator==(const Rgb&) const = default;
-};
+namespace orvanta {
 
 struct GradientBand {
   int top = 0;  // from the top of the gradient's area

@@ -22,7 +22,7 @@ const KeyColors& keyColors(KeyLook look) {
   return kNormal;
 }
 
-std::vector<KeyPolyline> pictureLines(uint8_t image, const KeyRect& inner) {
+std::vector<KeyPolyline> pictureLines(uint8_t image, const Rect& inner) {
   const int x = inner.left;
   const int y = inner.top;
   const int cx = (inner.left + inner.right) / 2;

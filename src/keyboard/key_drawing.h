@@ -20,28 +20,22 @@ struct KeyColors {
 
 const KeyColors& keyColors(KeyLook look);
 
-struct KeyPoint {
-  int x = 0;
-  int y = 0;
-  bool operator==(const KeyPoint&) const = default;
-};
-
 // One-pixel lines through the points in turn; each line covers its start but not its end.
-using KeyPolyline = std::vector<KeyPoint>;
+using KeyPolyline = std::vector<Point>;
 
 // The picture `image` (KeyImage 0-8) for a key whose inner rectangle (the drawn key inset by
 // one pixel) is `inner`; empty for other values.
-std::vector<KeyPolyline> pictureLines(uint8_t image, const KeyRect& inner);
+std::vector<KeyPolyline> pictureLines(uint8_t image, const Rect& inner);
 
 // The gradient fill and the clip: the drawn key one pixel wider to the right and at the
 // bottom, with 5 x 5 rounded corners.
-inline KeyRect fillArea(const KeyRect& drawn) {
+inline Rect fillArea(const Rect& drawn) {
   return {drawn.left, drawn.top, drawn.right + 1, drawn.bottom + 1};
 }
 inline constexpr int kOuterCorner = 5;
 inline constexpr int kInnerCorner = 4;
 // The caption's top-left corner, from the inner rectangle's.
-inline KeyPoint captionOrigin(const KeyRect& inner) {
+inline Point captionOrigin(const Rect& inner) {
   return {inner.left + 4, inner.top + 4};
 }
 

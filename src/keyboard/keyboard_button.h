@@ -5,21 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "base/geometry.h"
 #include "layouts/virtual_key_layout.h"
 
 namespace orvanta {
-
-// Pixels inside the keyboard; right and bottom lie just outside.
-struct KeyRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  bool operator==(const KeyRect&) const = default;
-
-  bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-  KeyRect inset(int by) const { return {left + by, top + by, right - by, bottom - by}; }
-};
 
 enum class KeyLook { dsNormal, dsPressed, dsDisabled };
 
@@ -42,9 +31,9 @@ struct TCustomKeyboardButton {
   int BottomMargin = 0;
   int row = 0;  // index of its row in the layout
 
-  KeyRect BoundsRect() const { return {Left, Top, Left + Width, Top + Height}; }
+  Rect BoundsRect() const { return {Left, Top, Left + Width, Top + Height}; }
   // The drawn key: the bounds without the margins.
-  KeyRect ClientRect() const {
+  Rect ClientRect() const {
     return {Left + Key.LeftMargin, Top + TopMargin, Left + Width - Key.RightMargin,
             Top + Height - BottomMargin};
   }

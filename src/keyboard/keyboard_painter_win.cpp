@@ -1,28 +1,14 @@
 #include "keyboard/keyboard_painter_win.h"
 
 #include "ui/dpi_win.h"
+#include "ui/gradient_win.h"
 #include "ui/text_win.h"
 
 namespace orvanta {
 namespace {
 
-COLORREF colorRef(Rgb c) {
-  return RGB(c.r, c.g, c.b);
-}
-
-TRIVERTEX vertex(int x, int y, Rgb c) {
-  return {x,
-          y,
-          static_cast<COLOR16>(c.r << 8),
-          static_cast<COLOR16>(c.g << 8),
-          static_cast<COLOR16>(c.b << 8),
-          0};
-}
-
-void verticalGradient(HDC dc, const KeyRect& r, Rgb top, Rgb bottom) {
-  TRIVERTEX corners[2] = {vertex(r.left, r.top, top), vertex(r.right, r.bottom, bottom)};
-  GRADIENT_RECT rect{0, 1};
-  GradientFill(dc, corners, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+RECT toRect(const Rect& r) {
+  return {r.left, r.top, r.right, r.bottom};
 }
 
 // The face the platform puts in place of "MS Shell Dlg 2", its user-interface font.
@@ -69,9 +55,9 @@ void KeyboardPainter::paintAll(HDC target, const TouchKeyboardCore& keyboard, HB
     bitmapSize_ = size;
   }
   HDC dc = buffer_.get();
-  const KeyRect all{0, 0, size.cx, size.cy};
+  const Rect all{0, 0, size.cx, size.cy};
   if (keyboard.DrawingStyle() == KeyboardDrawingStyle::dsGradient) {
-    verticalGradient(dc, all, keyboard.GradientStart(), keyboard.GradientEnd());
+    fillVerticalGradient(dc, toRect(all), keyboard.GradientStart(), keyboard.GradientEnd());
   } else {
     const RECT r{0, 0, size.cx, size.cy};
     FillRect(dc, &r, background);
@@ -90,15 +76,15 @@ void KeyboardPainter::paintKey(HDC dc, const TouchKeyboardCore& keyboard,
 void KeyboardPainter::drawKey(HDC dc, const TouchKeyboardCore& keyboard,
                               const TCustomKeyboardButton& key, const std::wstring& face) {
   const KeyColors& colors = keyColors(key.State);
-  const KeyRect drawn = key.ClientRect();
-  const KeyRect inner = drawn.inset(1);
-  const KeyRect fill = fillArea(drawn);
+  const Rect drawn = key.ClientRect();
+  const Rect inner = drawn.inset(1);
+  const Rect fill = fillArea(drawn);
   const int outerCorner = scaleToDpi(kOuterCorner, dpi_);
   const int innerCorner = scaleToDpi(kInnerCorner, dpi_);
   UniqueHrgn clip(
       CreateRoundRectRgn(fill.left, fill.top, fill.right, fill.bottom, outerCorner, outerCorner));
   SelectClipRgn(dc, clip.get());
-  verticalGradient(dc, fill, colors.top, colors.bottom);
+  fillVerticalGradient(dc, toRect(fill), colors.top, colors.bottom);
   {
     SelectGuard brush(dc, GetStockObject(NULL_BRUSH));
     SelectGuard pen(dc, GetStockObject(DC_PEN));
@@ -112,7 +98,7 @@ void KeyboardPainter::drawKey(HDC dc, const TouchKeyboardCore& keyboard,
       SetTextColor(dc, colorRef(colors.text));
       SetBkMode(dc, TRANSPARENT);
       const std::wstring caption = widen(key.Caption);
-      const KeyPoint at = captionOrigin(inner);
+      const Point at = captionOrigin(inner);
       TextOutW(dc, at.x, at.y, caption.c_str(), static_cast<int>(caption.size()));
     } else {
       for (const KeyPolyline& line : pictureLines(key.KeyImage, inner)) {

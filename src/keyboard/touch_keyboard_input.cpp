@@ -16,7 +16,7 @@ constexpr int kLastArrowKey = 40;
 
 std::optional<size_t> TouchKeyboardCore::keyAt(int x, int y) const {
   for (size_t i = 0; i < FButtons.size(); ++i) {
-    if (FButtons[i].BoundsRect().contains(x, y)) return i;
+    if (FButtons[i].BoundsRect().contains({x, y})) return i;
   }
   return std::nullopt;
 }

@@ -1,8 +1,8 @@
 #include "login/login_picture_win.h"
 
 #include <algorithm>
-#include <array>
 
+#include "ui/gradient_win.h"
 #include "ui/unique_handle_win.h"
 
 namespace orvanta {
@@ -16,11 +16,7 @@ UniqueHpen pen(int width, COLORREF color) {
 }
 
 void paintBackground(HDC dc, const RECT& area) {
-  std::array<TRIVERTEX, 2> v{};
-  v[0] = {area.left, area.top, 0x0400, 0x0C00, 0x3000, 0};
-  v[1] = {area.right, area.bottom, 0x0100, 0x0300, 0x1000, 0};
-  GRADIENT_RECT r{0, 1};
-  GradientFill(dc, v.data(), 2, &r, 1, GRADIENT_FILL_RECT_V);
+  fillVerticalGradient(dc, area, Rgb{4, 12, 48}, Rgb{1, 3, 16});
 }
 
 // Brightness falls with the distance from the touched square, so the grid seems lit by it.

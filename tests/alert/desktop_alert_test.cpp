@@ -16,7 +16,7 @@ namespace {
 constexpr int kNoAlpha = -1;  // no opacity was ever applied
 
 struct FakeAlertWindow : DesktopAlertWindow {
-  ScreenRect bounds;
+  Rect bounds;
   std::string text;
   bool visible = false;
   bool alphaAvailable = true;
@@ -24,7 +24,7 @@ struct FakeAlertWindow : DesktopAlertWindow {
   int shows = 0;
   int hides = 0;
 
-  void setBounds(const ScreenRect& b) override { bounds = b; }
+  void setBounds(const Rect& b) override { bounds = b; }
   void setMessageText(std::string_view t) override { text = t; }
   void showWithoutActivation() override {
     visible = true;
@@ -39,10 +39,10 @@ struct FakeAlertWindow : DesktopAlertWindow {
 };
 
 struct FakeScreen : AlertScreen {
-  ScreenRect area{0, 0, 1280, 1024};
-  ScreenPoint cursor{10, 10};
-  ScreenRect workArea() const override { return area; }
-  ScreenPoint cursorPos() const override { return cursor; }
+  Rect area{0, 0, 1280, 1024};
+  Point cursor{10, 10};
+  Rect workArea() const override { return area; }
+  Point cursorPos() const override { return cursor; }
 };
 
 // The status alert's settings: no display time, 200 at full opacity.
@@ -89,7 +89,7 @@ struct FadeCase {
 };
 
 void act(Bench& b, Act a) {
-  const ScreenRect& r = b.alert->bounds();
+  const Rect& r = b.alert->bounds();
   switch (a) {
     case Act::none:
       break;
@@ -282,8 +282,8 @@ TEST(DesktopAlertTest, PollsThePointerOnlyWhileShown) {
 TEST(DesktopAlertTest, SitsAtTheBottomRightOfTheWorkAreaTouchingItsEdges) {
   struct Case {
     const char* taskbar;
-    ScreenRect workArea;
-    ScreenRect expected;
+    Rect workArea;
+    Rect expected;
   };
   const Case cases[] = {
       {"none", {0, 0, 1280, 1024}, {951, 948, 1280, 1024}},
@@ -313,23 +313,23 @@ TEST(AlertStackTest, StacksAlertsUpwardsAndClosesTheGap) {
                                                kStatusAlert);
   first.Execute();
   second->Execute();
-  EXPECT_EQ(firstWindow.bounds, (ScreenRect{951, 948, 1280, 1024}));
-  EXPECT_EQ(secondWindow.bounds, (ScreenRect{951, 872, 1280, 948}));
+  EXPECT_EQ(firstWindow.bounds, (Rect{951, 948, 1280, 1024}));
+  EXPECT_EQ(secondWindow.bounds, (Rect{951, 872, 1280, 948}));
 
   // The one under the pointer stays where it is.
   second->pointerEntered();
   first.Close(true);
   EXPECT_FALSE(stack.contains(first));
-  EXPECT_EQ(secondWindow.bounds, (ScreenRect{951, 872, 1280, 948}));
+  EXPECT_EQ(secondWindow.bounds, (Rect{951, 872, 1280, 948}));
   second->pointerLeft();
   first.Execute();
-  EXPECT_EQ(secondWindow.bounds, (ScreenRect{951, 948, 1280, 1024}));
-  EXPECT_EQ(firstWindow.bounds, (ScreenRect{951, 872, 1280, 948}));
+  EXPECT_EQ(secondWindow.bounds, (Rect{951, 948, 1280, 1024}));
+  EXPECT_EQ(firstWindow.bounds, (Rect{951, 872, 1280, 948}));
 
   // Going away while shown takes it off the stack.
   second.reset();
   EXPECT_FALSE(secondWindow.visible);
-  EXPECT_EQ(firstWindow.bounds, (ScreenRect{951, 948, 1280, 1024}));
+  EXPECT_EQ(firstWindow.bounds, (Rect{951, 948, 1280, 1024}));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "alert/status_alert_win.h"
 #include "fakes/fake_message_boxes_win.h"
 #include "fakes/fake_timer.h"
+#include "support/pump_win.h"
 #include "ui/application_win.h"
 #include "ui/controls_win.h"
 
@@ -20,26 +21,6 @@ namespace orvanta {
 namespace {
 
 constexpr FadeStyleOptions kStatusAlert{.DisplayDuration = 0, .MaxAlphaBlendValue = 200};
-
-// Handles messages until the predicate holds or five seconds pass.
-bool pumpUntil(const std::function<bool()>& done) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(5);
-  }
-  return true;
-}
-
-void pumpFor(int ms) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  pumpUntil([&] { return std::chrono::steady_clock::now() > end; });
-}
 
 int alphaOf(HWND window) {
   BYTE alpha = 0;
@@ -49,7 +30,7 @@ int alphaOf(HWND window) {
   return alpha;
 }
 
-ScreenRect workArea() {
+Rect workArea() {
   RECT r;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
   return {r.left, r.top, r.right, r.bottom};
@@ -136,7 +117,7 @@ TEST_F(AlertWindowTest, BorderlessTopmostToolWindowWithoutOwnerAtTheWorkAreaCorn
   EXPECT_TRUE(IsWindowVisible(w));
   RECT r;
   GetWindowRect(w, &r);
-  const ScreenRect area = workArea();
+  const Rect area = workArea();
   EXPECT_EQ(r.right, area.right);
   EXPECT_EQ(r.bottom, area.bottom);
   EXPECT_EQ(r.right - r.left, 329);
@@ -317,14 +298,14 @@ std::vector<HWND> alertWindowsOfThisThread() {
 TEST_F(StatusAlertTest, FadesInAndOutOnWindowTimersInOneWindowForTheWholeRun) {
   statusAlert.show("Conectando", 0);
   EXPECT_EQ(alphaOf(alertWindow()), 0);
-  ASSERT_TRUE(pumpUntil([&] { return alphaOf(alertWindow()) == 200; }));
+  ASSERT_TRUE(test::pumpUntil([&] { return alphaOf(alertWindow()) == 200; }));
   statusAlert.close();
-  ASSERT_TRUE(pumpUntil([&] { return !IsWindowVisible(alertWindow()); }));
+  ASSERT_TRUE(test::pumpUntil([&] { return !IsWindowVisible(alertWindow()); }));
   statusAlert.show("Desconectado", 1);
   statusAlert.close();
   statusAlert.show("Desconectado", 1);
-  ASSERT_TRUE(pumpUntil([&] { return alphaOf(alertWindow()) == 200; }));
-  pumpFor(600);
+  ASSERT_TRUE(test::pumpUntil([&] { return alphaOf(alertWindow()) == 200; }));
+  test::pumpFor(std::chrono::milliseconds(600));
   EXPECT_TRUE(IsWindowVisible(alertWindow()));
   EXPECT_EQ(statusAlert.JvDesktopAlert1.alert().messageText(), "Desconectado");
   EXPECT_EQ(alertWindowsOfThisThread(), std::vector<HWND>{alertWindow()});
@@ -359,28 +340,28 @@ TEST_F(StatusAlertTest, NeverTakesTheFocusWhileFadingInOrWhenClicked) {
   session.show();
   SetForegroundWindow(session.hwnd());
   session.Edit1.setFocus();
-  ASSERT_TRUE(pumpUntil([&] { return GetFocus() == session.Edit1.hwnd(); }));
+  ASSERT_TRUE(test::pumpUntil([&] { return GetFocus() == session.Edit1.hwnd(); }));
 
   statusAlert.show("Desconectado", 1);
   typeKey('A');  // typed while the alert fades in
-  ASSERT_TRUE(pumpUntil([&] { return session.Edit1.text() == "a"; }));
-  ASSERT_TRUE(pumpUntil([&] { return alphaOf(alertWindow()) == 200; }));
+  ASSERT_TRUE(test::pumpUntil([&] { return session.Edit1.text() == "a"; }));
+  ASSERT_TRUE(test::pumpUntil([&] { return alphaOf(alertWindow()) == 200; }));
   EXPECT_EQ(GetFocus(), session.Edit1.hwnd());
 
   RECT alert;
   GetWindowRect(alertWindow(), &alert);
   clickAt(alert.left + 120, alert.top + 35);  // on the message
-  pumpFor(300);
+  test::pumpFor(std::chrono::milliseconds(300));
   EXPECT_TRUE(statusAlert.JvDesktopAlert1.Showing());
   EXPECT_EQ(GetActiveWindow(), session.hwnd());
   EXPECT_EQ(GetFocus(), session.Edit1.hwnd());
 
   clickAt(alert.left + 319, alert.top + 17);  // on the close button
-  ASSERT_TRUE(pumpUntil([&] { return !IsWindowVisible(alertWindow()); }));
+  ASSERT_TRUE(test::pumpUntil([&] { return !IsWindowVisible(alertWindow()); }));
   EXPECT_EQ(GetActiveWindow(), session.hwnd());
   EXPECT_EQ(GetFocus(), session.Edit1.hwnd());
   typeKey('B');
-  ASSERT_TRUE(pumpUntil([&] { return session.Edit1.text() == "ab"; }));
+  ASSERT_TRUE(test::pumpUntil([&] { return session.Edit1.text() == "ab"; }));
 }
 
 }  // namespace

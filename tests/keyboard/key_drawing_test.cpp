@@ -41,7 +41,7 @@ TEST(KeyDrawingTest, EachLookHasItsColours) {
 // Lines written as in the table of pictures, with (x, y) the inner rectangle's top-left and
 // (cx, cy) its centre.
 TEST(KeyDrawingTest, PicturesAreTheirLines) {
-  const KeyRect inner{10, 20, 61, 52};  // centre (35, 36): halves rounded toward zero
+  const Rect inner{10, 20, 61, 52};  // centre (35, 36): halves rounded toward zero
   const int x = 10, y = 20, cx = 35, cy = 36;
   using Lines = std::vector<KeyPolyline>;
   struct Case {
@@ -104,9 +104,9 @@ TEST(KeyDrawingTest, PicturesAreTheirLines) {
 }
 
 TEST(KeyDrawingTest, FillAndCaptionPlaces) {
-  const KeyRect drawn{100, 40, 148, 74};
-  EXPECT_EQ(fillArea(drawn), (KeyRect{100, 40, 149, 75}));
-  EXPECT_EQ(captionOrigin(drawn.inset(1)), (KeyPoint{105, 45}));
+  const Rect drawn{100, 40, 148, 74};
+  EXPECT_EQ(fillArea(drawn), (Rect{100, 40, 149, 75}));
+  EXPECT_EQ(captionOrigin(drawn.inset(1)), (Point{105, 45}));
 }
 
 }  // namespace

@@ -112,8 +112,8 @@ TEST(KeyPlacementTest, RowsShareTheHeightTheFirstOnesTaller) {
 TEST(KeyPlacementTest, TallNumericPadKeysReachIntoTheNextRow) {
   struct Case {
     KeyboardSize size;
-    KeyRect plus;  // bounds of the tall "+" (row 1) and Enter (row 3)
-    KeyRect enter;
+    Rect plus;  // bounds of the tall "+" (row 1) and Enter (row 3)
+    Rect enter;
     int digitWidth;
   };
   const Case cases[] = {

@@ -60,7 +60,7 @@ TEST(TouchKeyboardTest, ANewKeyStartsNormalUnlatchedAndFree) {
     EXPECT_EQ(key.Modifier, !key.Key.ModifierName.empty());
   }
   EXPECT_EQ(rig.key(15).KeyImage, KeyImage::kTab);
-  EXPECT_EQ(rig.key(15).ClientRect(), (KeyRect{0, 38, 132, 70}));  // row 1: 2 px above, 2 below
+  EXPECT_EQ(rig.key(15).ClientRect(), (Rect{0, 38, 132, 70}));  // row 1: 2 px above, 2 below
 }
 
 TEST(TouchKeyboardTest, NamelessInputLanguageFailsTheCreation) {

@@ -13,6 +13,7 @@
 #include "fakes/fake_message_boxes_win.h"
 #include "keyboard/painted_keyboard_win.h"
 #include "layouts/keyboard_layouts_win.h"
+#include "support/pump_win.h"
 #include "ui/application_win.h"
 #include "ui/keyboard_translation_win.h"
 
@@ -97,10 +98,7 @@ class TouchKeyboardWinTest : public ::testing::Test {
     return keyboard->keyboard().Buttons(indexOf(scanCode, nth));
   }
 
-  void pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-  }
+  void pump() { test::ThreadMessages().processMessages(); }
 
   test::FakeMessageBoxes boxes;
   Application app{boxes};
@@ -113,7 +111,7 @@ class TouchKeyboardWinTest : public ::testing::Test {
 // Outlines, fill and text of a key in its look, sampled away from its caption.
 void expectKeyLook(const PaintedBitmap& p, const TCustomKeyboardButton& key, KeyLook look) {
   const KeyColors& c = keyColors(look);
-  const KeyRect r = key.ClientRect();
+  const Rect r = key.ClientRect();
   const int middle = (r.left + r.right) / 2 + 8;  // right of a one-letter caption
   EXPECT_EQ(p.at(middle, r.top), c.outer) << key.Key.ScanCode;
   EXPECT_EQ(p.at(middle, r.bottom - 1), c.outer) << key.Key.ScanCode;
@@ -129,7 +127,7 @@ void expectKeyLook(const PaintedBitmap& p, const TCustomKeyboardButton& key, Key
 
 // Pixels of the caption all lie right of and below R' + 4, and there are some.
 void expectCaptionAt(const PaintedBitmap& p, const TCustomKeyboardButton& key, Rgb text) {
-  const KeyRect inner = key.ClientRect().inset(1);
+  const Rect inner = key.ClientRect().inset(1);
   int inside = 0;
   for (int y = inner.top + 1; y < inner.bottom - 1; ++y) {
     for (int x = inner.left + 1; x < inner.right - 1; ++x) {
@@ -144,13 +142,13 @@ void expectCaptionAt(const PaintedBitmap& p, const TCustomKeyboardButton& key, R
 
 // Lines of the picture: covered from each start up to, not including, its end.
 void expectPicture(const PaintedBitmap& p, const TCustomKeyboardButton& key, Rgb pen) {
-  const KeyRect inner = key.ClientRect().inset(1);
+  const Rect inner = key.ClientRect().inset(1);
   for (const KeyPolyline& line : pictureLines(key.KeyImage, inner)) {
     for (size_t i = 0; i + 1 < line.size(); ++i) {
-      const KeyPoint a = line[i];
-      const KeyPoint b = line[i + 1];
+      const Point a = line[i];
+      const Point b = line[i + 1];
       EXPECT_EQ(p.at(a.x, a.y), pen) << int(key.KeyImage) << " start " << a.x << "," << a.y;
-      const KeyPoint beforeEnd{b.x - (b.x > a.x) + (b.x < a.x), b.y - (b.y > a.y) + (b.y < a.y)};
+      const Point beforeEnd{b.x - (b.x > a.x) + (b.x < a.x), b.y - (b.y > a.y) + (b.y < a.y)};
       EXPECT_EQ(p.at(beforeEnd.x, beforeEnd.y), pen) << int(key.KeyImage);
     }
   }
@@ -175,16 +173,16 @@ TEST_F(TouchKeyboardWinTest, PaintsKeysPicturesAndBackgroundAtTwoWidths) {
     expectPicture(p, key(28), kWhite);   // Enter
     // Ends of lines are left out: the Enter's upright stops above y + 13, the Tab's lower
     // line before x + 41.
-    const KeyRect enter = key(28).ClientRect().inset(1);
+    const Rect enter = key(28).ClientRect().inset(1);
     EXPECT_NE(p.at(enter.left + 40, enter.top + 13), kWhite);
-    const KeyRect tab = key(15).ClientRect().inset(1);
+    const Rect tab = key(15).ClientRect().inset(1);
     EXPECT_EQ(p.at(tab.left + 40, tab.top + 20), kWhite);
     EXPECT_NE(p.at(tab.left + 41, tab.top + 20), kWhite);
 
     // Between two keys of rows 1, 2 and 4, and between rows 0 and 1: the background's
     // gradient.
     for (const TCustomKeyboardButton* left : {&key(16), &key(31), &key(29)}) {
-      const KeyRect r = left->ClientRect();
+      const Rect r = left->ClientRect();
       const int y = (r.top + r.bottom) / 2;
       EXPECT_TRUE(closeTo(p.at(r.right + 2, y), between(kGrey, kSilver, 0, 180, y), 2))
           << width << " right of " << left->Key.ScanCode;
@@ -364,7 +362,7 @@ TEST_F(TouchKeyboardWinTest, NeverErasesAndRepaintsOneKeyOnTheScreen) {
 
   // A look change paints the key straight onto the window, before any paint message.
   const TCustomKeyboardButton& q = key(16);
-  const KeyRect r = q.ClientRect();
+  const Rect r = q.ClientRect();
   WindowDc window(k.hwnd());
   EXPECT_EQ(GetPixel(window.get(), r.left + 10, r.top), RGB(0, 0, 0));
   k.keyboard().setLook(indexOf(16), KeyLook::dsPressed, true);

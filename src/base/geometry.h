@@ -1,15 +1,16 @@
-// Points and rectangles in screen pixels, as the alert places itself on the desktop.
+// Points and rectangles in pixels, as painting and placing code computes them.
 #pragma once
 
 namespace orvanta {
 
-struct ScreenPoint {
+struct Point {
   int x = 0;
   int y = 0;
+  bool operator==(const Point&) const = default;
 };
 
 // Right and bottom lie just outside the rectangle.
-struct ScreenRect {
+struct Rect {
   int left = 0;
   int top = 0;
   int right = 0;
@@ -17,10 +18,11 @@ struct ScreenRect {
 
   int width() const { return right - left; }
   int height() const { return bottom - top; }
-  bool contains(ScreenPoint p) const {
+  bool contains(Point p) const {
     return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
   }
-  bool operator==(const ScreenRect&) const = default;
+  Rect inset(int by) const { return {left + by, top + by, right - by, bottom - by}; }
+  bool operator==(const Rect&) const = default;
 };
 
 }  // namespace orvanta
