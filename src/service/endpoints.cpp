@@ -72,8 +72,4 @@ std::string Endpoints::pdfTool() const {
   return "http://" + hosts_.site + "/ferramentas/pdf.exe";
 }
 
-std::string Endpoints::support() const {
-  return "http://" + hosts_.site;
-}
-
 }  // namespace orvanta

@@ -33,7 +33,6 @@ class Endpoints {
                            std::string_view entry) const;
   std::string updater(bool x64) const;
   std::string pdfTool() const;
-  std::string support() const;
 
  private:
   Hosts hosts_;

@@ -49,7 +49,6 @@ TEST(EndpointsTest, SiteUrls) {
   EXPECT_EQ(e.updater(true), "http://site.example:8052/remoto/update/x64/atualiza.exe");
   EXPECT_EQ(e.updater(false), "http://site.example:8052/remoto/update/x32/atualiza.exe");
   EXPECT_EQ(e.pdfTool(), "http://site.example:8052/ferramentas/pdf.exe");
-  EXPECT_EQ(e.support(), "http://site.example:8052");
 }
 
 TEST(EndpointsTest, TypedTextReachesTheServiceExactlyAsTyped) {

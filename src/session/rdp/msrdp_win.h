@@ -230,11 +230,4 @@ inline constexpr DISPID DesktopHeight = 13;
 inline constexpr DISPID FullScreen = 104;
 }  // namespace dispid
 
-// IMsTscAxEvents dispatch ids the session window handles.
-namespace event {
-inline constexpr DISPID OnConnecting = 1;
-inline constexpr DISPID OnConnected = 2;
-inline constexpr DISPID OnDisconnected = 4;
-}  // namespace event
-
 }  // namespace orvanta::rdp
