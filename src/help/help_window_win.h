@@ -34,6 +34,8 @@ class HelpWindow : public Window {
 
   LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void onDpiChanged() override;
+  // The picture keeps its size; the text takes the width that is left.
+  void onResize(int clientWidth, int clientHeight) override;
 
  private:
   SIZE picture_;

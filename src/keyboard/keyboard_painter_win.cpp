@@ -90,9 +90,10 @@ void KeyboardPainter::paintKey(HDC dc, const TouchKeyboardCore& keyboard,
 void KeyboardPainter::drawKey(HDC dc, const TouchKeyboardCore& keyboard,
                               const TCustomKeyboardButton& key, const std::wstring& face) {
   const KeyColors& colors = keyColors(key.State);
+  const int lineWidth = keyLineWidth(dpi_);
   const KeyRect drawn = key.ClientRect();
-  const KeyRect inner = drawn.inset(1);
-  const KeyRect fill = fillArea(drawn);
+  const KeyRect inner = drawn.inset(lineWidth);
+  const KeyRect fill = fillArea(drawn, dpi_);
   const int outerCorner = scaleToDpi(kOuterCorner, dpi_);
   const int innerCorner = scaleToDpi(kInnerCorner, dpi_);
   UniqueHrgn clip(
@@ -101,23 +102,26 @@ void KeyboardPainter::drawKey(HDC dc, const TouchKeyboardCore& keyboard,
   verticalGradient(dc, fill, colors.top, colors.bottom);
   {
     SelectGuard brush(dc, GetStockObject(NULL_BRUSH));
-    SelectGuard pen(dc, GetStockObject(DC_PEN));
-    SetDCPenColor(dc, colorRef(colors.outer));
-    RoundRect(dc, drawn.left, drawn.top, drawn.right, drawn.bottom, outerCorner, outerCorner);
-    SetDCPenColor(dc, colorRef(colors.inner));
-    RoundRect(dc, inner.left, inner.top, inner.right, inner.bottom, innerCorner, innerCorner);
-    SetDCPenColor(dc, colorRef(colors.text));
+    // Inside the frame, so that a wider outline grows into the key as the 96-dpi one would.
+    const auto outline = [&](const KeyRect& r, int corner, Rgb color) {
+      const UniqueHpen pen(CreatePen(PS_INSIDEFRAME, lineWidth, colorRef(color)));
+      SelectGuard selected(dc, pen.get());
+      RoundRect(dc, r.left, r.top, r.right, r.bottom, corner, corner);
+    };
+    outline(drawn, outerCorner, colors.outer);
+    outline(inner, innerCorner, colors.inner);
     if (key.KeyImage == KeyImage::kNone) {
       SelectGuard selected(dc, font(face, keyboard.fontSize(key)));
       SetTextColor(dc, colorRef(colors.text));
       SetBkMode(dc, TRANSPARENT);
       const std::wstring caption = widen(key.Caption);
-      const KeyPoint at = captionOrigin(inner);
+      const KeyPoint at = captionOrigin(inner, dpi_);
       TextOutW(dc, at.x, at.y, caption.c_str(), static_cast<int>(caption.size()));
     } else {
-      for (const KeyPolyline& line : pictureLines(key.KeyImage, inner)) {
-        MoveToEx(dc, line.front().x, line.front().y, nullptr);
-        for (size_t i = 1; i < line.size(); ++i) LineTo(dc, line[i].x, line[i].y);
+      const UniqueHbrush pen(CreateSolidBrush(colorRef(colors.text)));
+      for (const KeyRect& b : pictureBlocks(key.KeyImage, inner, dpi_)) {
+        const RECT r{b.left, b.top, b.right, b.bottom};
+        FillRect(dc, &r, pen.get());
       }
     }
   }

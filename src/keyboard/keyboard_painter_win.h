@@ -16,7 +16,8 @@ class KeyboardPainter {
  public:
   KeyboardPainter();
 
-  // Captions and corners follow the keyboard window's dpi; the keys' places follow its size.
+  // Captions, outlines and pictures follow the keyboard window's dpi; the keys' places follow
+  // its size.
   void setDpi(int dpi);
 
   // The background and every key into the off-screen bitmap, then one copy to `target` at

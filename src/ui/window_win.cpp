@@ -8,6 +8,7 @@
 #include "ui/controls_win.h"
 #include "ui/dpi_win.h"
 #include "ui/text_win.h"
+#include "ui/work_area_win.h"
 
 namespace orvanta {
 
@@ -87,21 +88,26 @@ void Window::create(const wchar_t* className, const std::wstring& caption, DWORD
 void Window::createTopLevel(const TopLevelOptions& options) {
   const DWORD style = options.style & ~WS_VISIBLE;
   dpi_ = systemDpi();
-  const int clientWidth = scale(options.clientWidth);
-  const int clientHeight = scale(options.clientHeight);
-  RECT r{0, 0, clientWidth, clientHeight};
+  smallestClient_ = options.smallestClient;
+  const int designWidth = scale(options.clientWidth);
+  const int designHeight = scale(options.clientHeight);
+  RECT r{0, 0, designWidth, designHeight};
   AdjustWindowRectEx(&r, style, FALSE, options.exStyle);
-  const int width = r.right - r.left;
-  const int height = r.bottom - r.top;
   POINT at;
   if (options.position) {
     at = {scale(options.position->x), scale(options.position->y)};
   } else {
-    at.x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    at.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    at.x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
+    at.y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
   }
-  create(options.className, widen(options.caption), style, options.exStyle, at.x, at.y, width,
-         height, nullptr);
+  const RECT outer = fitOnScreen({at.x, at.y, at.x + r.right - r.left, at.y + r.bottom - r.top},
+                                 style, options.exStyle);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  const int clientWidth = designWidth - (r.right - r.left - width);
+  const int clientHeight = designHeight - (r.bottom - r.top - height);
+  create(options.className, widen(options.caption), style, options.exStyle, outer.left, outer.top,
+         width, height, nullptr);
   // Some window managers change the frame after creation: make sure of the client size.
   RECT client;
   GetClientRect(hwnd_, &client);
@@ -109,6 +115,16 @@ void Window::createTopLevel(const TopLevelOptions& options) {
     SetWindowPos(hwnd_, nullptr, 0, 0, width + clientWidth - client.right,
                  height + clientHeight - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+}
+
+RECT Window::fitOnScreen(const RECT& outer, DWORD style, DWORD exStyle) const {
+  SIZE smallest{outer.right - outer.left, outer.bottom - outer.top};
+  if (smallestClient_) {
+    RECT r{0, 0, scale(smallestClient_->cx), scale(smallestClient_->cy)};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    smallest = {r.right - r.left, r.bottom - r.top};
+  }
+  return fitToWorkArea(outer, smallest);
 }
 
 void Window::createChild(Window& parent, const wchar_t* className, const Bounds& b, DWORD style,
@@ -296,9 +312,12 @@ LRESULT Window::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DPICHANGED: {
       applyDpi(HIWORD(wParam));
-      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      // A monitor of a larger scale may be too small for the suggested size.
+      const RECT r = fitOnScreen(*reinterpret_cast<const RECT*>(lParam),
+                                 static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)),
+                                 static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+      SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
       // Laid out again even when the suggested size is the old one.
       const SIZE client = clientSize();
       onResize(client.cx, client.cy);
