@@ -14,9 +14,6 @@ namespace {
 constexpr int kToolbarHeight = 25;
 constexpr int kLabelHeight = 13;
 constexpr int kKeyboardHeight = 180;
-// What the window needs at least on a small screen: the toolbar's buttons, its chrome and the
-// keyboard above a strip of the remote desktop.
-constexpr SIZE kSmallestClient{709, kToolbarHeight + 100 + kKeyboardHeight + kLabelHeight};
 
 }  // namespace
 
@@ -30,7 +27,8 @@ TFrmPrincipal::TFrmPrincipal(Application& app, std::string_view versionText,
                   .clientWidth = 784,
                   .clientHeight = 562,
                   .position = POINT{248, 121},
-                  .smallestClient = kSmallestClient});
+                  // The user may make it any size, so its layout copes with any screen.
+                  .smallestClient = SIZE{0, 0}});
   Panel1.create(*this, {0, 0, 784, kToolbarHeight});
   // The buttons take their captions' font from the toolbar: the window's own.
   Panel1.setFont({.face = L"MS Sans Serif", .heightPx = 11});

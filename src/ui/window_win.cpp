@@ -89,31 +89,35 @@ void Window::createTopLevel(const TopLevelOptions& options) {
   const DWORD style = options.style & ~WS_VISIBLE;
   dpi_ = systemDpi();
   smallestClient_ = options.smallestClient;
-  const int designWidth = scale(options.clientWidth);
-  const int designHeight = scale(options.clientHeight);
-  RECT r{0, 0, designWidth, designHeight};
+  const int clientWidth = scale(options.clientWidth);
+  const int clientHeight = scale(options.clientHeight);
+  RECT r{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&r, style, FALSE, options.exStyle);
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
   POINT at;
   if (options.position) {
     at = {scale(options.position->x), scale(options.position->y)};
   } else {
-    at.x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
-    at.y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
+    at.x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    at.y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   }
-  const RECT outer = fitOnScreen({at.x, at.y, at.x + r.right - r.left, at.y + r.bottom - r.top},
-                                 style, options.exStyle);
-  const int width = outer.right - outer.left;
-  const int height = outer.bottom - outer.top;
-  const int clientWidth = designWidth - (r.right - r.left - width);
-  const int clientHeight = designHeight - (r.bottom - r.top - height);
-  create(options.className, widen(options.caption), style, options.exStyle, outer.left, outer.top,
-         width, height, nullptr);
+  create(options.className, widen(options.caption), style, options.exStyle, at.x, at.y, width,
+         height, nullptr);
   // Some window managers change the frame after creation: make sure of the client size.
   RECT client;
   GetClientRect(hwnd_, &client);
   if (client.right != clientWidth || client.bottom != clientHeight) {
     SetWindowPos(hwnd_, nullptr, 0, 0, width + clientWidth - client.right,
                  height + clientHeight - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // Then, with its real frame, onto the screen.
+  RECT placed;
+  GetWindowRect(hwnd_, &placed);
+  const RECT fitted = fitOnScreen(placed, style, options.exStyle);
+  if (!EqualRect(&placed, &fitted)) {
+    SetWindowPos(hwnd_, nullptr, fitted.left, fitted.top, fitted.right - fitted.left,
+                 fitted.bottom - fitted.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 

@@ -93,6 +93,16 @@ void expectNoCaptionCut(HWND window, int dpi, const std::string& title) {
   }
 }
 
+// The bitmap a picture shows, which it draws when it is first painted.
+BITMAP shownBitmap(Window& window, Picture& picture) {
+  window.show();
+  UpdateWindow(picture.hwnd());
+  BITMAP bitmap{};
+  GetObjectW(picture.bitmap(), sizeof bitmap, &bitmap);
+  window.hide();
+  return bitmap;
+}
+
 RECT workAreaOf(HWND window) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
@@ -216,12 +226,11 @@ TEST_F(DpiTest, EveryWindowIsItsDesignScaledWithNoCaptionCut) {
   expectHelpLaidOut(*FrmAjudaImpressao, {326, 372}, "printing help");
   expectHelpLaidOut(*FrmAjudaTransferencia, {400, 261}, "transfer help");
   // The pictures are drawn at the window's scale, never stretched.
-  BITMAP picture{};
-  GetObjectW(FrmLogin->Image1.bitmap(), sizeof picture, &picture);
-  EXPECT_EQ(picture.bmWidth, FrmLogin->Image1.clientSize().cx);
-  EXPECT_EQ(picture.bmHeight, FrmLogin->Image1.clientSize().cy);
-  GetObjectW(FrmAjudaImpressao->Image1.bitmap(), sizeof picture, &picture);
-  EXPECT_EQ(picture.bmWidth, FrmAjudaImpressao->Image1.clientSize().cx);
+  const BITMAP login = shownBitmap(*FrmLogin, FrmLogin->Image1);
+  EXPECT_EQ(login.bmWidth, FrmLogin->Image1.clientSize().cx);
+  EXPECT_EQ(login.bmHeight, FrmLogin->Image1.clientSize().cy);
+  const BITMAP printing = shownBitmap(*FrmAjudaImpressao, FrmAjudaImpressao->Image1);
+  EXPECT_EQ(printing.bmWidth, FrmAjudaImpressao->Image1.clientSize().cx);
 }
 
 TEST_F(DpiTest, TheSessionsChromeScalesAndTheRemoteDesktopTakesTheRestPixelForPixel) {
@@ -286,9 +295,7 @@ TEST_F(DpiTest, ADpiChangeLaysTheWindowOutAgainAtTheNewScale) {
   EXPECT_EQ(field.left, expected.left);
   EXPECT_EQ(field.top, expected.top);
   EXPECT_EQ(field.width, expected.width);
-  BITMAP picture{};
-  GetObjectW(login.Image1.bitmap(), sizeof picture, &picture);
-  EXPECT_EQ(picture.bmWidth, scaleToDpi(282, newDpi));
+  EXPECT_EQ(shownBitmap(login, login.Image1).bmWidth, scaleToDpi(282, newDpi));
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(login.CheckBox1.hwnd(), WM_GETFONT, 0, 0)),
              sizeof font, &font);
