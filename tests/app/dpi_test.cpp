@@ -93,14 +93,14 @@ void expectNoCaptionCut(HWND window, int dpi, const std::string& title) {
   }
 }
 
-// The bitmap a picture shows, which it draws when it is first painted.
-BITMAP shownBitmap(Window& window, Picture& picture) {
-  window.show();
-  UpdateWindow(picture.hwnd());
-  BITMAP bitmap{};
-  GetObjectW(picture.bitmap(), sizeof bitmap, &bitmap);
-  window.hide();
-  return bitmap;
+// A picture is drawn on its window's first paint.
+SIZE paintedPictureSize(HWND window, const Picture& image) {
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  UpdateWindow(window);
+  BITMAP picture{};
+  GetObjectW(image.bitmap(), sizeof picture, &picture);
+  ShowWindow(window, SW_HIDE);
+  return {picture.bmWidth, picture.bmHeight};
 }
 
 RECT workAreaOf(HWND window) {
@@ -226,11 +226,11 @@ TEST_F(DpiTest, EveryWindowIsItsDesignScaledWithNoCaptionCut) {
   expectHelpLaidOut(*FrmAjudaImpressao, {326, 372}, "printing help");
   expectHelpLaidOut(*FrmAjudaTransferencia, {400, 261}, "transfer help");
   // The pictures are drawn at the window's scale, never stretched.
-  const BITMAP login = shownBitmap(*FrmLogin, FrmLogin->Image1);
-  EXPECT_EQ(login.bmWidth, FrmLogin->Image1.clientSize().cx);
-  EXPECT_EQ(login.bmHeight, FrmLogin->Image1.clientSize().cy);
-  const BITMAP printing = shownBitmap(*FrmAjudaImpressao, FrmAjudaImpressao->Image1);
-  EXPECT_EQ(printing.bmWidth, FrmAjudaImpressao->Image1.clientSize().cx);
+  const SIZE login = paintedPictureSize(FrmLogin->hwnd(), FrmLogin->Image1);
+  EXPECT_EQ(login.cx, FrmLogin->Image1.clientSize().cx);
+  EXPECT_EQ(login.cy, FrmLogin->Image1.clientSize().cy);
+  const SIZE help = paintedPictureSize(FrmAjudaImpressao->hwnd(), FrmAjudaImpressao->Image1);
+  EXPECT_EQ(help.cx, FrmAjudaImpressao->Image1.clientSize().cx);
 }
 
 TEST_F(DpiTest, TheSessionsChromeScalesAndTheRemoteDesktopTakesTheRestPixelForPixel) {
@@ -295,7 +295,7 @@ TEST_F(DpiTest, ADpiChangeLaysTheWindowOutAgainAtTheNewScale) {
   EXPECT_EQ(field.left, expected.left);
   EXPECT_EQ(field.top, expected.top);
   EXPECT_EQ(field.width, expected.width);
-  EXPECT_EQ(shownBitmap(login, login.Image1).bmWidth, scaleToDpi(282, newDpi));
+  EXPECT_EQ(paintedPictureSize(login.hwnd(), login.Image1).cx, scaleToDpi(282, newDpi));
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(login.CheckBox1.hwnd(), WM_GETFONT, 0, 0)),
              sizeof font, &font);
