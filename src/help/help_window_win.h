@@ -1,5 +1,6 @@
 // What the two help windows share: a picture docked left and a read-only text beside it on a
-// white window, Tahoma 11 px, centred on the screen. Made once at start and shown modally;
+// white window, Tahoma 11 px, centred on the screen; on a screen too narrow for it the text
+// gives up width. Made once at start and shown modally;
 // closing only hides it, so the next showing finds it as the user left it.
 #pragma once
 
