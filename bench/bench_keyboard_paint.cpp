@@ -22,7 +22,7 @@ constexpr int kRuns = 301;
 class Host final : public Window {
  public:
   explicit Host(Application& app) : Window(app) {
-    setFont(createFont(L"MS Sans Serif", 11));
+    setFont({.face = L"MS Sans Serif", .heightPx = 11});
     createTopLevel({.className = L"KeyboardBench",
                     .caption = "Keyboard bench",
                     .clientWidth = kWidth,
