@@ -90,6 +90,16 @@ void expectNoCaptionCut(HWND window, int dpi, const std::string& title) {
   }
 }
 
+// A picture is drawn on its window's first paint.
+SIZE paintedPictureSize(HWND window, const Picture& image) {
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  UpdateWindow(window);
+  BITMAP picture{};
+  GetObjectW(image.bitmap(), sizeof picture, &picture);
+  ShowWindow(window, SW_HIDE);
+  return {picture.bmWidth, picture.bmHeight};
+}
+
 struct DpiTest : ::testing::Test {
   static void SetUpTestSuite() { becomeDpiAware(); }
   OleSession ole;
@@ -139,12 +149,11 @@ TEST_F(DpiTest, EveryWindowIsItsDesignScaledWithNoCaptionCut) {
     expectNoCaptionCut(c.window->hwnd(), dpi, c.title);
   }
   // The pictures are drawn at the window's scale, never stretched.
-  BITMAP picture{};
-  GetObjectW(FrmLogin->Image1.bitmap(), sizeof picture, &picture);
-  EXPECT_EQ(picture.bmWidth, FrmLogin->Image1.clientSize().cx);
-  EXPECT_EQ(picture.bmHeight, FrmLogin->Image1.clientSize().cy);
-  GetObjectW(FrmAjudaImpressao->Image1.bitmap(), sizeof picture, &picture);
-  EXPECT_EQ(picture.bmWidth, FrmAjudaImpressao->Image1.clientSize().cx);
+  const SIZE login = paintedPictureSize(FrmLogin->hwnd(), FrmLogin->Image1);
+  EXPECT_EQ(login.cx, FrmLogin->Image1.clientSize().cx);
+  EXPECT_EQ(login.cy, FrmLogin->Image1.clientSize().cy);
+  const SIZE help = paintedPictureSize(FrmAjudaImpressao->hwnd(), FrmAjudaImpressao->Image1);
+  EXPECT_EQ(help.cx, FrmAjudaImpressao->Image1.clientSize().cx);
 }
 
 TEST_F(DpiTest, TheSessionsChromeScalesAndTheRemoteDesktopTakesTheRestPixelForPixel) {
@@ -208,9 +217,7 @@ TEST_F(DpiTest, ADpiChangeLaysTheWindowOutAgainAtTheNewScale) {
   EXPECT_EQ(field.left, expected.left);
   EXPECT_EQ(field.top, expected.top);
   EXPECT_EQ(field.width, expected.width);
-  BITMAP picture{};
-  GetObjectW(login.Image1.bitmap(), sizeof picture, &picture);
-  EXPECT_EQ(picture.bmWidth, scaleToDpi(282, newDpi));
+  EXPECT_EQ(paintedPictureSize(login.hwnd(), login.Image1).cx, scaleToDpi(282, newDpi));
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(login.CheckBox1.hwnd(), WM_GETFONT, 0, 0)),
              sizeof font, &font);
