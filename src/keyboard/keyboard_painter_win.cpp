@@ -58,7 +58,7 @@ HFONT KeyboardPainter::font(const std::wstring& face, int points) {
   return fonts_.back().handle.get();
 }
 
-void KeyboardPainter::paintAll(HDC target, const TouchKeyboardCore& keyboard, HBRUSH background,
+void KeyboardPainter::paintAll(HDC target, const KeyboardModel& keyboard, HBRUSH background,
                                SIZE size) {
   if (size.cx <= 0 || size.cy <= 0) return;
   if (!buffer_ || bitmapSize_.cx != size.cx || bitmapSize_.cy != size.cy) {
@@ -82,12 +82,12 @@ void KeyboardPainter::paintAll(HDC target, const TouchKeyboardCore& keyboard, HB
   BitBlt(target, 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
 }
 
-void KeyboardPainter::paintKey(HDC dc, const TouchKeyboardCore& keyboard,
+void KeyboardPainter::paintKey(HDC dc, const KeyboardModel& keyboard,
                                const TCustomKeyboardButton& key, const std::wstring& face) {
   drawKey(dc, keyboard, key, face);
 }
 
-void KeyboardPainter::drawKey(HDC dc, const TouchKeyboardCore& keyboard,
+void KeyboardPainter::drawKey(HDC dc, const KeyboardModel& keyboard,
                               const TCustomKeyboardButton& key, const std::wstring& face) {
   const KeyColors& colors = keyColors(key.State);
   const int lineWidth = keyLineWidth(dpi_);
