@@ -148,7 +148,7 @@ void expectKeysOutlinedAtTheScale(TTouchKeyboard& keyboard) {
   const KeyColors& colors = keyColors(KeyLook::dsNormal);
   const int width = keyLineWidth(keyboard.dpi());
   int checked = 0;
-  for (const TCustomKeyboardButton& key : keyboard.keyboard().Buttons()) {
+  for (const TCustomKeyboardButton& key : keyboard.model().Buttons()) {
     const KeyRect r = key.ClientRect();
     if (key.Key.ScanCode == 0x10) {  // Q
       const int y = (r.top + r.bottom) / 2;
