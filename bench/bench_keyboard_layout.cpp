@@ -9,7 +9,7 @@
 
 #include "fakes/fake_keyboard_translation.h"
 #include "fakes/fake_timer.h"
-#include "keyboard/touch_keyboard.h"
+#include "keyboard/keyboard_model.h"
 #include "resources/keyboard_layouts_data.h"
 
 namespace {
@@ -47,7 +47,7 @@ int main() {
   test::FakeTimerService clock;
   test::FakeTimer timer(clock);
   NoView view;
-  TouchKeyboardCore keyboard({layouts, translation, language, timer}, view);
+  KeyboardModel keyboard({layouts, translation, language, timer}, view);
   keyboard.setSize({1920, 180});
   keyboard.buildKeys();
 
@@ -59,7 +59,7 @@ int main() {
   });
   view.invalidations = 0;
   keyboard.inputLanguageChanged();
-  std::printf("on-screen keyboard core, natively, %zu keys (%s), median of %d\n",
+  std::printf("on-screen keyboard keys, natively, %zu keys (%s), median of %d\n",
               keyboard.Buttons().size(), keyboard.currentLayout()->KeyboardName.c_str(), kRuns);
   std::printf("  building the keys (placement and captions): %.1f us\n", build);
   std::printf("  placing them for a new width: %.1f us\n", place);

@@ -22,7 +22,7 @@ constexpr int kRuns = 301;
 class Host final : public Window {
  public:
   explicit Host(Application& app) : Window(app) {
-    setFont(createFont(L"MS Sans Serif", 11));
+    setFont({.face = L"MS Sans Serif", .heightPx = 11});
     createTopLevel({.className = L"KeyboardBench",
                     .caption = "Keyboard bench",
                     .clientWidth = kWidth,
@@ -71,9 +71,9 @@ int run() {
   platform.layouts = &layouts;
   CountingKeyboard keyboard(app, std::move(platform));
   keyboard.create(host, {0, 0, kWidth, kHeight});
-  keyboard.keyboard().setDrawingStyle(KeyboardDrawingStyle::dsGradient);
-  keyboard.keyboard().setGradientStart({128, 128, 128});
-  keyboard.keyboard().setGradientEnd({192, 192, 192});
+  keyboard.model().setDrawingStyle(KeyboardDrawingStyle::dsGradient);
+  keyboard.model().setGradientStart({128, 128, 128});
+  keyboard.model().setGradientEnd({192, 192, 192});
   host.show();
   UpdateWindow(host.hwnd());
   pump();
@@ -99,12 +99,12 @@ int run() {
     SendMessageW(keyboard.hwnd(), WM_INPUTLANGCHANGE, 0,
                  reinterpret_cast<LPARAM>(GetKeyboardLayout(0)));
   });
-  const int layoutChange = repaintsFor([&] { keyboard.keyboard().setLayout("NumPad"); });
-  const int layoutBack = repaintsFor([&] { keyboard.keyboard().setLayout("Standard"); });
+  const int layoutChange = repaintsFor([&] { keyboard.model().setLayout("NumPad"); });
+  const int layoutBack = repaintsFor([&] { keyboard.model().setLayout("Standard"); });
 
   std::printf("on-screen keyboard %d x %d, %zu keys (%s), median of %d\n", kWidth, kHeight,
-              keyboard.keyboard().Buttons().size(),
-              keyboard.keyboard().currentLayout()->KeyboardName.c_str(), kRuns);
+              keyboard.model().Buttons().size(),
+              keyboard.model().currentLayout()->KeyboardName.c_str(), kRuns);
   std::printf("  full repaint (off-screen bitmap, one copy to the window): %.3f ms\n", direct);
   std::printf("  full repaint through WM_PAINT (InvalidateRect + UpdateWindow): %.3f ms\n",
               message);

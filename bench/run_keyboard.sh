@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The on-screen keyboard's repaint benchmark: the Windows build under Wine on a private Xvfb
-# (full repaints at 1920 x 180, repaints per layout change), then the portable core natively
+# (full repaints at 1920 x 180, repaints per layout change), then the portable key model natively
 # (-O2, no sanitizers): building and placing the keys.
 #   bench/run_keyboard.sh
 set -euo pipefail
@@ -19,7 +19,7 @@ orvanta_log "building the native benchmark"
 python3 "$root/src/resources/layouts/generate_layouts.py" "$out/layouts" \
   "$root"/src/resources/layouts/*.layout
 sources=()
-for f in keyboard/touch_keyboard keyboard/key_placement keyboard/key_resolution \
+for f in keyboard/keyboard_model keyboard/key_placement keyboard/key_resolution \
          keyboard/key_drawing layouts/keyboard_layouts layouts/virtual_key_layout; do
   sources+=("$root/src/$f.cpp")
 done

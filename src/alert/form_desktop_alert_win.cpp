@@ -56,8 +56,10 @@ TJvFormDesktopAlert::~TJvFormDesktopAlert() {
 
 void TJvFormDesktopAlert::setIcon(UniqueHicon icon) {
   icon_ = std::move(icon);
+  // The icon is drawn for this window's dpi; the layout is in design pixels.
   const SIZE size = icon_ ? iconSize(icon_.get()) : SIZE{0, 0};
-  layout_ = layoutDesktopAlert(kDesktopAlertWidth, size.cx, size.cy);
+  layout_ = layoutDesktopAlert(kDesktopAlertWidth, MulDiv(size.cx, kDesignDpi, dpi()),
+                               MulDiv(size.cy, kDesignDpi, dpi()));
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -129,6 +131,11 @@ void TJvFormDesktopAlert::onPaint(HDC dc, const RECT&) {
   scaleDrawing(memory.get(), dpi());
   paint(memory.get());
   RestoreDC(memory.get(), saved);
+  // At its own size, which is already the window's scale: stretched it would blur.
+  if (icon_) {
+    DrawIconEx(memory.get(), scale(layout_.imIcon.left), scale(layout_.imIcon.top), icon_.get(), 0,
+               0, 0, nullptr, DI_NORMAL);
+  }
   BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
 }
 
@@ -137,10 +144,6 @@ void TJvFormDesktopAlert::paint(HDC dc) const {
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   for (const SolidFill& f : desktopAlertBackground(client.right, client.bottom, colors_))
     fill(dc, toRect(f.box), f.color);
-  if (icon_) {
-    DrawIconEx(dc, layout_.imIcon.left, layout_.imIcon.top, icon_.get(), 0, 0, 0, nullptr,
-               DI_NORMAL);
-  }
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   {

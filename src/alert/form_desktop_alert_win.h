@@ -44,6 +44,7 @@ class TJvFormDesktopAlert final : public Window, public DesktopAlertWindow {
   void onMouseUp(int x, int y) override;
 
  private:
+  // Everything but the picture, in design coordinates.
   void paint(HDC dc) const;
   void paintCloseButton(HDC dc) const;
   void pointerLeft();

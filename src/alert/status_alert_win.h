@@ -19,7 +19,7 @@ class StatusAlertWin : public StatusAlert {
 
   void show(std::string_view text, int pictureIndex) override {
     JvDesktopAlert1.setMessageText(text);
-    JvDesktopAlert1.setImage(ImageList1.GetIcon(pictureIndex));
+    JvDesktopAlert1.setImage(ImageList1.GetIcon(pictureIndex, JvDesktopAlert1.form().dpi()));
     JvDesktopAlert1.Execute();
   }
   void close() override { JvDesktopAlert1.Close(false); }

@@ -162,21 +162,24 @@ uint8_t byte(double v) {
 
 }  // namespace
 
-std::vector<Rgba> drawStatusPicture(int index) {
-  if (index < 0 || index >= kStatusPictureCount) return {};
-  std::vector<Rgba> pixels(kStatusPictureSize * kStatusPictureSize);
-  for (int y = 0; y < kStatusPictureSize; ++y) {
-    for (int x = 0; x < kStatusPictureSize; ++x) {
+std::vector<Rgba> drawStatusPicture(int index, int size) {
+  if (index < 0 || index >= kStatusPictureCount || size < 1) return {};
+  // Sampled in design pixels, so any size shows the same picture.
+  const double step = static_cast<double>(kStatusPictureSize) / size;
+  std::vector<Rgba> pixels(static_cast<size_t>(size) * size);
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
       Paint sum;
       for (int sy = 0; sy < kSamples; ++sy) {
         for (int sx = 0; sx < kSamples; ++sx) {
-          const Paint p = sample(index, x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples);
+          const Paint p =
+              sample(index, (x + (sx + 0.5) / kSamples) * step, (y + (sy + 0.5) / kSamples) * step);
           sum = {sum.r + p.r, sum.g + p.g, sum.b + p.b, sum.a + p.a};
         }
       }
       const double n = kSamples * kSamples;
       const double a = sum.a / n;
-      Rgba& out = pixels[y * kStatusPictureSize + x];
+      Rgba& out = pixels[static_cast<size_t>(y) * size + x];
       if (a > 0) out = {byte(sum.r / n / a), byte(sum.g / n / a), byte(sum.b / n / a), byte(a)};
     }
   }

@@ -21,8 +21,8 @@ struct Rgba {
   uint8_t a = 0;
 };
 
-// kStatusPictureSize x kStatusPictureSize pixels, row by row from the top; empty for an index
-// that is not a picture.
-std::vector<Rgba> drawStatusPicture(int index);
+// The picture designed at kStatusPictureSize pixels square drawn at `size` x `size` pixels,
+// row by row from the top; empty for an index that is not a picture or a size below one.
+std::vector<Rgba> drawStatusPicture(int index, int size = kStatusPictureSize);
 
 }  // namespace orvanta

@@ -30,11 +30,12 @@ UniqueHicon iconFromPixels(const std::vector<Rgba>& pixels, int size) {
 
 }  // namespace
 
-UniqueHicon StatusPictureList::GetIcon(int index) {
+UniqueHicon StatusPictureList::GetIcon(int index, int dpi) {
   if (index < 0 || index >= kStatusPictureCount) return {};
-  std::vector<Rgba>& picture = pictures_[static_cast<size_t>(index)];
-  if (picture.empty()) picture = drawStatusPicture(index);
-  return iconFromPixels(picture, kStatusPictureSize);
+  Drawn& picture = pictures_[static_cast<size_t>(index)];
+  const int size = scaleToDpi(kStatusPictureSize, dpi);
+  if (picture.size != size) picture = {size, drawStatusPicture(index, size)};
+  return iconFromPixels(picture.pixels, size);
 }
 
 }  // namespace orvanta

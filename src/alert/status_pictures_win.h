@@ -5,18 +5,24 @@
 #include <vector>
 
 #include "alert/status_pictures.h"
+#include "base/dpi_scale.h"
 #include "ui/unique_handle_win.h"
 
 namespace orvanta {
 
 class StatusPictureList {
  public:
-  // A new icon of the picture at index, transparent where the picture is; empty for an index
-  // that is not a picture. Each picture is drawn the first time it is asked for.
-  UniqueHicon GetIcon(int index);
+  // A new icon of the picture at index drawn for a window at `dpi`, transparent where the
+  // picture is not; empty for an index that is not a picture. Each picture is drawn the first
+  // time it is asked for at that dpi.
+  UniqueHicon GetIcon(int index, int dpi = kDesignDpi);
 
  private:
-  std::array<std::vector<Rgba>, kStatusPictureCount> pictures_;
+  struct Drawn {
+    int size = 0;
+    std::vector<Rgba> pixels;
+  };
+  std::array<Drawn, kStatusPictureCount> pictures_;
 };
 
 }  // namespace orvanta

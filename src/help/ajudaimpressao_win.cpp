@@ -7,6 +7,12 @@ namespace orvanta {
 
 TFrmAjudaImpressao* FrmAjudaImpressao = nullptr;
 
+namespace {
+
+constexpr Bounds kButton{0, 372, 912, 25};
+
+}  // namespace
+
 TFrmAjudaImpressao::TFrmAjudaImpressao(Application& app)
     : HelpWindow(app,
                  {.className = L"TFrmAjudaImpressao",
@@ -14,14 +20,22 @@ TFrmAjudaImpressao::TFrmAjudaImpressao(Application& app)
                   .client = {912, 397},
                   .picture = {326, 372}},
                  &paintPrintingPicture, printingHelpText()) {
-  Button1.create(*this, {0, 372, 912, 25},
-                 "Verificar se o PDF Creator está instalado no meu computador");
+  Button1.create(*this, kButton, "Verificar se o PDF Creator está instalado no meu computador");
   Button1.onClick = [this] { Button1Click(); };
+  const SIZE client = clientSize();
+  onResize(client.cx, client.cy);
 }
 
 TFrmAjudaImpressao::~TFrmAjudaImpressao() {
   // No click may reach the check while the window goes.
   destroy();
+}
+
+void TFrmAjudaImpressao::onResize(int clientWidth, int clientHeight) {
+  HelpWindow::onResize(clientWidth, clientHeight);
+  if (!Button1.hwnd()) return;
+  const Bounds button = scale(kButton);
+  Button1.setBounds({0, button.top, clientWidth, button.height});
 }
 
 void TFrmAjudaImpressao::Button1Click() {

@@ -19,6 +19,10 @@ class TFrmAjudaImpressao : public HelpWindow {
 
   // The printer check; set by the window set, where the windows meet.
   std::function<void()> checkPrinter;
+
+ protected:
+  // The button runs along the whole width.
+  void onResize(int clientWidth, int clientHeight) override;
 };
 
 extern TFrmAjudaImpressao* FrmAjudaImpressao;

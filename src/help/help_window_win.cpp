@@ -10,6 +10,9 @@ namespace orvanta {
 
 namespace {
 
+// On a screen too small for the whole window the text is narrowed down to this (96 dpi).
+constexpr int kSmallestTextWidth = 200;
+
 // Each pixel of the picture averages this many by this many drawn ones: GDI draws curves
 // without anti-aliasing, and the average smooths their edges.
 constexpr int kOversampling = 3;
@@ -69,16 +72,20 @@ UniqueHbitmap drawPicture(SIZE design, int dpi, void (*paint)(HDC, const RECT&))
 HelpWindow::HelpWindow(Application& app, const Layout& layout, Painter paint, std::string_view text)
     : Window(app), picture_(layout.picture), paint_(paint) {
   setColor(RGB(255, 255, 255));
-  createTopLevel({.className = layout.className,
-                  .caption = layout.caption,
-                  .clientWidth = layout.client.cx,
-                  .clientHeight = layout.client.cy,
-                  .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU});
+  createTopLevel(
+      {.className = layout.className,
+       .caption = layout.caption,
+       .clientWidth = layout.client.cx,
+       .clientHeight = layout.client.cy,
+       .style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+       .smallestClient = SIZE{layout.picture.cx + kSmallestTextWidth, layout.client.cy}});
   Image1.create(*this, {0, 0, layout.picture.cx, layout.picture.cy});
   Image1.setBitmap([this] { return drawPicture(picture_, dpi(), paint_); });
   Memo1.create(*this,
                {layout.picture.cx, 0, layout.client.cx - layout.picture.cx, layout.picture.cy},
                text, {.multiLine = true, .readOnly = true});
+  const SIZE client = clientSize();
+  onResize(client.cx, client.cy);
 }
 
 HelpWindow::~HelpWindow() {
@@ -88,6 +95,12 @@ HelpWindow::~HelpWindow() {
 
 void HelpWindow::onDpiChanged() {
   Image1.setBitmap([this] { return drawPicture(picture_, dpi(), paint_); });
+}
+
+void HelpWindow::onResize(int clientWidth, int) {
+  if (!Memo1.hwnd()) return;  // while the window is being made
+  const Bounds text = scale(Bounds{picture_.cx, 0, 0, picture_.cy});
+  Memo1.setBounds({text.left, 0, clientWidth - text.left, text.height});
 }
 
 LRESULT HelpWindow::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,7 @@
 // What the two help windows share: a picture docked left and a read-only text beside it on a
-// white window, Tahoma 11 px, centred on the screen. Made once at start and shown modally;
-// closing only hides it, so the next showing finds it as the user left it.
+// white window, Tahoma 11 px, centred on the screen; on a screen too narrow for it the text
+// gives up width. Made once at start and shown modally; closing only hides it, so the next
+// showing finds it as the user left it.
 #pragma once
 
 #include <string>
@@ -34,6 +35,8 @@ class HelpWindow : public Window {
 
   LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void onDpiChanged() override;
+  // The picture keeps its size; the text takes the width that is left.
+  void onResize(int clientWidth, int clientHeight) override;
 
  private:
   SIZE picture_;

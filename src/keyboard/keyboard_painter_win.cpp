@@ -44,7 +44,7 @@ HFONT KeyboardPainter::font(const std::wstring& face, int points) {
   return fonts_.back().handle.get();
 }
 
-void KeyboardPainter::paintAll(HDC target, const TouchKeyboardCore& keyboard, HBRUSH background,
+void KeyboardPainter::paintAll(HDC target, const KeyboardModel& keyboard, HBRUSH background,
                                SIZE size) {
   if (size.cx <= 0 || size.cy <= 0) return;
   if (!buffer_ || bitmapSize_.cx != size.cx || bitmapSize_.cy != size.cy) {
@@ -68,17 +68,18 @@ void KeyboardPainter::paintAll(HDC target, const TouchKeyboardCore& keyboard, HB
   BitBlt(target, 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
 }
 
-void KeyboardPainter::paintKey(HDC dc, const TouchKeyboardCore& keyboard,
+void KeyboardPainter::paintKey(HDC dc, const KeyboardModel& keyboard,
                                const TCustomKeyboardButton& key, const std::wstring& face) {
   drawKey(dc, keyboard, key, face);
 }
 
-void KeyboardPainter::drawKey(HDC dc, const TouchKeyboardCore& keyboard,
+void KeyboardPainter::drawKey(HDC dc, const KeyboardModel& keyboard,
                               const TCustomKeyboardButton& key, const std::wstring& face) {
   const KeyColors& colors = keyColors(key.State);
+  const int lineWidth = keyLineWidth(dpi_);
   const Rect drawn = key.ClientRect();
-  const Rect inner = drawn.inset(1);
-  const Rect fill = fillArea(drawn);
+  const Rect inner = drawn.inset(lineWidth);
+  const Rect fill = fillArea(drawn, dpi_);
   const int outerCorner = scaleToDpi(kOuterCorner, dpi_);
   const int innerCorner = scaleToDpi(kInnerCorner, dpi_);
   UniqueHrgn clip(
@@ -87,23 +88,26 @@ void KeyboardPainter::drawKey(HDC dc, const TouchKeyboardCore& keyboard,
   fillVerticalGradient(dc, toRect(fill), colors.top, colors.bottom);
   {
     SelectGuard brush(dc, GetStockObject(NULL_BRUSH));
-    SelectGuard pen(dc, GetStockObject(DC_PEN));
-    SetDCPenColor(dc, colorRef(colors.outer));
-    RoundRect(dc, drawn.left, drawn.top, drawn.right, drawn.bottom, outerCorner, outerCorner);
-    SetDCPenColor(dc, colorRef(colors.inner));
-    RoundRect(dc, inner.left, inner.top, inner.right, inner.bottom, innerCorner, innerCorner);
-    SetDCPenColor(dc, colorRef(colors.text));
+    // Inside the frame, so that a wider outline grows into the key as the 96-dpi one would.
+    const auto outline = [&](const Rect& r, int corner, Rgb color) {
+      const UniqueHpen pen(CreatePen(PS_INSIDEFRAME, lineWidth, colorRef(color)));
+      SelectGuard selected(dc, pen.get());
+      RoundRect(dc, r.left, r.top, r.right, r.bottom, corner, corner);
+    };
+    outline(drawn, outerCorner, colors.outer);
+    outline(inner, innerCorner, colors.inner);
     if (key.KeyImage == KeyImage::kNone) {
       SelectGuard selected(dc, font(face, keyboard.fontSize(key)));
       SetTextColor(dc, colorRef(colors.text));
       SetBkMode(dc, TRANSPARENT);
       const std::wstring caption = widen(key.Caption);
-      const Point at = captionOrigin(inner);
+      const Point at = captionOrigin(inner, dpi_);
       TextOutW(dc, at.x, at.y, caption.c_str(), static_cast<int>(caption.size()));
     } else {
-      for (const KeyPolyline& line : pictureLines(key.KeyImage, inner)) {
-        MoveToEx(dc, line.front().x, line.front().y, nullptr);
-        for (size_t i = 1; i < line.size(); ++i) LineTo(dc, line[i].x, line[i].y);
+      const UniqueHbrush pen(CreateSolidBrush(colorRef(colors.text)));
+      for (const Rect& b : pictureBlocks(key.KeyImage, inner, dpi_)) {
+        const RECT r{b.left, b.top, b.right, b.bottom};
+        FillRect(dc, &r, pen.get());
       }
     }
   }

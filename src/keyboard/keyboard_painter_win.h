@@ -1,4 +1,4 @@
-// Draws the on-screen keyboard with GDI as its core describes it: the whole keyboard through
+// Draws the on-screen keyboard with GDI as its key model describes it: the whole keyboard through
 // an off-screen bitmap, or one key straight onto the screen.
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "keyboard/touch_keyboard.h"
+#include "keyboard/keyboard_model.h"
 #include "ui/unique_handle_win.h"
 
 namespace orvanta {
@@ -16,18 +16,19 @@ class KeyboardPainter {
  public:
   KeyboardPainter();
 
-  // Captions and corners follow the keyboard window's dpi; the keys' places follow its size.
+  // Captions, outlines and pictures follow the keyboard window's dpi; the keys' places follow
+  // its size.
   void setDpi(int dpi);
 
   // The background and every key into the off-screen bitmap, then one copy to `target` at
   // 0, 0; `background` fills it when the keyboard draws no gradient.
-  void paintAll(HDC target, const TouchKeyboardCore& keyboard, HBRUSH background, SIZE size);
+  void paintAll(HDC target, const KeyboardModel& keyboard, HBRUSH background, SIZE size);
   // One key onto `dc` in the font face `face`.
-  void paintKey(HDC dc, const TouchKeyboardCore& keyboard, const TCustomKeyboardButton& key,
+  void paintKey(HDC dc, const KeyboardModel& keyboard, const TCustomKeyboardButton& key,
                 const std::wstring& face);
 
  private:
-  void drawKey(HDC dc, const TouchKeyboardCore& keyboard, const TCustomKeyboardButton& key,
+  void drawKey(HDC dc, const KeyboardModel& keyboard, const TCustomKeyboardButton& key,
                const std::wstring& face);
   HFONT font(const std::wstring& face, int points);
 

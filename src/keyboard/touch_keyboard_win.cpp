@@ -31,11 +31,11 @@ TTouchKeyboard::Platform TTouchKeyboard::platform() {
 TTouchKeyboard::TTouchKeyboard(Application& app, Platform platform)
     : Window(app),
       platform_(std::move(platform)),
-      FChangeTimer(app, TouchKeyboardCore::kChangeIntervalMs),
+      FChangeTimer(app, KeyboardModel::kChangeIntervalMs),
       FRepeat(app),
-      core_({*platform_.layouts, *platform_.translation, *platform_.inputLanguage, FChangeTimer,
-             *platform_.injector, FRepeat},
-            *this) {}
+      model_({*platform_.layouts, *platform_.translation, *platform_.inputLanguage, FChangeTimer},
+             *this),
+      input_(model_, {*platform_.translation, *platform_.injector, FRepeat}) {}
 
 TTouchKeyboard::~TTouchKeyboard() {
   destroy();
@@ -50,7 +50,7 @@ void TTouchKeyboard::create(Window& parent, const Bounds& b) {
   painter_.setDpi(dpi());
   // Fails on systems without touch input, where the mouse is all there is.
   RegisterTouchWindow(hwnd(), 0);
-  core_.setSize({wanted_.width, wanted_.height});
+  model_.setSize({wanted_.width, wanted_.height});
   // A keyboard created hidden builds its keys and captions when it is first shown.
   if (GetWindowLongPtrW(hwnd(), GWL_STYLE) & WS_VISIBLE) buildKeys();
 }
@@ -62,38 +62,38 @@ void TTouchKeyboard::onDpiChanged() {
 
 void TTouchKeyboard::setBounds(const Bounds& b) {
   wanted_ = b;
-  core_.setSize({b.width, b.height});
+  model_.setSize({b.width, b.height});
   fitWindow();
 }
 
 void TTouchKeyboard::fitWindow() {
-  const KeyboardSize size = core_.size();
+  const KeyboardSize size = model_.size();
   SetWindowPos(hwnd(), nullptr, wanted_.left, wanted_.top, size.width, size.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TTouchKeyboard::buildKeys() {
   builtFor_ = GetKeyboardLayout(0);
-  core_.buildKeys();
+  model_.buildKeys();
   // Another layout may have other size limits.
   fitWindow();
 }
 
 void TTouchKeyboard::inputLanguageChanged() {
   builtFor_ = GetKeyboardLayout(0);
-  core_.inputLanguageChanged();
+  model_.inputLanguageChanged();
   fitWindow();
 }
 
 void TTouchKeyboard::checkInputLanguage() {
   // Not built yet: the keys read the language when the keyboard is first shown.
   if (!builtFor_) return;
-  if (GetKeyboardLayout(0) != builtFor_ || core_.inputLanguageMoved()) inputLanguageChanged();
+  if (GetKeyboardLayout(0) != builtFor_ || model_.inputLanguageMoved()) inputLanguageChanged();
 }
 
 void TTouchKeyboard::onHide() {
   endCapture();
-  core_.releaseAll();
+  input_.releaseAll();
 }
 
 void TTouchKeyboard::endCapture() {
@@ -119,16 +119,16 @@ void TTouchKeyboard::mouse(UINT msg, LPARAM lParam) {
   switch (msg) {
     case WM_LBUTTONUP:
       endCapture();
-      core_.pointerUp(0, x, y);
+      input_.pointerUp(0, x, y);
       break;
     case WM_MOUSEMOVE: {
       const RECT client = clientRect();
       if (capturing_ && !PtInRect(&client, POINT{x, y})) {
         // Seen at once through the capture, where the leave notification comes late.
         endCapture();
-        core_.pointerLeave();
+        input_.pointerLeave();
       } else {
-        core_.pointerMove(0, x, y);
+        input_.pointerMove(0, x, y);
       }
       break;
     }
@@ -136,7 +136,7 @@ void TTouchKeyboard::mouse(UINT msg, LPARAM lParam) {
       // Held, the key must see its release wherever it happens.
       SetCapture(hwnd());
       capturing_ = true;
-      core_.pointerDown(0, x, y);
+      input_.pointerDown(0, x, y);
       break;
   }
 }
@@ -151,11 +151,11 @@ void TTouchKeyboard::touch(WPARAM wParam, LPARAM lParam) {
       ScreenToClient(hwnd(), &at);
       const int id = static_cast<int>(input.dwID);
       if (input.dwFlags & TOUCHEVENTF_DOWN) {
-        core_.pointerDown(id, at.x, at.y);
+        input_.pointerDown(id, at.x, at.y);
       } else if (input.dwFlags & TOUCHEVENTF_UP) {
-        core_.pointerUp(id, at.x, at.y);
+        input_.pointerUp(id, at.x, at.y);
       } else if (input.dwFlags & TOUCHEVENTF_MOVE) {
-        core_.pointerMove(id, at.x, at.y);
+        input_.pointerMove(id, at.x, at.y);
       }
     }
   }
@@ -163,8 +163,8 @@ void TTouchKeyboard::touch(WPARAM wParam, LPARAM lParam) {
 }
 
 void TTouchKeyboard::paintTo(HDC dc) {
-  const KeyboardSize size = core_.size();
-  painter_.paintAll(dc, core_, backgroundBrush(), {size.width, size.height});
+  const KeyboardSize size = model_.size();
+  painter_.paintAll(dc, model_, backgroundBrush(), {size.width, size.height});
 }
 
 void TTouchKeyboard::onPaint(HDC dc, const RECT&) {
@@ -179,7 +179,7 @@ void TTouchKeyboard::invalidate() {
 void TTouchKeyboard::paintKey(const TCustomKeyboardButton& key) {
   if (!hwnd() || !IsWindowVisible(hwnd())) return;
   WindowDc dc(hwnd());
-  painter_.paintKey(dc.get(), core_, key, face_);
+  painter_.paintKey(dc.get(), model_, key, face_);
 }
 
 LRESULT TTouchKeyboard::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -195,13 +195,13 @@ LRESULT TTouchKeyboard::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
       // Taking the capture may end the tracking while the pointer is still here.
-      if (!capturing_ || pointerOutside()) core_.pointerLeave();
+      if (!capturing_ || pointerOutside()) input_.pointerLeave();
       return 0;
     case WM_CAPTURECHANGED:
       // Taken away (a box opening, say): the release will not be seen here.
       if (capturing_) {
         capturing_ = false;
-        core_.pointerLeave();
+        input_.pointerLeave();
       }
       return 0;
     case WM_TOUCH:
@@ -212,7 +212,7 @@ LRESULT TTouchKeyboard::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       endCapture();
       UnregisterTouchWindow(hwnd());
-      core_.releaseAll();
+      input_.releaseAll();
       break;
     case WM_INPUTLANGCHANGE:
       inputLanguageChanged();

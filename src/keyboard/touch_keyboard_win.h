@@ -1,7 +1,7 @@
 // TTouchKeyboard: the on-screen keyboard's window, docked in the session window. It owns the
-// keyboard core, forwards size, input-language changes and mouse and touch input to it and
-// paints what it describes. It never takes the keyboard focus: its keys go to the window
-// that has it.
+// keys and their input, forwards size and input-language changes to the keys and mouse and
+// touch input to the input, and paints what the keys describe. It never takes the keyboard focus:
+// its keys go to the window that has it.
 #pragma once
 
 #include <windows.h>
@@ -9,8 +9,9 @@
 #include <memory>
 #include <string>
 
+#include "keyboard/keyboard_input.h"
+#include "keyboard/keyboard_model.h"
 #include "keyboard/keyboard_painter_win.h"
-#include "keyboard/touch_keyboard.h"
 #include "ui/timer_win.h"
 #include "ui/window_win.h"
 
@@ -44,8 +45,10 @@ class TTouchKeyboard : public Window, private KeyboardView {
   // longer the one the keys were built for.
   void checkInputLanguage();
 
-  TouchKeyboardCore& keyboard() { return core_; }
-  const TouchKeyboardCore& keyboard() const { return core_; }
+  KeyboardModel& model() { return model_; }
+  const KeyboardModel& model() const { return model_; }
+  KeyboardInput& input() { return input_; }
+  const KeyboardInput& input() const { return input_; }
   // A full repaint, drawn into `dc` at 0, 0 as the window paints itself.
   void paintTo(HDC dc);
 
@@ -69,7 +72,8 @@ class TTouchKeyboard : public Window, private KeyboardView {
   Platform platform_;
   WinTimer FChangeTimer;
   WinTimer FRepeat;
-  TouchKeyboardCore core_;
+  KeyboardModel model_;
+  KeyboardInput input_;
   KeyboardPainter painter_;
   Bounds wanted_{};
   std::wstring face_;       // the keyboard's own font face, for keys painted on their own

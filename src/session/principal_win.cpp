@@ -26,7 +26,9 @@ TFrmPrincipal::TFrmPrincipal(Application& app, std::string_view versionText,
                   .caption = "Orvanta - Lessendra",
                   .clientWidth = 784,
                   .clientHeight = 562,
-                  .position = POINT{248, 121}});
+                  .position = POINT{248, 121},
+                  // The user may make it any size, so its layout copes with any screen.
+                  .smallestClient = SIZE{0, 0}});
   Panel1.create(*this, {0, 0, 784, kToolbarHeight});
   // The buttons take their captions' font from the toolbar: the window's own.
   Panel1.setFont({.face = L"MS Sans Serif", .heightPx = 11});
@@ -38,9 +40,9 @@ TFrmPrincipal::TFrmPrincipal(Application& app, std::string_view versionText,
   SpeedButton2.create(Panel1, {623, 0, 86, 22}, "Suporte");
   SpeedButton3.setEnabled(false);
   TouchKeyboard1.create(*this, {0, 562 - kLabelHeight - kKeyboardHeight, 784, kKeyboardHeight});
-  TouchKeyboard1.keyboard().setDrawingStyle(KeyboardDrawingStyle::dsGradient);
-  TouchKeyboard1.keyboard().setGradientStart({128, 128, 128});
-  TouchKeyboard1.keyboard().setGradientEnd({192, 192, 192});
+  TouchKeyboard1.model().setDrawingStyle(KeyboardDrawingStyle::dsGradient);
+  TouchKeyboard1.model().setGradientStart({128, 128, 128});
+  TouchKeyboard1.model().setGradientEnd({192, 192, 192});
   TouchKeyboard1.setVisible(false);
   Label1.create(*this, {0, 562 - kLabelHeight, 784, kLabelHeight}, std::string(versionText),
                 Label::Align::center);

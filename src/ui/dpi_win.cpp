@@ -31,10 +31,6 @@ int dpiOf(HWND hwnd) {
   return systemDpi();
 }
 
-int scaleToDpi(int designPx, int dpi) {
-  return MulDiv(designPx, dpi, kDesignDpi);
-}
-
 Bounds scaleToDpi(const Bounds& design, int dpi) {
   const int left = scaleToDpi(design.left, dpi);
   const int top = scaleToDpi(design.top, dpi);

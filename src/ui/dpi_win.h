@@ -4,18 +4,17 @@
 
 #include <windows.h>
 
+#include "base/dpi_scale.h"
+
 namespace orvanta {
 
 struct Bounds;
-
-constexpr int kDesignDpi = 96;
 
 // The window's dpi; where the system has no per-window dpi, the screen's.
 int dpiOf(HWND hwnd);
 // The dpi of the primary screen, for what is laid out before its window exists.
 int systemDpi();
 
-int scaleToDpi(int designPx, int dpi);
 // The edges are scaled, so that neighbours stay neighbours.
 Bounds scaleToDpi(const Bounds& design, int dpi);
 

@@ -8,6 +8,7 @@
 #include "ui/controls_win.h"
 #include "ui/dpi_win.h"
 #include "ui/text_win.h"
+#include "ui/work_area_win.h"
 
 namespace orvanta {
 
@@ -87,6 +88,7 @@ void Window::create(const wchar_t* className, const std::wstring& caption, DWORD
 void Window::createTopLevel(const TopLevelOptions& options) {
   const DWORD style = options.style & ~WS_VISIBLE;
   dpi_ = systemDpi();
+  smallestClient_ = options.smallestClient;
   const int clientWidth = scale(options.clientWidth);
   const int clientHeight = scale(options.clientHeight);
   RECT r{0, 0, clientWidth, clientHeight};
@@ -109,6 +111,24 @@ void Window::createTopLevel(const TopLevelOptions& options) {
     SetWindowPos(hwnd_, nullptr, 0, 0, width + clientWidth - client.right,
                  height + clientHeight - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  // Then, with its real frame, onto the screen.
+  RECT placed;
+  GetWindowRect(hwnd_, &placed);
+  const RECT fitted = fitOnScreen(placed, style, options.exStyle);
+  if (!EqualRect(&placed, &fitted)) {
+    SetWindowPos(hwnd_, nullptr, fitted.left, fitted.top, fitted.right - fitted.left,
+                 fitted.bottom - fitted.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+RECT Window::fitOnScreen(const RECT& outer, DWORD style, DWORD exStyle) const {
+  SIZE smallest{outer.right - outer.left, outer.bottom - outer.top};
+  if (smallestClient_) {
+    RECT r{0, 0, scale(smallestClient_->cx), scale(smallestClient_->cy)};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    smallest = {r.right - r.left, r.bottom - r.top};
+  }
+  return fitToWorkArea(outer, smallest);
 }
 
 void Window::createChild(Window& parent, const wchar_t* className, const Bounds& b, DWORD style,
@@ -296,9 +316,12 @@ LRESULT Window::handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DPICHANGED: {
       applyDpi(HIWORD(wParam));
-      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      // A monitor of a larger scale may be too small for the suggested size.
+      const RECT r = fitOnScreen(*reinterpret_cast<const RECT*>(lParam),
+                                 static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)),
+                                 static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+      SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
       // Laid out again even when the suggested size is the old one.
       const SIZE client = clientSize();
       onResize(client.cx, client.cy);

@@ -72,6 +72,10 @@ struct TopLevelOptions {
   std::optional<POINT> position{};
   DWORD style = WS_OVERLAPPEDWINDOW;
   DWORD exStyle = 0;
+  // For a window that lays itself out again in onResize: the least client area its layout
+  // needs (96 dpi), down to which it shrinks to fit on a small screen. Without it the window
+  // keeps its size and is only moved.
+  std::optional<SIZE> smallestClient{};
 };
 
 class Window {
@@ -155,6 +159,8 @@ class Window {
               int x, int y, int width, int height, HWND parent);
   // Fonts and the children's bounds follow the new dpi, children's children too.
   void applyDpi(int dpi);
+  // `outer` fitted onto the work area of its monitor, as small as smallestClient_ allows.
+  RECT fitOnScreen(const RECT& outer, DWORD style, DWORD exStyle) const;
 
   Application& app_;
   HWND hwnd_ = nullptr;
@@ -163,6 +169,7 @@ class Window {
   FontSpec fontSpec_{.face = L"Tahoma", .heightPx = 11};  // face points into fontFace_
   mutable UniqueHfont font_;  // made on first use: most message-only windows never need one
   Bounds design_{};           // a child's bounds at 96 dpi
+  std::optional<SIZE> smallestClient_;
   UniqueHbrush background_;
   int modalResult_ = 0;
   bool modal_ = false;

@@ -14,10 +14,13 @@ JanelaDownloadWin::JanelaDownloadWin(Application& app, int& lastPosition,
 void JanelaDownloadWin::createWindow(const wchar_t* className) {
   constexpr int kWidth = 912;
   constexpr int kHeight = 25;
+  // The bar follows the window's width, down to this on a small screen.
+  constexpr int kSmallestWidth = 300;
   createTopLevel({.className = className,
                   .caption = "Download em andamento...",
                   .clientWidth = kWidth,
-                  .clientHeight = kHeight});
+                  .clientHeight = kHeight,
+                  .smallestClient = SIZE{kSmallestWidth, kHeight}});
   ProgressBar1.create(*this, {0, 0, kWidth, kHeight});
   ProgressBarModel& core = bar();
   core.onChange = [this, &core] {

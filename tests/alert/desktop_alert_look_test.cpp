@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "alert/alert_button.h"
@@ -152,13 +153,14 @@ TEST(AlertButtonTest, LooksAndClicksFollowThePointer) {
 }
 
 struct Picture {
-  explicit Picture(int index) : pixels(drawStatusPicture(index)) {}
-  const Rgba& at(int x, int y) const { return pixels[y * kStatusPictureSize + x]; }
+  explicit Picture(int index, int size = kStatusPictureSize)
+      : size(size), pixels(drawStatusPicture(index, size)) {}
+  const Rgba& at(int x, int y) const { return pixels[y * size + x]; }
   // The smallest box around the pixels that are not fully transparent.
   AlertBox extent() const {
-    int left = kStatusPictureSize, top = kStatusPictureSize, right = -1, bottom = -1;
-    for (int y = 0; y < kStatusPictureSize; ++y) {
-      for (int x = 0; x < kStatusPictureSize; ++x) {
+    int left = size, top = size, right = -1, bottom = -1;
+    for (int y = 0; y < size; ++y) {
+      for (int x = 0; x < size; ++x) {
         if (at(x, y).a == 0) continue;
         left = std::min(left, x);
         right = std::max(right, x);
@@ -168,6 +170,7 @@ struct Picture {
     }
     return {left, top, right - left + 1, bottom - top + 1};
   }
+  int size;
   std::vector<Rgba> pixels;
 };
 
@@ -222,9 +225,39 @@ TEST(StatusPicturesTest, TheSecondAddsARedBadgeWithAWhiteXAtTheLowerRight) {
   EXPECT_EQ(red.a, 255);
 }
 
-TEST(StatusPicturesTest, AnIndexBeyondTheTwoGivesNoPicture) {
+// For a larger screen the same picture is drawn at that size: its parts at their scaled
+// places, its colours those of the 50-pixel picture.
+TEST(StatusPicturesTest, DrawnLargerItIsTheSamePictureAtThatScale) {
+  const Picture design(kPictureGlobeWithBadge);
+  for (int size : {63, 75, 100}) {
+    const Picture big(kPictureGlobeWithBadge, size);
+    ASSERT_EQ(big.pixels.size(), static_cast<size_t>(size * size));
+    const double k = size / 50.0;
+    const AlertBox d = design.extent(), e = big.extent();
+    EXPECT_NEAR(e.left, d.left * k, 1.5) << size;
+    EXPECT_NEAR(e.top, d.top * k, 1.5) << size;
+    EXPECT_NEAR(e.width, d.width * k, 1.5) << size;
+    EXPECT_NEAR(e.height, d.height * k, 1.5) << size;
+    // Each designed pixel against the big one at its centre.
+    double difference = 0;
+    for (int y = 0; y < 50; ++y) {
+      for (int x = 0; x < 50; ++x) {
+        const Rgba& a = design.at(x, y);
+        const Rgba& b = big.at(static_cast<int>((x + 0.5) * k), static_cast<int>((y + 0.5) * k));
+        difference +=
+            std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) + std::abs(a.a - b.a);
+      }
+    }
+    EXPECT_LT(difference / (50 * 50 * 4), 6) << size;
+    const Rgba& cross = big.at(static_cast<int>(34.5 * k), static_cast<int>(34.5 * k));
+    EXPECT_GT(std::min({cross.r, cross.g, cross.b}), 200) << size;
+  }
+}
+
+TEST(StatusPicturesTest, AnIndexBeyondTheTwoOrNoSizeGivesNoPicture) {
   EXPECT_TRUE(drawStatusPicture(2).empty());
   EXPECT_TRUE(drawStatusPicture(-1).empty());
+  EXPECT_TRUE(drawStatusPicture(kPictureGlobe, 0).empty());
 }
 
 }  // namespace

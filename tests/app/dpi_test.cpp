@@ -6,10 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "alert/status_alert_win.h"
 #include "app/window_set_win.h"
 #include "fakes/fake_message_boxes_win.h"
 #include "help/ajudaimpressao_win.h"
 #include "help/ajudatransferencia_win.h"
+#include "keyboard/key_drawing.h"
+#include "keyboard/painted_keyboard_win.h"
 #include "layouts/keyboard_layouts_win.h"
 #include "login/login_win.h"
 #include "session/principal_win.h"
@@ -90,6 +93,86 @@ void expectNoCaptionCut(HWND window, int dpi, const std::string& title) {
   }
 }
 
+// A picture is drawn on its window's first paint.
+SIZE paintedPictureSize(HWND window, const Picture& image) {
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  UpdateWindow(window);
+  BITMAP picture{};
+  GetObjectW(image.bitmap(), sizeof picture, &picture);
+  ShowWindow(window, SW_HIDE);
+  return {picture.bmWidth, picture.bmHeight};
+}
+
+RECT workAreaOf(HWND window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+  return monitor.rcWork;
+}
+
+void expectOnWorkArea(HWND window, const std::string& title) {
+  RECT outer;
+  GetWindowRect(window, &outer);
+  const RECT work = workAreaOf(window);
+  EXPECT_GE(outer.left, work.left) << title;
+  EXPECT_GE(outer.top, work.top) << title;
+  EXPECT_LE(outer.right, work.right) << title;
+  EXPECT_LE(outer.bottom, work.bottom) << title;
+}
+
+// The picture whole at the window's scale, the text beside it up to the window's right edge
+// and the printing help's button along the whole width: narrowed to fit on the screen, only
+// the text gives up width.
+void expectHelpLaidOut(HelpWindow& help, SIZE picture, const std::string& title) {
+  const SIZE client = help.clientSize();
+  EXPECT_EQ(help.Image1.clientSize().cx, help.scale(picture.cx)) << title;
+  EXPECT_EQ(help.Image1.clientSize().cy, help.scale(picture.cy)) << title;
+  const Bounds text = help.Memo1.bounds();
+  EXPECT_EQ(text.left, help.scale(picture.cx)) << title;
+  EXPECT_EQ(text.left + text.width, client.cx) << title;
+  EXPECT_EQ(text.height, help.scale(picture.cy)) << title;
+  if (&help == FrmAjudaImpressao) {
+    const Bounds button = FrmAjudaImpressao->Button1.bounds();
+    EXPECT_EQ(button.width, client.cx) << title;
+    EXPECT_EQ(button.top + button.height, client.cy) << title;
+  }
+}
+
+// The keys' outlines and pictures drawn with lines as wide as a 96-dpi pixel enlarged: on a
+// key's left edge the outline, then the line inside it, each that wide; the Backspace's shaft
+// filled in the caption's colour.
+void expectKeysOutlinedAtTheScale(TTouchKeyboard& keyboard) {
+  const SIZE size = keyboard.clientSize();
+  test::PaintedBitmap painted(size.cx, size.cy);
+  keyboard.paintTo(painted.dc());
+  const KeyColors& colors = keyColors(KeyLook::dsNormal);
+  const int width = keyLineWidth(keyboard.dpi());
+  int checked = 0;
+  for (const TCustomKeyboardButton& key : keyboard.model().Buttons()) {
+    const Rect r = key.ClientRect();
+    if (key.Key.ScanCode == 0x10) {  // Q
+      const int y = (r.top + r.bottom) / 2;
+      for (int i = 0; i < width; ++i) {
+        EXPECT_EQ(painted.at(r.left + i, y), colors.outer) << i;
+        EXPECT_EQ(painted.at(r.left + width + i, y), colors.inner) << i;
+        EXPECT_EQ(painted.at(r.right - 1 - i, y), colors.outer) << i;
+      }
+      EXPECT_NE(painted.at(r.left + 2 * width, y), colors.inner);
+      ++checked;
+    } else if (key.KeyImage == KeyImage::kBackspace) {
+      const Rect shaft = pictureBlocks(key.KeyImage, r.inset(width), keyboard.dpi()).front();
+      EXPECT_GE(shaft.bottom - shaft.top, width);
+      for (int y = shaft.top; y < shaft.bottom; ++y) {
+        for (int x = shaft.left; x < shaft.right; ++x)
+          ASSERT_EQ(painted.at(x, y), colors.text) << x << "," << y;
+      }
+      EXPECT_NE(painted.at((shaft.left + shaft.right) / 2, shaft.bottom), colors.text);
+      ++checked;
+    }
+  }
+  EXPECT_EQ(checked, 2);
+}
+
 struct DpiTest : ::testing::Test {
   static void SetUpTestSuite() { becomeDpiAware(); }
   OleSession ole;
@@ -120,31 +203,34 @@ TEST_F(DpiTest, EveryWindowIsItsDesignScaledWithNoCaptionCut) {
   for (const Case& c : cases) {
     ASSERT_NE(c.window, nullptr) << c.title;
     EXPECT_EQ(c.window->dpi(), dpi) << c.title;
-    // A window larger than the screen is as wide or as high as the screen allows.
+    // Every window lies on its screen; one larger than it is as wide or as high as it.
     const SIZE client = c.window->clientSize();
     RECT outer;
     GetWindowRect(c.window->hwnd(), &outer);
+    expectOnWorkArea(c.window->hwnd(), c.title);
+    const RECT work = workAreaOf(c.window->hwnd());
     const SIZE frame{outer.right - outer.left - client.cx, outer.bottom - outer.top - client.cy};
     const SIZE scaled{scaleToDpi(c.design.cx, dpi), scaleToDpi(c.design.cy, dpi)};
-    if (scaled.cx + frame.cx <= GetSystemMetrics(SM_CXSCREEN)) {
+    if (scaled.cx + frame.cx <= work.right - work.left) {
       EXPECT_NEAR(client.cx, scaled.cx, 1) << c.title;
     } else {
-      EXPECT_GE(client.cx, GetSystemMetrics(SM_CXSCREEN) - frame.cx) << c.title;
+      EXPECT_EQ(outer.right - outer.left, work.right - work.left) << c.title;
     }
-    if (scaled.cy + frame.cy <= GetSystemMetrics(SM_CYSCREEN)) {
+    if (scaled.cy + frame.cy <= work.bottom - work.top) {
       EXPECT_NEAR(client.cy, scaled.cy, 1) << c.title;
     } else {
-      EXPECT_GE(client.cy, GetSystemMetrics(SM_CYSCREEN) - frame.cy) << c.title;
+      EXPECT_EQ(outer.bottom - outer.top, work.bottom - work.top) << c.title;
     }
     expectNoCaptionCut(c.window->hwnd(), dpi, c.title);
   }
+  expectHelpLaidOut(*FrmAjudaImpressao, {326, 372}, "printing help");
+  expectHelpLaidOut(*FrmAjudaTransferencia, {400, 261}, "transfer help");
   // The pictures are drawn at the window's scale, never stretched.
-  BITMAP picture{};
-  GetObjectW(FrmLogin->Image1.bitmap(), sizeof picture, &picture);
-  EXPECT_EQ(picture.bmWidth, FrmLogin->Image1.clientSize().cx);
-  EXPECT_EQ(picture.bmHeight, FrmLogin->Image1.clientSize().cy);
-  GetObjectW(FrmAjudaImpressao->Image1.bitmap(), sizeof picture, &picture);
-  EXPECT_EQ(picture.bmWidth, FrmAjudaImpressao->Image1.clientSize().cx);
+  const SIZE login = paintedPictureSize(FrmLogin->hwnd(), FrmLogin->Image1);
+  EXPECT_EQ(login.cx, FrmLogin->Image1.clientSize().cx);
+  EXPECT_EQ(login.cy, FrmLogin->Image1.clientSize().cy);
+  const SIZE help = paintedPictureSize(FrmAjudaImpressao->hwnd(), FrmAjudaImpressao->Image1);
+  EXPECT_EQ(help.cx, FrmAjudaImpressao->Image1.clientSize().cx);
 }
 
 TEST_F(DpiTest, TheSessionsChromeScalesAndTheRemoteDesktopTakesTheRestPixelForPixel) {
@@ -170,6 +256,7 @@ TEST_F(DpiTest, TheSessionsChromeScalesAndTheRemoteDesktopTakesTheRestPixelForPi
   EXPECT_EQ(session->TouchKeyboard1.clientSize().cy, scaleToDpi(180, dpi));
   const Bounds button = session->SpeedButton5.bounds();
   EXPECT_EQ(button.width, scaleToDpi(303 + 154, dpi) - scaleToDpi(303, dpi));
+  expectKeysOutlinedAtTheScale(session->TouchKeyboard1);
   expectNoCaptionCut(session->hwnd(), dpi, "session with keyboard");
   session->hide();
   FrmPrincipal = nullptr;
@@ -208,14 +295,67 @@ TEST_F(DpiTest, ADpiChangeLaysTheWindowOutAgainAtTheNewScale) {
   EXPECT_EQ(field.left, expected.left);
   EXPECT_EQ(field.top, expected.top);
   EXPECT_EQ(field.width, expected.width);
-  BITMAP picture{};
-  GetObjectW(login.Image1.bitmap(), sizeof picture, &picture);
-  EXPECT_EQ(picture.bmWidth, scaleToDpi(282, newDpi));
+  EXPECT_EQ(paintedPictureSize(login.hwnd(), login.Image1).cx, scaleToDpi(282, newDpi));
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(login.CheckBox1.hwnd(), WM_GETFONT, 0, 0)),
              sizeof font, &font);
   EXPECT_EQ(font.lfHeight, -scaleToDpi(13, newDpi));
   expectNoCaptionCut(login.hwnd(), newDpi, "login after the change");
+}
+
+// Dragged to a monitor of a larger scale on which it is too wide, a help window fits on it,
+// its picture whole.
+TEST_F(DpiTest, ADpiChangeFitsAHelpWindowOnItsNewScreen) {
+  WindowSet windowSet(app);
+  TFrmAjudaImpressao& help = *FrmAjudaImpressao;
+  const int newDpi = dpi == 192 ? 144 : 192;
+  RECT suggested{100, 80, 100 + scaleToDpi(912, newDpi), 80 + scaleToDpi(397, newDpi)};
+  AdjustWindowRectEx(&suggested, GetWindowLongW(help.hwnd(), GWL_STYLE), FALSE,
+                     GetWindowLongW(help.hwnd(), GWL_EXSTYLE));
+  SendMessageW(help.hwnd(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(help.dpi(), newDpi);
+  expectOnWorkArea(help.hwnd(), "printing help after the change");
+  RECT outer;
+  GetWindowRect(help.hwnd(), &outer);
+  const RECT work = workAreaOf(help.hwnd());
+  EXPECT_EQ(outer.right - outer.left, work.right - work.left);
+  EXPECT_NEAR(help.clientSize().cy, scaleToDpi(397, newDpi), 1);
+  expectHelpLaidOut(help, {326, 372}, "printing help after the change");
+}
+
+// The status picture is drawn for the alert's scale and copied pixel for pixel, not enlarged
+// from its 96-dpi size.
+TEST_F(DpiTest, TheStatusAlertsPictureIsDrawnAtTheWindowsScale) {
+  StatusAlertWin status(app);
+  status.show("Conectando", kPictureGlobeWithBadge);
+  TJvFormDesktopAlert& form = status.JvDesktopAlert1.form();
+  ASSERT_TRUE(test::pumpUntil([&] { return IsWindowVisible(form.hwnd()) != FALSE; }));
+  EXPECT_EQ(form.layout().imIcon.width, kStatusPictureSize);
+  EXPECT_EQ(form.layout().imIcon.height, kStatusPictureSize);
+  const int size = scaleToDpi(kStatusPictureSize, dpi);
+  const std::vector<Rgba> picture = drawStatusPicture(kPictureGlobeWithBadge, size);
+  UpdateWindow(form.hwnd());
+  test::PaintedBitmap shot(form.clientSize().cx, form.clientSize().cy);
+  {
+    WindowDc source(form.hwnd());
+    BitBlt(shot.dc(), 0, 0, form.clientSize().cx, form.clientSize().cy, source.get(), 0, 0,
+           SRCCOPY);
+  }
+  const int left = form.scale(form.layout().imIcon.left);
+  const int top = form.scale(form.layout().imIcon.top);
+  int opaque = 0, different = 0;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const Rgba& p = picture[static_cast<size_t>(y * size + x)];
+      if (p.a != 255) continue;
+      ++opaque;
+      different += shot.at(left + x, top + y) != Rgb{p.r, p.g, p.b};
+    }
+  }
+  EXPECT_GT(opaque, size * size / 4);
+  EXPECT_EQ(different, 0);
+  status.close();
 }
 
 }  // namespace

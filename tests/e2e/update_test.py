@@ -99,11 +99,11 @@ def update_replaces_the_client(wine):
         with open(os.path.join(orvanta.workdir, "atualiza.exe"), "rb") as f, \
                 open(STUB, "rb") as g:
             e2e.check(f.read() == g.read(), "the downloaded updater differs")
-        # The client ends on its own about a second after it started the updater. (The
-        # display's window manager withdraws the windows it takes down at once; without one
-        # Wine waited about 2 s for each.)
+        # The client ends on its own after it started the updater: not before the updater ran,
+        # and without being closed. The second it waits is timed by the Windows test; here the
+        # gap also holds Wine's teardown of the process, which grows with the machine's load.
         gap = ended - os.path.getmtime(marker)
-        e2e.check(0.3 <= gap <= 6, "the client ended %.1f s after the updater ran" % gap)
+        e2e.check(0.3 <= gap <= 15, "the client ended %.1f s after the updater ran" % gap)
         e2e.check("GET /remoto/update/x64/atualiza.exe HTTP/1.1" in site.requests(),
                   "requests: %s" % site.requests())
     return 0

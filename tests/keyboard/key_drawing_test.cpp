@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace orvanta {
@@ -103,10 +106,91 @@ TEST(KeyDrawingTest, PicturesAreTheirLines) {
   for (const Case& c : cases) EXPECT_EQ(pictureLines(c.image, inner), c.lines) << int(c.image);
 }
 
-TEST(KeyDrawingTest, FillAndCaptionPlaces) {
+TEST(KeyDrawingTest, FillAndCaptionPlacesGrowWithTheDpi) {
   const Rect drawn{100, 40, 148, 74};
-  EXPECT_EQ(fillArea(drawn), (Rect{100, 40, 149, 75}));
-  EXPECT_EQ(captionOrigin(drawn.inset(1)), (Point{105, 45}));
+  struct Case {
+    int dpi;
+    int lineWidth;
+    Rect fill;
+    Point caption;
+  };
+  const Case cases[] = {
+      {96, 1, {100, 40, 149, 75}, {105, 45}},
+      {120, 1, {100, 40, 149, 75}, {106, 46}},
+      {144, 2, {100, 40, 150, 76}, {108, 48}},
+      {192, 2, {100, 40, 150, 76}, {110, 50}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(keyLineWidth(c.dpi), c.lineWidth) << c.dpi;
+    EXPECT_EQ(fillArea(drawn, c.dpi), c.fill) << c.dpi;
+    EXPECT_EQ(captionOrigin(drawn.inset(c.lineWidth), c.dpi), c.caption) << c.dpi;
+  }
+}
+
+// The pixels a set of rectangles covers.
+std::set<std::pair<int, int>> covered(const std::vector<Rect>& blocks) {
+  std::set<std::pair<int, int>> pixels;
+  for (const Rect& b : blocks) {
+    for (int y = b.top; y < b.bottom; ++y) {
+      for (int x = b.left; x < b.right; ++x) pixels.insert({x, y});
+    }
+  }
+  return pixels;
+}
+
+// The pixels the 96-dpi lines cover: each from its start up to, not including, its end.
+std::set<std::pair<int, int>> covered(const std::vector<KeyPolyline>& lines) {
+  std::set<std::pair<int, int>> pixels;
+  for (const KeyPolyline& line : lines) {
+    for (size_t i = 1; i < line.size(); ++i) {
+      Point p = line[i - 1];
+      const Point end = line[i];
+      while (p != end) {
+        pixels.insert({p.x, p.y});
+        p = {p.x + (end.x > p.x) - (end.x < p.x), p.y + (end.y > p.y) - (end.y < p.y)};
+      }
+    }
+  }
+  return pixels;
+}
+
+TEST(KeyDrawingTest, AtDesignDpiTheBlocksAreThePixelsOfTheLines) {
+  const Rect inner{10, 20, 61, 52};
+  for (uint8_t image = 0; image <= KeyImage::kNumPadEnter; ++image) {
+    EXPECT_EQ(covered(pictureBlocks(image, inner, 96)), covered(pictureLines(image, inner)))
+        << int(image);
+  }
+  EXPECT_TRUE(pictureBlocks(KeyImage::kNone, inner, 144).empty());
+}
+
+// Larger, every designed pixel moves to its scaled place and reaches to its neighbour's, at
+// least as wide as the outlines: the 96-dpi picture enlarged, no line thinner, no gap in one.
+TEST(KeyDrawingTest, LargerThePicturesAreEnlargedWithTheirLines) {
+  const Rect inner{10, 20, 91, 68};
+  for (int dpi : {120, 144, 192}) {
+    const int width = keyLineWidth(dpi);
+    for (uint8_t image = 0; image <= KeyImage::kNumPadEnter; ++image) {
+      const std::set<std::pair<int, int>> big = covered(pictureBlocks(image, inner, dpi));
+      // The designed pixels, relative to where the picture is anchored.
+      const bool arrow = image >= KeyImage::kArrowUp && image <= KeyImage::kArrowRight;
+      const Point at = arrow ? Point{50, 44} : Point{10, 20};
+      std::set<std::pair<int, int>> expected;
+      for (auto [x, y] : covered(pictureLines(image, {0, 0, arrow ? 0 : 81, arrow ? 0 : 48}))) {
+        const auto size = [&](int d) {
+          return std::max(width, scaleToDpi(d + 1, dpi) - scaleToDpi(d, dpi));
+        };
+        const int left = at.x + scaleToDpi(x, dpi), top = at.y + scaleToDpi(y, dpi);
+        for (int dy = 0; dy < size(y); ++dy) {
+          for (int dx = 0; dx < size(x); ++dx) expected.insert({left + dx, top + dy});
+        }
+      }
+      EXPECT_EQ(big, expected) << dpi << " image " << int(image);
+    }
+  }
+  // The Backspace's shaft, designed from x + 4 to x + 27 on row y + 8, one pixel high: at
+  // 144 dpi from x + 6 to x + 41 (40.5 rounded), two pixels high and wide.
+  const auto shaft = pictureBlocks(KeyImage::kBackspace, inner, 144).front();
+  EXPECT_EQ(shaft, (Rect{10 + 6, 20 + 12, 10 + 41 + 2, 20 + 12 + 2}));
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST(KeyPlacementTest, AtTheNominalWidthOnlyStretchKeysAndTheLastKeyChange) {
   for (const LocaleNames& language : languages) {
     KeyboardRig rig(language);
     const auto& keys = rig.built({848, 180}).Buttons();
-    const std::string name = rig.keyboard->currentLayout()->KeyboardName;
+    const std::string name = rig.keyboard->model.currentLayout()->KeyboardName;
     ASSERT_FALSE(keys.empty()) << name;
     for (size_t i = 0; i + 1 < keys.size(); ++i) {
       if (!stretches(keys[i])) {
@@ -72,7 +72,7 @@ TEST(KeyPlacementTest, WidthsScaleWithTheKeyboard) {
   };
   for (const Case& c : cases) {
     KeyboardRig rig;
-    const TouchKeyboardCore& keyboard = rig.built({c.width, 180});
+    const KeyboardModel& keyboard = rig.built({c.width, 180});
     EXPECT_EQ(keyboard.size().width, c.laidOut) << c.width;
     EXPECT_EQ(rig.key(1).Width, c.esc) << c.width;
     EXPECT_EQ(rig.key(2).Width, c.digit) << c.width;
@@ -125,7 +125,7 @@ TEST(KeyPlacementTest, TallNumericPadKeysReachIntoTheNextRow) {
   };
   for (const Case& c : cases) {
     KeyboardRig rig;
-    TouchKeyboardCore& keyboard = rig.built(c.size);
+    KeyboardModel& keyboard = rig.built(c.size);
     keyboard.setLayout("NumPad");
     const auto& keys = keyboard.Buttons();
     ASSERT_EQ(keys.size(), 17u);

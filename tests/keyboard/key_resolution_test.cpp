@@ -78,8 +78,8 @@ TEST(KeyResolutionTest, ShippedKeysForLanguagesAndLatchedModifiers) {
     KeyboardRig rig(c.language);
     rig.built();
     const TVirtualKey& key = rig.key(c.scanCode, c.nth).Key;
-    const TVirtualKey resolved = resolveKey(key, rig.keyboard->language(), c.latched);
-    const std::string where = rig.keyboard->language() + " sc " + std::to_string(c.scanCode);
+    const TVirtualKey resolved = resolveKey(key, rig.keyboard->model.language(), c.latched);
+    const std::string where = rig.keyboard->model.language() + " sc " + std::to_string(c.scanCode);
     EXPECT_EQ(resolved.Caption, c.caption) << where;
     EXPECT_EQ(resolved.Vk, c.codes.Vk) << where;
     EXPECT_EQ(resolved.ScanCode, c.codes.ScanCode) << where;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "keyboard/key_resolution.h"
+#include "keyboard/keyboard_input.h"
 #include "keyboard/keyboard_rig.h"
 
 namespace orvanta {
@@ -48,35 +49,35 @@ const Step kDestroy{Step::Destroy};
 
 // Where the pointer goes for a key: the middle of its bounds.
 void run(KeyboardRig& rig, const Step& step) {
-  TouchKeyboardCore* keyboard = rig.keyboard.get();
+  test::TestKeyboard* keyboard = rig.keyboard.get();
   auto middle = [&](auto&& act) {
     const TCustomKeyboardButton& key = rig.key(step.scanCode, step.nth);
     act(key.Left + key.Width / 2, key.Top + key.Height / 2);
   };
   switch (step.kind) {
     case Step::Down:
-      middle([&](int x, int y) { keyboard->pointerDown(step.id, x, y); });
+      middle([&](int x, int y) { keyboard->input.pointerDown(step.id, x, y); });
       break;
     case Step::Move:
-      middle([&](int x, int y) { keyboard->pointerMove(step.id, x, y); });
+      middle([&](int x, int y) { keyboard->input.pointerMove(step.id, x, y); });
       break;
     case Step::Up:
-      middle([&](int x, int y) { keyboard->pointerUp(step.id, x, y); });
+      middle([&](int x, int y) { keyboard->input.pointerUp(step.id, x, y); });
       break;
     case Step::UpNowhere:
-      keyboard->pointerUp(step.id, keyboard->size().width + 20, 10);
+      keyboard->input.pointerUp(step.id, keyboard->model.size().width + 20, 10);
       break;
     case Step::Leave:
-      keyboard->pointerLeave();
+      keyboard->input.pointerLeave();
       break;
     case Step::Wait:
       rig.clock.advance(step.ms);
       break;
     case Step::Hide:
-      keyboard->releaseAll();
+      keyboard->input.releaseAll();
       break;
     case Step::Rebuild:
-      keyboard->inputLanguageChanged();
+      keyboard->model.inputLanguageChanged();
       break;
     case Step::Destroy:
       rig.keyboard.reset();
@@ -92,7 +93,7 @@ std::vector<std::string> sentSince(const KeyboardRig& rig, size_t from) {
   return sent;
 }
 
-std::vector<int> latchedScanCodes(const TouchKeyboardCore& keyboard) {
+std::vector<int> latchedScanCodes(const KeyboardModel& keyboard) {
   std::vector<int> codes;
   for (size_t key : keyboard.latched()) codes.push_back(keyboard.Buttons(key).Key.ScanCode);
   return codes;
@@ -312,10 +313,10 @@ TEST(KeyboardInputTest, PointerScripts) {
     for (const Step& step : c.script) run(rig, step);
     EXPECT_EQ(sentSince(rig, 0), c.sent);
     if (!rig.keyboard) continue;
-    EXPECT_EQ(latchedScanCodes(*rig.keyboard), c.latched);
+    EXPECT_EQ(latchedScanCodes(rig.keyboard->model), c.latched);
     rig.clock.advance(200);  // queued looks applied
     std::vector<int> pressedLooks;
-    for (const TCustomKeyboardButton& key : rig.keyboard->Buttons()) {
+    for (const TCustomKeyboardButton& key : rig.keyboard->model.Buttons()) {
       if (key.State == KeyLook::dsPressed) pressedLooks.push_back(key.Key.ScanCode);
     }
     std::vector<int> expectedLooks = c.pressedLooks;
@@ -326,7 +327,7 @@ TEST(KeyboardInputTest, PointerScripts) {
 }
 
 // Every code pair the key can stand for: its own and under each of its modifier entries.
-std::set<int> virtualKeysOf(const TouchKeyboardCore& keyboard, const TCustomKeyboardButton& key,
+std::set<int> virtualKeysOf(const KeyboardModel& keyboard, const TCustomKeyboardButton& key,
                             KeyboardTranslation& translation) {
   std::vector<std::vector<std::string>> latchedSets = {{}};
   for (const TKeyModifier& m : key.Key.Modifiers) latchedSets.push_back({m.ModifierName});
@@ -346,9 +347,9 @@ std::set<int> virtualKeysOf(const TouchKeyboardCore& keyboard, const TCustomKeyb
   for (int pressed : rig.injector.pressed()) {
     bool shown = false;
     if (rig.keyboard) {
-      for (const TCustomKeyboardButton& key : rig.keyboard->Buttons()) {
+      for (const TCustomKeyboardButton& key : rig.keyboard->model.Buttons()) {
         if ((key.Down || key.ID != -1) && key.State == KeyLook::dsPressed &&
-            virtualKeysOf(*rig.keyboard, key, rig.translation).count(pressed)) {
+            virtualKeysOf(rig.keyboard->model, key, rig.translation).count(pressed)) {
           shown = true;
         }
       }
@@ -368,7 +369,7 @@ TEST(KeyboardInputTest, NoRandomScriptLeavesAKeyStuck) {
     rig.built();
     std::vector<std::string> trace;
     for (int n = 0; n < 40 && rig.keyboard; ++n) {
-      const auto& keys = rig.keyboard->Buttons();
+      const auto& keys = rig.keyboard->model.Buttons();
       const TCustomKeyboardButton& key = keys[static_cast<size_t>(pick(int(keys.size())))];
       const int x = key.Left + key.Width / 2;
       const int y = key.Top + key.Height / 2;
@@ -377,27 +378,27 @@ TEST(KeyboardInputTest, NoRandomScriptLeavesAKeyStuck) {
       const int kind = pick(20);
       std::string what;
       if (kind < 6) {
-        rig.keyboard->pointerDown(id, x, y);
+        rig.keyboard->input.pointerDown(id, x, y);
         what = "down";
       } else if (kind < 9) {
-        rig.keyboard->pointerMove(id, x, y);
+        rig.keyboard->input.pointerMove(id, x, y);
         what = "move";
       } else if (kind < 15) {
-        rig.keyboard->pointerUp(id, x, y);
+        rig.keyboard->input.pointerUp(id, x, y);
         what = "up";
       } else if (kind == 15) {
-        rig.keyboard->pointerUp(id, -5, -5);
+        rig.keyboard->input.pointerUp(id, -5, -5);
         what = "up nowhere";
       } else if (kind == 16) {
-        rig.keyboard->pointerLeave();
+        rig.keyboard->input.pointerLeave();
         what = "leave";
       } else if (kind == 17) {
-        rig.keyboard->releaseAll();
+        rig.keyboard->input.releaseAll();
         what = "hide";
       } else if (kind == 18) {
         rig.language.names = pick(2) ? LocaleNames{"pt", "BR"} : LocaleNames{"en", "US"};
-        rig.keyboard->inputLanguageChanged();
-        what = "rebuild for " + rig.keyboard->language();
+        rig.keyboard->model.inputLanguageChanged();
+        what = "rebuild for " + rig.keyboard->model.language();
       } else if (pick(4) == 0) {
         rig.keyboard.reset();
         what = "destroy";

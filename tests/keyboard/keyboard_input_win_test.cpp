@@ -79,7 +79,7 @@ class KeyboardInputWinTest : public ::testing::Test {
   bool pumpUntil(const std::function<bool()>& done) { return test::pumpUntil(app, done); }
 
   LPARAM middleOf(int scanCode, int nth = 0) const {
-    for (const TCustomKeyboardButton& key : keyboard->keyboard().Buttons()) {
+    for (const TCustomKeyboardButton& key : keyboard->model().Buttons()) {
       if (key.Key.ScanCode == scanCode && nth-- == 0) {
         return MAKELPARAM(key.Left + key.Width / 2, key.Top + key.Height / 2);
       }
@@ -165,7 +165,7 @@ TEST_F(KeyboardInputWinTest, AHeldKeyKeepsTheMouseAndItsHoldEndsWhereverItIsRele
     for (const auto& [message, at] : c.afterTheDown) {
       SendMessageW(keyboard->hwnd(), message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0, at);
       // Captured, a move off the keyboard arrives at once and ends the hold there.
-      for (const TCustomKeyboardButton& key : keyboard->keyboard().Buttons()) {
+      for (const TCustomKeyboardButton& key : keyboard->model().Buttons()) {
         EXPECT_EQ(key.ID, -1) << c.name << ": " << key.Caption << " still held";
       }
     }
@@ -184,7 +184,7 @@ TEST_F(KeyboardInputWinTest, ADeadKeyWaitsForTheNextKeyAndGoesRightBeforeIt) {
   if (!layout || std::string(layout) != "br") GTEST_SKIP() << "needs the Brazilian keyboard";
   click(26);
   pump();
-  EXPECT_TRUE(keyboard->keyboard().deadKeyPending());
+  EXPECT_TRUE(keyboard->input().deadKeyPending());
   EXPECT_TRUE(recorder.keys.empty());
   click(18);  // e
   ASSERT_TRUE(pumpUntil([&] { return !recorder.typed.empty(); }));

@@ -1,4 +1,4 @@
-// A keyboard core over the shipped layouts, an input layout table, a virtual clock, a view
+// The keys and their input over the shipped layouts, an input layout table, a virtual clock, a view
 // that records what it is asked to repaint and an injector that records what it sends.
 #pragma once
 
@@ -10,7 +10,8 @@
 #include "fakes/fake_key_injector.h"
 #include "fakes/fake_keyboard_translation.h"
 #include "fakes/fake_timer.h"
-#include "keyboard/touch_keyboard.h"
+#include "keyboard/keyboard_input.h"
+#include "keyboard/keyboard_model.h"
 #include "resources/keyboard_layouts_data.h"
 
 namespace orvanta::test {
@@ -36,6 +37,15 @@ inline TKeyboardLayouts shippedLayouts() {
   return layouts;
 }
 
+// The keys and their input, as the keyboard's window holds them.
+struct TestKeyboard {
+  TestKeyboard(KeyboardModelServices modelServices, KeyboardView& view,
+               KeyboardInputServices inputServices)
+      : model(modelServices, view), input(model, inputServices) {}
+  KeyboardModel model;
+  KeyboardInput input;
+};
+
 struct KeyboardRig {
   explicit KeyboardRig(LocaleNames names = {"en", "US"},
                        std::vector<test::FakeKey> keys = test::usEnglishKeys(),
@@ -44,29 +54,29 @@ struct KeyboardRig {
     translation.capsLock = capsLock;
     // Dead keys are looked up under the Shift state the keyboard has left at the platform.
     injector.onSend = [this] { translation.shiftDown = injector.isPressed(0x10); };
-    keyboard = std::make_unique<TouchKeyboardCore>(
-        TouchKeyboardServices{layouts, translation, language, changeTimer, injector, repeatTimer},
-        view);
+    keyboard = std::make_unique<TestKeyboard>(
+        KeyboardModelServices{layouts, translation, language, changeTimer}, view,
+        KeyboardInputServices{translation, injector, repeatTimer});
   }
 
   // Creating the keyboard's window: the keys are built for the size it is given.
-  TouchKeyboardCore& built(KeyboardSize size = {848, 180}) {
-    keyboard->setSize(size);
-    keyboard->buildKeys();
+  KeyboardModel& built(KeyboardSize size = {848, 180}) {
+    keyboard->model.setSize(size);
+    keyboard->model.buildKeys();
     view.invalidations = 0;
-    return *keyboard;
+    return keyboard->model;
   }
 
   // The index of the n-th key (from 0, in layout order) with this scan code.
   size_t keyIndex(int scanCode, int nth = 0) const {
-    const auto& keys = keyboard->Buttons();
+    const auto& keys = keyboard->model.Buttons();
     for (size_t i = 0; i < keys.size(); ++i) {
       if (keys[i].Key.ScanCode == scanCode && nth-- == 0) return i;
     }
     throw std::logic_error("no key with scan code " + std::to_string(scanCode));
   }
   const TCustomKeyboardButton& key(int scanCode, int nth = 0) const {
-    return keyboard->Buttons(keyIndex(scanCode, nth));
+    return keyboard->model.Buttons(keyIndex(scanCode, nth));
   }
 
   TKeyboardLayouts layouts = shippedLayouts();
@@ -77,7 +87,7 @@ struct KeyboardRig {
   test::FakeKeyInjector injector;
   test::FakeTimer repeatTimer{clock};
   RecordingView view;
-  std::unique_ptr<TouchKeyboardCore> keyboard;
+  std::unique_ptr<TestKeyboard> keyboard;
 };
 
 }  // namespace orvanta::test

@@ -80,14 +80,14 @@ class TouchKeyboardWinTest : public ::testing::Test {
     }
     keyboard = std::make_unique<CountingKeyboard>(app, std::move(platform));
     keyboard->create(host, {0, 10, width, 180});
-    keyboard->keyboard().setDrawingStyle(KeyboardDrawingStyle::dsGradient);
-    keyboard->keyboard().setGradientStart(kGrey);
-    keyboard->keyboard().setGradientEnd(kSilver);
+    keyboard->model().setDrawingStyle(KeyboardDrawingStyle::dsGradient);
+    keyboard->model().setGradientStart(kGrey);
+    keyboard->model().setGradientEnd(kSilver);
     return *keyboard;
   }
 
   size_t indexOf(int scanCode, int nth = 0) const {
-    const auto& keys = keyboard->keyboard().Buttons();
+    const auto& keys = keyboard->model().Buttons();
     for (size_t i = 0; i < keys.size(); ++i) {
       if (keys[i].Key.ScanCode == scanCode && nth-- == 0) return i;
     }
@@ -95,7 +95,7 @@ class TouchKeyboardWinTest : public ::testing::Test {
     return 0;
   }
   const TCustomKeyboardButton& key(int scanCode, int nth = 0) const {
-    return keyboard->keyboard().Buttons(indexOf(scanCode, nth));
+    return keyboard->model().Buttons(indexOf(scanCode, nth));
   }
 
   void pump() { test::ThreadMessages().processMessages(); }
@@ -157,9 +157,9 @@ void expectPicture(const PaintedBitmap& p, const TCustomKeyboardButton& key, Rgb
 TEST_F(TouchKeyboardWinTest, PaintsKeysPicturesAndBackgroundAtTwoWidths) {
   for (int width : {848, 1280}) {
     TTouchKeyboard& k = make(width);
-    ASSERT_EQ(k.keyboard().size().width, width);
-    k.keyboard().setLook(indexOf(17), KeyLook::dsPressed, false);
-    k.keyboard().setLook(indexOf(18), KeyLook::dsDisabled, false);
+    ASSERT_EQ(k.model().size().width, width);
+    k.model().setLook(indexOf(17), KeyLook::dsPressed, false);
+    k.model().setLook(indexOf(18), KeyLook::dsDisabled, false);
     PaintedBitmap p(width, 180);
     k.paintTo(p.dc());
 
@@ -197,7 +197,7 @@ TEST_F(TouchKeyboardWinTest, PaintsKeysPicturesAndBackgroundAtTwoWidths) {
 
 TEST_F(TouchKeyboardWinTest, PlainBackgroundWithoutTheGradient) {
   TTouchKeyboard& k = make(848);
-  k.keyboard().setDrawingStyle(KeyboardDrawingStyle::dsNormal);
+  k.model().setDrawingStyle(KeyboardDrawingStyle::dsNormal);
   PaintedBitmap p(848, 180);
   k.paintTo(p.dc());
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
@@ -211,15 +211,15 @@ TEST_F(TouchKeyboardWinTest, CaptionsFollowTheUsersInputLayout) {
   const bool brazilian = expected && std::string(expected) == "br";
   TTouchKeyboard& k = make(848);
   if (brazilian) {
-    EXPECT_EQ(k.keyboard().language(), "pt-BR");
-    EXPECT_EQ(k.keyboard().currentLayout()->KeyboardName, "Standard102");
+    EXPECT_EQ(k.model().language(), "pt-BR");
+    EXPECT_EQ(k.model().currentLayout()->KeyboardName, "Standard102");
     EXPECT_EQ(key(39).Caption, "ç");  // right of L
     EXPECT_EQ(key(58).Caption, "Maiú.");
     EXPECT_EQ(key(27).Caption, "[");
     EXPECT_EQ(key(53).Caption, ";");
   } else {
-    EXPECT_EQ(k.keyboard().language(), "en-US");
-    EXPECT_EQ(k.keyboard().currentLayout()->KeyboardName, "Standard101");
+    EXPECT_EQ(k.model().language(), "en-US");
+    EXPECT_EQ(k.model().currentLayout()->KeyboardName, "Standard101");
     EXPECT_EQ(key(39).Caption, ";");
     EXPECT_EQ(key(58).Caption, "Caps");
     EXPECT_EQ(key(27).Caption, "]");
@@ -227,13 +227,13 @@ TEST_F(TouchKeyboardWinTest, CaptionsFollowTheUsersInputLayout) {
   }
   EXPECT_EQ(key(16).Caption, "q");
   EXPECT_EQ(key(2).Caption, "1");
-  k.keyboard().setLatched(indexOf(42), true);
-  k.keyboard().Redraw();
+  k.model().setLatched(indexOf(42), true);
+  k.model().Redraw();
   EXPECT_EQ(key(16).Caption, "Q");
   EXPECT_EQ(key(2).Caption, "!");
-  k.keyboard().setLatched(indexOf(42), false);
-  k.keyboard().setLatched(indexOf(-2), true);
-  k.keyboard().Redraw();
+  k.model().setLatched(indexOf(42), false);
+  k.model().setLatched(indexOf(-2), true);
+  k.model().Redraw();
   EXPECT_EQ(key(2).Caption, "F1");
 }
 
@@ -279,13 +279,13 @@ TEST_F(TouchKeyboardWinTest, AnInputLanguageChangeRebuildsAndRepaintsOnce) {
   host.show();
   UpdateWindow(host.hwnd());
   pump();
-  EXPECT_EQ(k.keyboard().currentLayout()->KeyboardName, "Standard102");
+  EXPECT_EQ(k.model().currentLayout()->KeyboardName, "Standard102");
   k.paints = 0;
 
   language.names = LocaleNames{"en", "US"};
   SendMessageW(k.hwnd(), WM_INPUTLANGCHANGE, 0, reinterpret_cast<LPARAM>(GetKeyboardLayout(0)));
   pump();
-  EXPECT_EQ(k.keyboard().currentLayout()->KeyboardName, "Standard101");
+  EXPECT_EQ(k.model().currentLayout()->KeyboardName, "Standard101");
   EXPECT_EQ(key(58).Caption, "Caps");
   EXPECT_EQ(k.paints, 1);
   EXPECT_TRUE(boxes.boxes.empty());
@@ -298,8 +298,8 @@ TEST_F(TouchKeyboardWinTest, AChangeWhileHiddenShowsWhenShown) {
   language.names = LocaleNames{"ja", "JP"};
   SendMessageW(k.hwnd(), WM_INPUTLANGCHANGE, 0, reinterpret_cast<LPARAM>(GetKeyboardLayout(0)));
   k.setVisible(true);
-  EXPECT_EQ(k.keyboard().currentLayout()->KeyboardName, "Standard106");
-  EXPECT_EQ(k.keyboard().Buttons().size(), 70u);
+  EXPECT_EQ(k.model().currentLayout()->KeyboardName, "Standard106");
+  EXPECT_EQ(k.model().Buttons().size(), 70u);
 }
 
 TEST_F(TouchKeyboardWinTest, ACheckRebuildsOnlyForAChangeItMissed) {
@@ -315,13 +315,13 @@ TEST_F(TouchKeyboardWinTest, ACheckRebuildsOnlyForAChangeItMissed) {
   language.names = LocaleNames{"en", "US"};
   k.checkInputLanguage();
   pump();
-  EXPECT_EQ(k.keyboard().currentLayout()->KeyboardName, "Standard101");
+  EXPECT_EQ(k.model().currentLayout()->KeyboardName, "Standard101");
   EXPECT_EQ(k.paints, 1);
 
   // A language the platform cannot name is reported by the change notification, not here.
   language.names.reset();
   k.checkInputLanguage();
-  EXPECT_EQ(k.keyboard().currentLayout()->KeyboardName, "Standard101");
+  EXPECT_EQ(k.model().currentLayout()->KeyboardName, "Standard101");
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
@@ -342,8 +342,8 @@ TEST_F(TouchKeyboardWinTest, FailuresToNameTheLanguage) {
   TTouchKeyboard& k = make(848, LocaleNames{"en", "US"});
   language.names.reset();
   SendMessageW(k.hwnd(), WM_INPUTLANGCHANGE, 0, reinterpret_cast<LPARAM>(GetKeyboardLayout(0)));
-  k.keyboard().setLayout("Compact");
-  EXPECT_TRUE(k.keyboard().Buttons().empty());
+  k.model().setLayout("Compact");
+  EXPECT_TRUE(k.model().Buttons().empty());
   language.names = LocaleNames{"en", "US"};
   SendMessageW(k.hwnd(), WM_INPUTLANGCHANGE, 0, reinterpret_cast<LPARAM>(GetKeyboardLayout(0)));
   ASSERT_EQ(boxes.boxes.size(), 2u);
@@ -365,7 +365,7 @@ TEST_F(TouchKeyboardWinTest, NeverErasesAndRepaintsOneKeyOnTheScreen) {
   const Rect r = q.ClientRect();
   WindowDc window(k.hwnd());
   EXPECT_EQ(GetPixel(window.get(), r.left + 10, r.top), RGB(0, 0, 0));
-  k.keyboard().setLook(indexOf(16), KeyLook::dsPressed, true);
+  k.model().setLook(indexOf(16), KeyLook::dsPressed, true);
   EXPECT_EQ(GetPixel(window.get(), r.left + 10, r.top), RGB(255, 251, 240));
   EXPECT_FALSE(GetUpdateRect(k.hwnd(), nullptr, FALSE));
 }
@@ -377,7 +377,7 @@ TEST_F(TouchKeyboardWinTest, NarrowerThanTheMinimumTheKeyboardRunsPastTheEdge) {
   GetClientRect(k.hwnd(), &r);
   EXPECT_EQ(r.right, 550);
   EXPECT_EQ(r.bottom, 180);
-  EXPECT_EQ(k.keyboard().Buttons().back().BoundsRect().right, 550);
+  EXPECT_EQ(k.model().Buttons().back().BoundsRect().right, 550);
   k.setBounds({0, 10, 1000, 180});
   GetClientRect(k.hwnd(), &r);
   EXPECT_EQ(r.right, 1000);

@@ -235,7 +235,7 @@ TEST_F(PrincipalTest, KeysTappedOnTheKeyboardReachTheRemoteDesktopAndLeaveItTheF
   SetFocus(control);
   journal.clear();
   for (int scanCode : {42, 30, 48, 2}) {  // Shift, a, b, 1
-    for (const TCustomKeyboardButton& key : keyboard.keyboard().Buttons()) {
+    for (const TCustomKeyboardButton& key : keyboard.model().Buttons()) {
       if (key.Key.ScanCode != scanCode) continue;
       const LPARAM middle = MAKELPARAM(key.Left + key.Width / 2, key.Top + key.Height / 2);
       PostMessageW(keyboard.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
@@ -264,7 +264,7 @@ TEST_F(PrincipalTest, TheKeyboardTakesUpALanguageChangedWhileAnotherWindowWasAct
   inputLanguage->names = LocaleNames{"pt", "BR"};
   SetActiveWindow(window->hwnd());
   app.processMessages();
-  EXPECT_EQ(window->TouchKeyboard1.keyboard().currentLayout()->KeyboardName, "Standard102");
+  EXPECT_EQ(window->TouchKeyboard1.model().currentLayout()->KeyboardName, "Standard102");
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
@@ -300,8 +300,8 @@ TEST_F(PrincipalTest, TecladoVirtualDocksTheKeyboardBetweenControlAndLabel) {
   EXPECT_EQ(keyboard.top, labelTop - 180);
   EXPECT_EQ(keyboard.bottom, labelTop);
   EXPECT_EQ(boundsIn(control, window->hwnd()).bottom, labelTop - 180);
-  EXPECT_EQ(window->TouchKeyboard1.keyboard().DrawingStyle(), KeyboardDrawingStyle::dsGradient);
-  EXPECT_FALSE(window->TouchKeyboard1.keyboard().Buttons().empty());
+  EXPECT_EQ(window->TouchKeyboard1.model().DrawingStyle(), KeyboardDrawingStyle::dsGradient);
+  EXPECT_FALSE(window->TouchKeyboard1.model().Buttons().empty());
 
   window->SpeedButton4.click();
   EXPECT_FALSE(window->TouchKeyboard1.visible());

@@ -130,7 +130,8 @@ TEST_F(DownloadWindowsWinTest, TheUpdateWindowStartsTheUpdaterAndEndsTheProgramA
 
   EXPECT_TRUE(app.terminated()) << "the program was asked to end";
   EXPECT_GE(terminationTick - lastCheckTick, 950u);
-  EXPECT_LE(terminationTick - lastCheckTick, 1500u);
+  // A timer fires late on a busy machine, never early: below two seconds it was the first tick.
+  EXPECT_LT(terminationTick - lastCheckTick, 1950u);
   EXPECT_TRUE(waitForFile("atualiza.exe.executado", 10000)) << "the updater did not run";
   EXPECT_EQ(readFile("atualiza.exe"), program);
 }

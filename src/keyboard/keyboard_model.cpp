@@ -1,4 +1,4 @@
-#include "keyboard/touch_keyboard.h"
+#include "keyboard/keyboard_model.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -26,24 +26,24 @@ int limited(int wanted, int minimum, int maximum) {
 
 }  // namespace
 
-TouchKeyboardCore::TouchKeyboardCore(TouchKeyboardServices services, KeyboardView& view)
+KeyboardModel::KeyboardModel(KeyboardModelServices services, KeyboardView& view)
     : services_(services), view_(view), FLanguage(languageTag(services.inputLanguage)) {
   services_.changeTimer.setIntervalMs(kChangeIntervalMs);
   services_.changeTimer.onTick = [this] { applyQueuedLooks(); };
-  services_.repeatTimer.onTick = [this] { repeatTick(); };
 }
 
-TouchKeyboardCore::~TouchKeyboardCore() {
-  letGo(false);
+KeyboardModel::~KeyboardModel() {
   services_.changeTimer.setEnabled(false);
   services_.changeTimer.onTick = nullptr;
-  services_.repeatTimer.onTick = nullptr;
 }
 
-void TouchKeyboardCore::buildKeys() {
-  letGo(false);
+void KeyboardModel::letGo() {
+  if (letGo_) letGo_();
+}
+
+void KeyboardModel::buildKeys() {
+  letGo();
   FButtons.clear();
-  FPressedKeys.clear();
   FUnclick.clear();
   FChangeStates.clear();
   services_.changeTimer.setEnabled(false);
@@ -84,7 +84,7 @@ void TouchKeyboardCore::buildKeys() {
   Redraw();
 }
 
-void TouchKeyboardCore::inputLanguageChanged() {
+void KeyboardModel::inputLanguageChanged() {
   std::string tag = languageTag(services_.inputLanguage);
   if (chooseLayout(services_.layouts, FLayout, tag) == nullptr) {
     throw Exception("Failed to change input language");
@@ -93,34 +93,34 @@ void TouchKeyboardCore::inputLanguageChanged() {
   buildKeys();
 }
 
-bool TouchKeyboardCore::inputLanguageMoved() const {
+bool KeyboardModel::inputLanguageMoved() const {
   const std::optional<LocaleNames> names = services_.inputLanguage.current();
   return names && names->language + "-" + names->country != FLanguage;
 }
 
-void TouchKeyboardCore::setLayout(const std::string& layout) {
+void KeyboardModel::setLayout(const std::string& layout) {
   if (layout == FLayout) return;
   FLayout = layout;
   buildKeys();
 }
 
-void TouchKeyboardCore::setDrawingStyle(KeyboardDrawingStyle style) {
+void KeyboardModel::setDrawingStyle(KeyboardDrawingStyle style) {
   FDrawingStyle = style;
   view_.invalidate();
 }
 
-void TouchKeyboardCore::setGradientStart(Rgb color) {
+void KeyboardModel::setGradientStart(Rgb color) {
   FGradientStart = color;
   view_.invalidate();
 }
 
-void TouchKeyboardCore::setGradientEnd(Rgb color) {
+void KeyboardModel::setGradientEnd(Rgb color) {
   FGradientEnd = color;
   view_.invalidate();
 }
 
-void TouchKeyboardCore::setEnabled(bool enabled) {
-  if (!enabled) letGo(false);
+void KeyboardModel::setEnabled(bool enabled) {
+  if (!enabled) letGo();
   FEnabled = enabled;
   FChangeStates.clear();
   services_.changeTimer.setEnabled(false);
@@ -130,13 +130,13 @@ void TouchKeyboardCore::setEnabled(bool enabled) {
   view_.invalidate();
 }
 
-std::vector<std::string> TouchKeyboardCore::latchedModifierNames() const {
+std::vector<std::string> KeyboardModel::latchedModifierNames() const {
   std::vector<std::string> names;
   for (size_t i : FUnclick) names.push_back(FButtons[i].Key.ModifierName);
   return names;
 }
 
-bool TouchKeyboardCore::shiftedCaption(const TCustomKeyboardButton& key) const {
+bool KeyboardModel::shiftedCaption(const TCustomKeyboardButton& key) const {
   bool shiftLatched = false;
   const TCustomKeyboardButton* caps = nullptr;
   for (size_t i : FUnclick) {
@@ -156,7 +156,7 @@ bool TouchKeyboardCore::shiftedCaption(const TCustomKeyboardButton& key) const {
   return shiftLatched != capsApplies;
 }
 
-void TouchKeyboardCore::Redraw() {
+void KeyboardModel::Redraw() {
   const std::vector<std::string> latched = latchedModifierNames();
   for (TCustomKeyboardButton& key : FButtons) {
     const TVirtualKey resolved = resolveKey(key.Key, FLanguage, latched);
@@ -179,12 +179,12 @@ void TouchKeyboardCore::Redraw() {
   view_.invalidate();
 }
 
-KeyboardSize TouchKeyboardCore::constrain(KeyboardSize wanted) const {
+KeyboardSize KeyboardModel::constrain(KeyboardSize wanted) const {
   return {limited(wanted.width, minSize_.width, maxSize_.width),
           limited(wanted.height, minSize_.height, maxSize_.height)};
 }
 
-void TouchKeyboardCore::setSize(KeyboardSize wanted) {
+void KeyboardModel::setSize(KeyboardSize wanted) {
   wanted_ = wanted;
   const KeyboardSize size = constrain(wanted);
   if (size == size_) return;
@@ -196,21 +196,21 @@ void TouchKeyboardCore::setSize(KeyboardSize wanted) {
   view_.invalidate();
 }
 
-void TouchKeyboardCore::setLook(size_t key, KeyLook look, bool paint) {
+void KeyboardModel::setLook(size_t key, KeyLook look, bool paint) {
   std::erase_if(FChangeStates, [&](const auto& change) { return change.first == key; });
   TCustomKeyboardButton& button = FButtons.at(key);
   button.State = look;
   if (paint) view_.paintKey(button);
 }
 
-void TouchKeyboardCore::queueLook(size_t key, KeyLook look) {
+void KeyboardModel::queueLook(size_t key, KeyLook look) {
   if (key >= FButtons.size()) throw std::out_of_range("no such key");
   FChangeStates.emplace_back(key, look);
   // Enabling restarts the countdown, which would hold back looks queued earlier.
   if (!services_.changeTimer.enabled()) services_.changeTimer.setEnabled(true);
 }
 
-void TouchKeyboardCore::applyQueuedLooks() {
+void KeyboardModel::applyQueuedLooks() {
   services_.changeTimer.setEnabled(false);
   const auto changes = std::exchange(FChangeStates, {});
   for (const auto& [key, look] : changes) {
@@ -219,7 +219,7 @@ void TouchKeyboardCore::applyQueuedLooks() {
   }
 }
 
-void TouchKeyboardCore::setLatched(size_t key, bool latched) {
+void KeyboardModel::setLatched(size_t key, bool latched) {
   TCustomKeyboardButton& button = FButtons.at(key);
   std::erase(FUnclick, key);
   if (latched) FUnclick.push_back(key);
@@ -227,7 +227,34 @@ void TouchKeyboardCore::setLatched(size_t key, bool latched) {
   setLook(key, latched ? KeyLook::dsPressed : KeyLook::dsNormal, false);
 }
 
-int TouchKeyboardCore::fontSize(const TCustomKeyboardButton& key) const {
+void KeyboardModel::setInLatchedSet(size_t key, bool latched) {
+  std::erase(FUnclick, key);
+  if (latched) FUnclick.push_back(key);
+}
+
+std::optional<size_t> KeyboardModel::keyAt(int x, int y) const {
+  for (size_t i = 0; i < FButtons.size(); ++i) {
+    if (FButtons[i].BoundsRect().contains({x, y})) return i;
+  }
+  return std::nullopt;
+}
+
+std::vector<KeyCodes> KeyboardModel::codes(size_t key) const {
+  const TVirtualKey resolved = resolveKey(FButtons.at(key).Key, FLanguage, latchedModifierNames());
+  std::vector<KeyCodes> list;
+  if (resolved.ComboKeys.empty()) {
+    list.push_back(keyCodes({resolved.Vk, resolved.ScanCode}, services_.translation));
+  } else {
+    for (const TKeyData& combo : resolved.ComboKeys) {
+      list.push_back(keyCodes(combo, services_.translation));
+    }
+  }
+  // The Fn key has no code: it only switches what the other keys show and send.
+  std::erase(list, KeyCodes{});
+  return list;
+}
+
+int KeyboardModel::fontSize(const TCustomKeyboardButton& key) const {
   const std::vector<std::string> latched = latchedModifierNames();
   for (const TKeyModifier& m : key.Key.Modifiers) {
     if (std::find(latched.begin(), latched.end(), m.ModifierName) != latched.end()) {

@@ -1,19 +1,17 @@
-// The on-screen keyboard's core: its keys built from the layout that serves the input
-// language, laid out for the keyboard's size, their captions from the user's input layout,
-// their looks and the repaints these need, and what taps, holds and slides send to the
-// platform. The Win32 panel (TTouchKeyboard) owns the window, forwards pointer input and
-// paints what this describes.
+// The on-screen keyboard's keys: built from the layout that serves the input language, laid
+// out for the keyboard's size, their captions from the user's input layout, their looks and
+// the repaints these need. KeyboardInput turns pointer input into what they send; the Win32
+// panel (TTouchKeyboard) owns the window and paints what this describes.
 #pragma once
 
 #include <cstddef>
-#include <map>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/input_language.h"
-#include "base/key_injector.h"
 #include "base/keyboard_translation.h"
 #include "base/timer.h"
 #include "keyboard/key_drawing.h"
@@ -35,13 +33,11 @@ class KeyboardView {
   virtual void paintKey(const TCustomKeyboardButton& key) = 0;
 };
 
-struct TouchKeyboardServices {
+struct KeyboardModelServices {
   const TKeyboardLayouts& layouts;
   KeyboardTranslation& translation;
   InputLanguage& inputLanguage;
   Timer& changeTimer;  // FChangeTimer, 100 ms
-  KeyInjector& injector;
-  Timer& repeatTimer;  // FRepeat
 };
 
 struct KeyboardSize {
@@ -50,17 +46,20 @@ struct KeyboardSize {
   bool operator==(const KeyboardSize&) const = default;
 };
 
-class TouchKeyboardCore {
+class KeyboardModel {
  public:
   static constexpr int kChangeIntervalMs = 100;
 
   // Takes the input language tag: throws Exception "Error retrieving locale information"
   // when the platform cannot name the input language.
-  TouchKeyboardCore(TouchKeyboardServices services, KeyboardView& view);
-  // Lets go of every key still pressed at the platform.
-  ~TouchKeyboardCore();
-  TouchKeyboardCore(const TouchKeyboardCore&) = delete;
-  TouchKeyboardCore& operator=(const TouchKeyboardCore&) = delete;
+  KeyboardModel(KeyboardModelServices services, KeyboardView& view);
+  ~KeyboardModel();
+  KeyboardModel(const KeyboardModel&) = delete;
+  KeyboardModel& operator=(const KeyboardModel&) = delete;
+
+  // Whoever presses keys at the platform: told to let go of all of them before the keys are
+  // rebuilt or disabled, while they still stand for what was pressed.
+  void setLetGo(std::function<void()> letGo) { letGo_ = std::move(letGo); }
 
   // Lets go of every key pressed at the platform, frees the keys (nothing keeps referring to
   // them) and builds those of the layout that serves the language tag, laid out for the
@@ -84,10 +83,6 @@ class TouchKeyboardCore {
   void setGradientStart(Rgb color);
   Rgb GradientEnd() const { return FGradientEnd; }
   void setGradientEnd(Rgb color);
-  int RepeatDelay() const { return FRepeatDelay; }
-  void setRepeatDelay(int ms) { FRepeatDelay = ms; }
-  int RepeatRate() const { return FRepeatRate; }
-  void setRepeatRate(int ms) { FRepeatRate = ms; }
   bool Enabled() const { return FEnabled; }
   // Disabled keys look dsDisabled and ignore the pointer; disabling first lets go of every key
   // as hiding does. Enabling gives latched keys dsPressed, the others dsNormal.
@@ -120,25 +115,16 @@ class TouchKeyboardCore {
   void setLatched(size_t key, bool latched);
   const std::vector<size_t>& latched() const { return FUnclick; }
 
-  // Pointer input in the keyboard's coordinates: `id` 0 is the mouse, any other a touch
-  // contact. A down holds the key under the point; moving onto another ordinary key moves the
-  // hold there; the up types the key held when it is lifted over it and ends the hold
-  // wherever it is lifted.
-  void pointerDown(int id, int x, int y);
-  void pointerMove(int id, int x, int y);
-  void pointerUp(int id, int x, int y);
-  // The mouse left the keyboard: while keys are held, lets go of everything as hiding does.
-  void pointerLeave();
-  // Hiding, rebuilding and destroying the keyboard: every hold ends, and every key this
-  // keyboard pressed at the platform is released, for nobody could see it held any more. Caps
-  // Lock and Fn stay as they are; a pending dead key is forgotten.
-  void releaseAll();
+  // The input's own steps, each of which leaves the look alone: the pointer holding the key
+  // (-1: none), whether it is down, and whether it is in the latched set (entered last).
+  void setHolder(size_t key, int id) { FButtons.at(key).ID = id; }
+  void setDown(size_t key, bool down) { FButtons.at(key).Down = down; }
+  void setInLatchedSet(size_t key, bool latched);
 
   // The first key whose bounds, margins included, hold the point.
   std::optional<size_t> keyAt(int x, int y) const;
   // The code pairs the key sends now, in order: its combo keys or its own pair (none for Fn).
   std::vector<KeyCodes> codes(size_t key) const;
-  bool deadKeyPending() const { return !FDeadKey.empty(); }
 
   // The caption's size in points: the key's first modifier entry named like a latched key
   // (its language not considered), else the key's own.
@@ -148,26 +134,11 @@ class TouchKeyboardCore {
   std::vector<std::string> latchedModifierNames() const;
   bool shiftedCaption(const TCustomKeyboardButton& key) const;
   void applyQueuedLooks();
+  void letGo();
 
-  using CodeList = std::vector<KeyCodes>;
-  std::optional<size_t> heldBy(int id) const;
-  std::optional<size_t> latchedTwin(size_t key) const;
-  bool isToggle(size_t key) const;
-  void send(const CodeList& codes, bool release);
-  void pressAtPlatform(size_t key, const CodeList& codes);
-  void releaseAtPlatform(size_t key);
-  void latch(size_t key);
-  void unlatch(size_t key);
-  void modifierDown(size_t key);
-  void modifierUp(size_t key);
-  void type(size_t key);
-  void endHold(size_t key);
-  void repeatTick();
-  void stopRepeat();
-  void letGo(bool redraw);
-
-  TouchKeyboardServices services_;
+  KeyboardModelServices services_;
   KeyboardView& view_;
+  std::function<void()> letGo_;
 
   std::string FLanguage;
   std::string FLayout = "Standard";
@@ -175,8 +146,6 @@ class TouchKeyboardCore {
   KeyboardDrawingStyle FDrawingStyle = KeyboardDrawingStyle::dsNormal;
   Rgb FGradientStart{};
   Rgb FGradientEnd{};
-  int FRepeatDelay = 300;
-  int FRepeatRate = 50;
   bool FEnabled = true;
   KeyboardSize wanted_;
   KeyboardSize size_;
@@ -185,15 +154,8 @@ class TouchKeyboardCore {
 
   std::vector<TCustomKeyboardButton> FButtons;
   // Indices into FButtons, all emptied when the keys are built again.
-  std::vector<size_t> FPressedKeys;  // held down by a pointer
-  std::vector<size_t> FUnclick;      // latched modifiers
+  std::vector<size_t> FUnclick;  // latched modifiers
   std::vector<std::pair<size_t, KeyLook>> FChangeStates;
-  CodeList FDeadKey;                      // the pending dead key, empty when none
-  std::vector<CodeList> FDeadKeyUnclick;  // the modifiers latched when it was tapped
-  // What this keyboard has pressed at the platform and not yet released, by key: latched
-  // modifiers, and held keys whose press the repeat has sent. Releases send exactly these
-  // codes, whatever the key resolves to by then.
-  std::map<size_t, CodeList> platformDown_;
 };
 
 }  // namespace orvanta

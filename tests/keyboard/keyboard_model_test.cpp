@@ -1,6 +1,6 @@
-// The keyboard core: keys built for the input language, captions from the input layout,
+// The key model: keys built for the input language, captions from the input layout,
 // looks and the repaints they ask for.
-#include "keyboard/touch_keyboard.h"
+#include "keyboard/keyboard_model.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ namespace {
 using test::KeyboardRig;
 using test::RecordingView;
 
-std::vector<size_t> rowSizes(const TouchKeyboardCore& keyboard) {
+std::vector<size_t> rowSizes(const KeyboardModel& keyboard) {
   std::vector<size_t> sizes;
   for (const TCustomKeyboardButton& key : keyboard.Buttons()) {
     if (sizes.size() <= static_cast<size_t>(key.row)) sizes.resize(key.row + 1);
@@ -26,7 +26,7 @@ std::vector<size_t> rowSizes(const TouchKeyboardCore& keyboard) {
   return sizes;
 }
 
-TEST(TouchKeyboardTest, TheInputLanguageChoosesTheLayout) {
+TEST(KeyboardModelTest, TheInputLanguageChoosesTheLayout) {
   struct Case {
     LocaleNames names;
     const char* tag;
@@ -42,7 +42,7 @@ TEST(TouchKeyboardTest, TheInputLanguageChoosesTheLayout) {
   };
   for (const Case& c : cases) {
     KeyboardRig rig(c.names);
-    const TouchKeyboardCore& keyboard = rig.built();
+    const KeyboardModel& keyboard = rig.built();
     EXPECT_EQ(keyboard.language(), c.tag);
     EXPECT_EQ(keyboard.currentLayout()->KeyboardName, c.layout);
     EXPECT_EQ(rowSizes(keyboard), c.rows) << c.tag;
@@ -50,9 +50,9 @@ TEST(TouchKeyboardTest, TheInputLanguageChoosesTheLayout) {
   }
 }
 
-TEST(TouchKeyboardTest, ANewKeyStartsNormalUnlatchedAndFree) {
+TEST(KeyboardModelTest, ANewKeyStartsNormalUnlatchedAndFree) {
   KeyboardRig rig;
-  const TouchKeyboardCore& keyboard = rig.built();
+  const KeyboardModel& keyboard = rig.built();
   for (const TCustomKeyboardButton& key : keyboard.Buttons()) {
     EXPECT_EQ(key.State, KeyLook::dsNormal);
     EXPECT_FALSE(key.Down);
@@ -63,7 +63,7 @@ TEST(TouchKeyboardTest, ANewKeyStartsNormalUnlatchedAndFree) {
   EXPECT_EQ(rig.key(15).ClientRect(), (Rect{0, 38, 132, 70}));  // row 1: 2 px above, 2 below
 }
 
-TEST(TouchKeyboardTest, NamelessInputLanguageFailsTheCreation) {
+TEST(KeyboardModelTest, NamelessInputLanguageFailsTheCreation) {
   const std::optional<LocaleNames> failures[] = {std::nullopt, LocaleNames{"pt", ""},
                                                  LocaleNames{"", "BR"}};
   for (const auto& names : failures) {
@@ -71,12 +71,10 @@ TEST(TouchKeyboardTest, NamelessInputLanguageFailsTheCreation) {
     test::FakeInputLanguage language(names);
     test::FakeTimerService clock;
     test::FakeTimer timer(clock);
-    test::FakeTimer repeat(clock);
-    test::FakeKeyInjector injector;
     RecordingView view;
     TKeyboardLayouts layouts = test::shippedLayouts();
     try {
-      TouchKeyboardCore keyboard({layouts, translation, language, timer, injector, repeat}, view);
+      KeyboardModel keyboard({layouts, translation, language, timer}, view);
       ADD_FAILURE() << "created without a language";
     } catch (const Exception& e) {
       EXPECT_STREQ(e.what(), "Error retrieving locale information");
@@ -84,9 +82,9 @@ TEST(TouchKeyboardTest, NamelessInputLanguageFailsTheCreation) {
   }
 }
 
-TEST(TouchKeyboardTest, AnInputLanguageChangeRebuildsForTheNewLanguage) {
+TEST(KeyboardModelTest, AnInputLanguageChangeRebuildsForTheNewLanguage) {
   KeyboardRig rig({"pt", "BR"}, test::brazilianKeys());
-  TouchKeyboardCore& keyboard = rig.built();
+  KeyboardModel& keyboard = rig.built();
   EXPECT_EQ(rig.key(58).Caption, "Maiú.");
   EXPECT_EQ(rig.key(39).Caption, "ç");
 
@@ -101,9 +99,9 @@ TEST(TouchKeyboardTest, AnInputLanguageChangeRebuildsForTheNewLanguage) {
   EXPECT_EQ(rig.view.invalidations, 1);  // one full repaint for the whole change
 }
 
-TEST(TouchKeyboardTest, AFailedInputLanguageChangeKeepsTheKeyboard) {
+TEST(KeyboardModelTest, AFailedInputLanguageChangeKeepsTheKeyboard) {
   KeyboardRig rig({"pt", "BR"}, test::brazilianKeys());
-  TouchKeyboardCore& keyboard = rig.built();
+  KeyboardModel& keyboard = rig.built();
   rig.language.names.reset();
   EXPECT_THAT([&] { keyboard.inputLanguageChanged(); },
               ::testing::ThrowsMessage<Exception>("Error retrieving locale information"));
@@ -119,9 +117,9 @@ TEST(TouchKeyboardTest, AFailedInputLanguageChangeKeepsTheKeyboard) {
   EXPECT_EQ(keyboard.language(), "pt-BR");
 }
 
-TEST(TouchKeyboardTest, CapsLockOnAtThePlatformStartsTheCapsKeyLatched) {
+TEST(KeyboardModelTest, CapsLockOnAtThePlatformStartsTheCapsKeyLatched) {
   KeyboardRig rig({"en", "US"}, test::usEnglishKeys(), /*capsLock=*/true);
-  const TouchKeyboardCore& keyboard = rig.built();
+  const KeyboardModel& keyboard = rig.built();
   const TCustomKeyboardButton& caps = rig.key(58);
   EXPECT_TRUE(caps.Down);
   EXPECT_EQ(caps.State, KeyLook::dsPressed);
@@ -131,7 +129,7 @@ TEST(TouchKeyboardTest, CapsLockOnAtThePlatformStartsTheCapsKeyLatched) {
 }
 
 // Captions from the input layout under the latched modifiers, for both input layouts.
-TEST(TouchKeyboardTest, CaptionsFollowTheInputLayoutAndTheLatchedModifiers) {
+TEST(KeyboardModelTest, CaptionsFollowTheInputLayoutAndTheLatchedModifiers) {
   struct Probe {
     int scanCode;
     std::string caption;
@@ -185,7 +183,7 @@ TEST(TouchKeyboardTest, CaptionsFollowTheInputLayoutAndTheLatchedModifiers) {
   };
   for (const Case& c : cases) {
     KeyboardRig rig(c.names, c.brazilian ? test::brazilianKeys() : test::usEnglishKeys());
-    TouchKeyboardCore& keyboard = rig.built();
+    KeyboardModel& keyboard = rig.built();
     for (const auto& [scanCode, nth] : c.latched) {
       keyboard.setLatched(rig.keyIndex(scanCode, nth), true);
     }
@@ -196,9 +194,9 @@ TEST(TouchKeyboardTest, CaptionsFollowTheInputLayoutAndTheLatchedModifiers) {
   }
 }
 
-TEST(TouchKeyboardTest, FnCaptionsAreSmaller) {
+TEST(KeyboardModelTest, FnCaptionsAreSmaller) {
   KeyboardRig rig;
-  TouchKeyboardCore& keyboard = rig.built();
+  KeyboardModel& keyboard = rig.built();
   EXPECT_EQ(keyboard.fontSize(rig.key(2)), 14);
   keyboard.setLatched(rig.keyIndex(-2), true);
   keyboard.Redraw();
@@ -211,7 +209,7 @@ TEST(TouchKeyboardTest, FnCaptionsAreSmaller) {
   EXPECT_EQ(keyboard.fontSize(rig.key(16)), 14);
 }
 
-TEST(TouchKeyboardTest, PicturesStayAndTranslationSkipsKeysWithCaptions) {
+TEST(KeyboardModelTest, PicturesStayAndTranslationSkipsKeysWithCaptions) {
   KeyboardRig rig;
   rig.built();
   for (int scanCode : {14, 15, 28, 72, 75, 77, 80}) {
@@ -223,9 +221,9 @@ TEST(TouchKeyboardTest, PicturesStayAndTranslationSkipsKeysWithCaptions) {
   }
 }
 
-TEST(TouchKeyboardTest, ReleaseLooksWaitForTheChangeTimer) {
+TEST(KeyboardModelTest, ReleaseLooksWaitForTheChangeTimer) {
   KeyboardRig rig;
-  TouchKeyboardCore& keyboard = rig.built();
+  KeyboardModel& keyboard = rig.built();
   const size_t q = rig.keyIndex(16);
   const size_t w = rig.keyIndex(17);
   keyboard.setLook(q, KeyLook::dsPressed, true);
@@ -248,9 +246,9 @@ TEST(TouchKeyboardTest, ReleaseLooksWaitForTheChangeTimer) {
   EXPECT_EQ(rig.view.invalidations, 0);  // a look change never repaints the whole keyboard
 }
 
-TEST(TouchKeyboardTest, ALookSetAtOnceCancelsTheQueuedOne) {
+TEST(KeyboardModelTest, ALookSetAtOnceCancelsTheQueuedOne) {
   KeyboardRig rig;
-  TouchKeyboardCore& keyboard = rig.built();
+  KeyboardModel& keyboard = rig.built();
   const size_t q = rig.keyIndex(16);
   keyboard.queueLook(q, KeyLook::dsNormal);
   keyboard.setLook(q, KeyLook::dsPressed, true);  // pressed again before the timer
@@ -258,9 +256,9 @@ TEST(TouchKeyboardTest, ALookSetAtOnceCancelsTheQueuedOne) {
   EXPECT_EQ(keyboard.Buttons(q).State, KeyLook::dsPressed);
 }
 
-TEST(TouchKeyboardTest, RebuildingForgetsEveryKeyOfTheOldSet) {
+TEST(KeyboardModelTest, RebuildingForgetsEveryKeyOfTheOldSet) {
   KeyboardRig rig({"pt", "BR"}, test::brazilianKeys());
-  TouchKeyboardCore& keyboard = rig.built();
+  KeyboardModel& keyboard = rig.built();
   const size_t lastKey = keyboard.Buttons().size() - 1;  // no such key in the 101 layout
   keyboard.setLatched(rig.keyIndex(42), true);
   keyboard.queueLook(lastKey, KeyLook::dsNormal);
@@ -275,9 +273,9 @@ TEST(TouchKeyboardTest, RebuildingForgetsEveryKeyOfTheOldSet) {
   EXPECT_EQ(rig.key(16).Caption, "q");  // Shift is no longer latched
 }
 
-TEST(TouchKeyboardTest, DisabledKeysLookDisabledUntilEnabled) {
+TEST(KeyboardModelTest, DisabledKeysLookDisabledUntilEnabled) {
   KeyboardRig rig({"en", "US"}, test::usEnglishKeys(), /*capsLock=*/true);
-  TouchKeyboardCore& keyboard = rig.built();
+  KeyboardModel& keyboard = rig.built();
   keyboard.setEnabled(false);
   keyboard.Redraw();
   for (const TCustomKeyboardButton& key : keyboard.Buttons()) {
@@ -288,9 +286,9 @@ TEST(TouchKeyboardTest, DisabledKeysLookDisabledUntilEnabled) {
   EXPECT_EQ(rig.key(16).State, KeyLook::dsNormal);
 }
 
-TEST(TouchKeyboardTest, EveryLookPropertyAsksForOneRepaint) {
+TEST(KeyboardModelTest, EveryLookPropertyAsksForOneRepaint) {
   KeyboardRig rig;
-  TouchKeyboardCore& keyboard = rig.built();
+  KeyboardModel& keyboard = rig.built();
   keyboard.setDrawingStyle(KeyboardDrawingStyle::dsGradient);
   keyboard.setGradientStart({128, 128, 128});
   keyboard.setGradientEnd({192, 192, 192});
