@@ -90,8 +90,10 @@ def connecting(wine):
         session.wait_line("event 2 OnConnected", "never connected",
                           seconds=CONNECT_DELAY_MS / 1000 + 20)
         connected_at = time.time()
-        wait_alert(wine, lambda a: a is None, "the alert did not fade out", seconds=10)
-        e2e.check(time.time() - connected_at < 5, "the fade-out took too long")
+        # The fade's own timing is pinned by the alert's tests; here the bound also holds the
+        # window probe's latency, which grows with the machine's load.
+        wait_alert(wine, lambda a: a is None, "the alert did not fade out", seconds=20)
+        e2e.check(time.time() - connected_at < 10, "the fade-out took too long")
     return 0
 
 
