@@ -48,25 +48,38 @@ orvanta_build() {
   done
 }
 
-# Starts a private X server on a free display and exports DISPLAY. Now and then, on a machine
-# under load, Xvfb ends at once; another start then works.
+# Starts a private X server on a free display, with its window manager, and exports DISPLAY.
+# Now and then, on a machine under load, Xvfb ends at once or its window manager cannot reach
+# it; a new server then works. ORVANTA_PRIVATE_X_SOCKETS=1 (scripts/lib/isolated) says the X
+# socket folder is the caller's alone: the lock files in the shared /tmp are then not used, so
+# servers starting side by side in other namespaces never race for them.
 orvanta_start_xvfb() {
-  local fifo log attempt display=
+  local fifo log attempt pid display lock=()
+  [ "${ORVANTA_PRIVATE_X_SOCKETS:-}" = 1 ] && lock=(-nolock)
   fifo=$(mktemp -u)
   log=$(mktemp)
   mkfifo "$fifo"
   for attempt in 1 2 3; do
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >"$log" 2>&1 &
-    ORVANTA_PIDS+=($!)
+    display=
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp "${lock[@]}" 3>"$fifo" >"$log" 2>&1 &
+    pid=$!
+    ORVANTA_PIDS+=("$pid")
     read -r display <"$fifo" || true
-    [ -n "$display" ] && break
-    orvanta_log "Xvfb did not start (attempt $attempt): $(tail -n 3 "$log")"
+    if [ -z "$display" ]; then
+      orvanta_log "Xvfb did not start (attempt $attempt): $(tail -n 3 "$log")"
+      continue
+    fi
+    export DISPLAY=":$display"
+    orvanta_log "Xvfb on $DISPLAY"
+    orvanta_start_window_manager && break
+    orvanta_log "a new X server (attempt $attempt; this one $(kill -0 "$pid" 2>/dev/null &&
+      echo "still runs" || echo "ended"): $(tail -n 3 "$log"))"
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    display=
   done
   rm -f "$fifo" "$log"
-  [ -n "$display" ] || return 1
-  export DISPLAY=":$display"
-  orvanta_log "Xvfb on $DISPLAY"
-  orvanta_start_window_manager
+  [ -n "$display" ]
 }
 
 # Runs Openbox on DISPLAY with the project's own settings (scripts/lib/openbox-rc.xml) and waits
