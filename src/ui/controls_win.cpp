@@ -98,9 +98,9 @@ void Control::setEnabled(bool enabled) {
 void Control::setFont(HFONT font) {
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
-void Control::setFont(const FontSpec& spec) {
-  fontFace_ = spec.face;
-  fontSpec_ = spec;
+void Control::setFont(const FontSpec& font) {
+  fontFace_ = font.face;
+  fontSpec_ = font;
   fontSpec_->face = fontFace_;
   font_ = createFont(*fontSpec_, parent_->dpi());
   setFont(font_.get());

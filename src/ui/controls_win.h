@@ -40,7 +40,7 @@ class Control {
   virtual void setEnabled(bool enabled);
   void setFont(HFONT font);
   // A font of the control's own, scaled to its parent's dpi.
-  void setFont(const FontSpec& spec);
+  void setFont(const FontSpec& font);
   // Back to the design bounds and font at the parent's (new) dpi.
   void applyDpi();
   void setFocus();

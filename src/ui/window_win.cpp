@@ -32,15 +32,15 @@ void registerClass(const wchar_t* className, WNDPROC proc) {
 
 }  // namespace
 
-UniqueHfont createFont(const FontSpec& spec, int dpi) {
+UniqueHfont createFont(const FontSpec& font, int dpi) {
   LOGFONTW lf{};
-  lf.lfHeight = -scaleToDpi(spec.heightPx, dpi);  // negative: character height, not cell height
-  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = spec.italic;
-  lf.lfUnderline = spec.underline;
-  lf.lfCharSet = spec.charSet;
+  lf.lfHeight = -scaleToDpi(font.heightPx, dpi);  // negative: character height, not cell height
+  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = font.italic;
+  lf.lfUnderline = font.underline;
+  lf.lfCharSet = font.charSet;
   lf.lfQuality = DEFAULT_QUALITY;
-  spec.face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+  font.face.copy(lf.lfFaceName, LF_FACESIZE - 1);
   return UniqueHfont(CreateFontIndirectW(&lf));
 }
 
@@ -51,9 +51,9 @@ HFONT Window::font() const {
   return font_.get();
 }
 
-void Window::setFont(const FontSpec& spec) {
-  fontFace_ = spec.face;
-  fontSpec_ = spec;
+void Window::setFont(const FontSpec& font) {
+  fontFace_ = font.face;
+  fontSpec_ = font;
   fontSpec_.face = fontFace_;
   font_.reset();
 }

@@ -61,7 +61,7 @@ struct FontSpec {
 };
 
 // The font for a screen of the given dpi.
-UniqueHfont createFont(const FontSpec& spec, int dpi = 96);
+UniqueHfont createFont(const FontSpec& font, int dpi = 96);
 
 struct TopLevelOptions {
   const wchar_t* className = L"OrvantaWindow";
@@ -118,7 +118,7 @@ class Window {
 
   // The font given to controls created on this window. Default: Tahoma, 11 px.
   HFONT font() const;
-  void setFont(const FontSpec& spec);
+  void setFont(const FontSpec& font);
   // Background colour of the client area and of the controls that show it.
   void setColor(COLORREF color);
   HBRUSH backgroundBrush() const;
