@@ -41,18 +41,17 @@ TTouchKeyboard::~TTouchKeyboard() {
   destroy();
 }
 
-void TTouchKeyboard::create(Window& parent, const Bounds& b) {
+void TTouchKeyboard::create(Window& parent, const Bounds& b, bool visible) {
   LOGFONTW parentFont{};
   GetObjectW(parent.font(), sizeof parentFont, &parentFont);
   face_ = parentFont.lfFaceName;
-  createChild(parent, L"TTouchKeyboard", b);
+  createChild(parent, L"TTouchKeyboard", b, 0, WS_EX_CONTROLPARENT, visible);
   wanted_ = scale(b);
   painter_.setDpi(dpi());
   // Fails on systems without touch input, where the mouse is all there is.
   RegisterTouchWindow(hwnd(), 0);
   model_.setSize({wanted_.width, wanted_.height});
-  // A keyboard created hidden builds its keys and captions when it is first shown.
-  if (GetWindowLongPtrW(hwnd(), GWL_STYLE) & WS_VISIBLE) buildKeys();
+  if (visible) buildKeys();
 }
 
 void TTouchKeyboard::onDpiChanged() {

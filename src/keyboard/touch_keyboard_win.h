@@ -35,8 +35,9 @@ class TTouchKeyboard : public Window, private KeyboardView {
 
   // Creates the window, which builds the keys. The keyboard is never smaller than the
   // layout's minimum size: narrower than that, it runs past its parent's edge.
-  void create(Window& parent, const Bounds& b);  // b at 96 dpi
-  void setBounds(const Bounds& b);               // in pixels
+  // b at 96 dpi. Created hidden, it builds its keys when first shown.
+  void create(Window& parent, const Bounds& b, bool visible = true);
+  void setBounds(const Bounds& b);  // in pixels
   // Hiding lets go of every key the keyboard holds pressed at the platform.
   void setVisible(bool visible) { visible ? show() : hide(); }
 

@@ -39,17 +39,16 @@ TFrmPrincipal::TFrmPrincipal(Application& app, std::string_view versionText,
   SpeedButton6.create(Panel1, {463, 0, 154, 22}, "Ajuda para imprimir");
   SpeedButton2.create(Panel1, {623, 0, 86, 22}, "Suporte");
   SpeedButton3.setEnabled(false);
-  TouchKeyboard1.create(*this, {0, 562 - kLabelHeight - kKeyboardHeight, 784, kKeyboardHeight});
+  // Hidden from the start: showing and hiding it here would build keys nobody may ever see.
+  TouchKeyboard1.create(*this, {0, 562 - kLabelHeight - kKeyboardHeight, 784, kKeyboardHeight},
+                        false);
   TouchKeyboard1.model().setDrawingStyle(KeyboardDrawingStyle::dsGradient);
   TouchKeyboard1.model().setGradientStart({128, 128, 128});
   TouchKeyboard1.model().setGradientEnd({192, 192, 192});
-  TouchKeyboard1.setVisible(false);
   Label1.create(*this, {0, 562 - kLabelHeight, 784, kLabelHeight}, std::string(versionText),
                 Label::Align::center);
-  Memo1.create(*this, {0, 0, 185, 89}, {}, Edit::Options{.multiLine = true});
-  Memo1.setVisible(false);
-  Edit1.create(*this, {0, 0, 121, 21});
-  Edit1.setVisible(false);
+  Memo1.create(*this, {0, 0, 185, 89}, {}, {.multiLine = true, .visible = false});
+  Edit1.create(*this, {0, 0, 121, 21}, {}, {.visible = false});
   shell_ = WinShell(hwnd());
   // Created here so that a missing class fails the window set with the platform's text.
   MsRdpClient71 = std::make_unique<rdp::RdpSessionWin>(

@@ -30,13 +30,13 @@ Control* Control::fromHandle(HWND hwnd) {
 }
 
 void Control::create(Window& parent, const wchar_t* className, const Bounds& b,
-                     std::string_view text, DWORD style, DWORD exStyle) {
+                     std::string_view text, DWORD style, DWORD exStyle, bool visible) {
   parent_ = &parent;
   design_ = b;
   const Bounds px = parent.scale(b);
   hwnd_.reset(CreateWindowExW(exStyle, className, widen(text).c_str(),
-                              style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, px.left, px.top,
-                              px.width, px.height, parent.hwnd(), nullptr,
+                              style | WS_CHILD | (visible ? WS_VISIBLE : 0) | WS_CLIPSIBLINGS,
+                              px.left, px.top, px.width, px.height, parent.hwnd(), nullptr,
                               GetModuleHandleW(nullptr), nullptr));
   if (!hwnd_) throw std::runtime_error("CreateWindowEx failed for a control");
   SetPropW(hwnd_.get(), kControlProperty, this);
@@ -159,7 +159,7 @@ void Edit::create(Window& parent, const Bounds& b, std::string_view text, const 
   if (o.password) style |= ES_PASSWORD;
   if (o.lowerCase) style |= ES_LOWERCASE;
   if (o.readOnly) style |= ES_READONLY;
-  Control::create(parent, L"EDIT", b, text, style, o.border ? WS_EX_CLIENTEDGE : 0);
+  Control::create(parent, L"EDIT", b, text, style, o.border ? WS_EX_CLIENTEDGE : 0, o.visible);
   if (o.password) SendMessageW(hwnd(), EM_SETPASSWORDCHAR, o.passwordChar, 0);
 }
 

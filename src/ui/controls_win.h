@@ -56,7 +56,7 @@ class Control {
 
  protected:
   void create(Window& parent, const wchar_t* className, const Bounds& b, std::string_view text,
-              DWORD style, DWORD exStyle = 0);
+              DWORD style, DWORD exStyle = 0, bool visible = true);
   Window& parent() const { return *parent_; }
   // Sees the control's own messages first; true swallows the message.
   virtual bool filterMessage(UINT /*msg*/, WPARAM /*wParam*/) { return false; }
@@ -92,6 +92,7 @@ class Edit : public Control {
     bool multiLine = false;  // wraps long lines, vertical scroll bar
     bool readOnly = false;
     bool border = true;
+    bool visible = true;
   };
   void create(Window& parent, const Bounds& b, std::string_view text, const Options& options);
   void create(Window& parent, const Bounds& b, std::string_view text = {}) {

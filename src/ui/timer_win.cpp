@@ -6,9 +6,9 @@ namespace {
 constexpr UINT_PTR kTimerId = 1;
 }
 
-WinTimer::WinTimer(Application& app, int intervalMs) : Window(app), intervalMs_(intervalMs) {
-  createMessageOnly(L"OrvantaTimer");
-}
+// Its window is made when the timer is first enabled: most timers are created at start and
+// many never run.
+WinTimer::WinTimer(Application& app, int intervalMs) : Window(app), intervalMs_(intervalMs) {}
 
 void WinTimer::setIntervalMs(int intervalMs) {
   intervalMs_ = intervalMs;
@@ -21,13 +21,17 @@ void WinTimer::setEnabled(bool enabled) {
 }
 
 void WinTimer::restart() {
+  const bool run = enabled_ && intervalMs_ > 0;
+  if (!hwnd()) {
+    if (!run) return;
+    createMessageOnly(L"OrvantaTimer");
+  }
   KillTimer(hwnd(), kTimerId);
   // KillTimer leaves a tick that is already queued; drop it.
   MSG pending;
   while (PeekMessageW(&pending, hwnd(), WM_TIMER, WM_TIMER, PM_REMOVE)) {
   }
-  if (enabled_ && intervalMs_ > 0)
-    SetTimer(hwnd(), kTimerId, static_cast<UINT>(intervalMs_), nullptr);
+  if (run) SetTimer(hwnd(), kTimerId, static_cast<UINT>(intervalMs_), nullptr);
 }
 
 void WinTimer::onTimer(UINT_PTR id) {

@@ -132,12 +132,12 @@ RECT Window::fitOnScreen(const RECT& outer, DWORD style, DWORD exStyle) const {
 }
 
 void Window::createChild(Window& parent, const wchar_t* className, const Bounds& b, DWORD style,
-                         DWORD exStyle) {
+                         DWORD exStyle, bool visible) {
   dpi_ = parent.dpi();
   design_ = b;
   const Bounds px = scale(b);
-  create(className, L"", style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, exStyle, px.left, px.top,
-         px.width, px.height, parent.hwnd());
+  create(className, L"", style | WS_CHILD | (visible ? WS_VISIBLE : 0) | WS_CLIPSIBLINGS, exStyle,
+         px.left, px.top, px.width, px.height, parent.hwnd());
 }
 
 void Window::applyDpi(int dpi) {

@@ -125,8 +125,9 @@ class Window {
 
  protected:
   void createTopLevel(const TopLevelOptions& options);
+  // A child created hidden (visible false) is never shown and hidden again at start.
   void createChild(Window& parent, const wchar_t* className, const Bounds& b, DWORD style = 0,
-                   DWORD exStyle = WS_EX_CONTROLPARENT);
+                   DWORD exStyle = WS_EX_CONTROLPARENT, bool visible = true);
   // A hidden window that only receives messages (timers, posted work).
   void createMessageOnly(const wchar_t* className);
   void destroy();

@@ -8,9 +8,54 @@
 
 #include <string>
 
+#include "ui/system_error_text_win.h"
 #include "ui/text_win.h"
+#include "ui/unique_handle_win.h"
 
 namespace orvanta {
+
+namespace {}  // namespace
+
+// The trust and certificate libraries, loaded from the system folder when a download is first
+// checked rather than with the program: most runs never check one.
+class TrustLibrary {
+ public:
+  TrustLibrary() : wintrust_(load(L"wintrust.dll")), crypt32_(load(L"crypt32.dll")) {
+    find(wintrust_, "WinVerifyTrust", verifyTrust);
+    find(wintrust_, "WTHelperProvDataFromStateData", providerData);
+    find(wintrust_, "WTHelperGetProvSignerFromChain", signerFromChain);
+    find(wintrust_, "WTHelperGetProvCertFromChain", certFromChain);
+    find(crypt32_, "CertGetNameStringW", certName);
+  }
+
+  decltype(&WinVerifyTrust) verifyTrust = nullptr;
+  decltype(&WTHelperProvDataFromStateData) providerData = nullptr;
+  decltype(&WTHelperGetProvSignerFromChain) signerFromChain = nullptr;
+  decltype(&WTHelperGetProvCertFromChain) certFromChain = nullptr;
+  decltype(&CertGetNameStringW) certName = nullptr;
+
+ private:
+  static UniqueHmodule load(const wchar_t* name) {
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+      throwWithSystemText("Cannot find the system folder", GetLastError());
+    }
+    const std::wstring path = std::wstring(folder, length) + L"\\" + name;
+    UniqueHmodule module(LoadLibraryW(path.c_str()));
+    if (!module) throwWithSystemText("Cannot load " + narrow(name), GetLastError());
+    return module;
+  }
+  template <class Function>
+  static void find(const UniqueHmodule& module, const char* name, Function& function) {
+    function =
+        reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module.get(), name)));
+    if (!function) throwWithSystemText(std::string("Cannot find ") + name, GetLastError());
+  }
+
+  UniqueHmodule wintrust_;
+  UniqueHmodule crypt32_;
+};
 
 namespace {
 
@@ -23,12 +68,13 @@ std::wstring fullPath(const std::wstring& name) {
   return path.empty() ? name : path;
 }
 
-std::string subjectPart(PCCERT_CONTEXT certificate, const char* oid) {
+std::string subjectPart(const TrustLibrary& trust, PCCERT_CONTEXT certificate, const char* oid) {
+  const auto certName = trust.certName;
   void* type = const_cast<char*>(oid);
-  const DWORD size = CertGetNameStringW(certificate, CERT_NAME_ATTR_TYPE, 0, type, nullptr, 0);
+  const DWORD size = certName(certificate, CERT_NAME_ATTR_TYPE, 0, type, nullptr, 0);
   if (size <= 1) return {};
   std::wstring text(size, L'\0');
-  CertGetNameStringW(certificate, CERT_NAME_ATTR_TYPE, 0, type, text.data(), size);
+  certName(certificate, CERT_NAME_ATTR_TYPE, 0, type, text.data(), size);
   text.resize(size - 1);
   return narrow(text);
 }
@@ -36,7 +82,7 @@ std::string subjectPart(PCCERT_CONTEXT certificate, const char* oid) {
 // One verification with its state kept open until the signer has been read.
 class Verification {
  public:
-  explicit Verification(const std::wstring& path) {
+  Verification(const TrustLibrary& trust, const std::wstring& path) : trust_(trust) {
     file_.cbStruct = sizeof file_;
     file_.pcwszFilePath = path.c_str();
     data_.cbStruct = sizeof data_;
@@ -46,23 +92,23 @@ class Verification {
     data_.pFile = &file_;
     data_.dwStateAction = WTD_STATEACTION_VERIFY;
     data_.dwUIContext = WTD_UICONTEXT_EXECUTE;
-    status_ = WinVerifyTrust(noUser(), &action_, &data_);
+    status_ = trust_.verifyTrust(noUser(), &action_, &data_);
   }
   Verification(const Verification&) = delete;
   Verification& operator=(const Verification&) = delete;
   ~Verification() {
     data_.dwStateAction = WTD_STATEACTION_CLOSE;
-    WinVerifyTrust(noUser(), &action_, &data_);
+    trust_.verifyTrust(noUser(), &action_, &data_);
   }
 
   LONG status() const { return status_; }
 
   PCCERT_CONTEXT leafSigner() const {
-    CRYPT_PROVIDER_DATA* provider = WTHelperProvDataFromStateData(data_.hWVTStateData);
+    CRYPT_PROVIDER_DATA* provider = trust_.providerData(data_.hWVTStateData);
     if (!provider) return nullptr;
-    CRYPT_PROVIDER_SGNR* signer = WTHelperGetProvSignerFromChain(provider, 0, FALSE, 0);
+    CRYPT_PROVIDER_SGNR* signer = trust_.signerFromChain(provider, 0, FALSE, 0);
     if (!signer) return nullptr;
-    CRYPT_PROVIDER_CERT* leaf = WTHelperGetProvCertFromChain(signer, 0);
+    CRYPT_PROVIDER_CERT* leaf = trust_.certFromChain(signer, 0);
     return leaf ? leaf->pCert : nullptr;
   }
 
@@ -70,6 +116,7 @@ class Verification {
   // Tells the providers there is nobody to ask.
   static HWND noUser() { return static_cast<HWND>(INVALID_HANDLE_VALUE); }
 
+  const TrustLibrary& trust_;
   GUID action_ = WINTRUST_ACTION_GENERIC_VERIFY_V2;
   WINTRUST_FILE_INFO file_{};
   WINTRUST_DATA data_{};
@@ -78,14 +125,18 @@ class Verification {
 
 }  // namespace
 
+WinSignatureCheck::WinSignatureCheck() = default;
+WinSignatureCheck::~WinSignatureCheck() = default;
+
 SignatureVerification WinSignatureCheck::verify(std::string_view fileName) {
+  if (!trust_) trust_ = std::make_unique<TrustLibrary>();
   const std::wstring path = fullPath(widen(fileName));
-  const Verification verification(path);
+  const Verification verification(*trust_, path);
   SignatureVerification result{static_cast<uint32_t>(verification.status()), {}, {}};
   if (result.status != 0) return result;
   if (PCCERT_CONTEXT leaf = verification.leafSigner()) {
-    result.organisation = subjectPart(leaf, szOID_ORGANIZATION_NAME);
-    result.commonName = subjectPart(leaf, szOID_COMMON_NAME);
+    result.organisation = subjectPart(*trust_, leaf, szOID_ORGANIZATION_NAME);
+    result.commonName = subjectPart(*trust_, leaf, szOID_COMMON_NAME);
   }
   return result;
 }
