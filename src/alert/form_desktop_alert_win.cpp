@@ -42,12 +42,15 @@ TJvFormDesktopAlert::TJvFormDesktopAlert(Application& app)
           createFont({.face = L"Tahoma", .heightPx = kMessageFontPx, .charSet = ANSI_CHARSET})),
       glyphFont_(
           createFont({.face = L"Marlett", .heightPx = kGlyphFontPx, .charSet = SYMBOL_CHARSET})) {
-  createTopLevel({.className = L"TJvFormDesktopAlert",
-                  .clientWidth = kDesktopAlertWidth,
-                  .clientHeight = kDesktopAlertHeight,
-                  .position = POINT{0, 0},
-                  .style = WS_POPUP,
-                  .exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE});
+  // Made when the alert is first shown: many sessions never show one.
+  createWhenNeeded([this] {
+    createTopLevel({.className = L"TJvFormDesktopAlert",
+                    .clientWidth = kDesktopAlertWidth,
+                    .clientHeight = kDesktopAlertHeight,
+                    .position = POINT{0, 0},
+                    .style = WS_POPUP,
+                    .exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE});
+  });
 }
 
 TJvFormDesktopAlert::~TJvFormDesktopAlert() {

@@ -20,10 +20,11 @@ TFrmAjudaImpressao::TFrmAjudaImpressao(Application& app)
                   .client = {912, 397},
                   .picture = {326, 372}},
                  &paintPrintingPicture, printingHelpText()) {
-  Button1.create(*this, kButton, "Verificar se o PDF Creator está instalado no meu computador");
   Button1.onClick = [this] { Button1Click(); };
-  const SIZE client = clientSize();
-  onResize(client.cx, client.cy);
+}
+
+void TFrmAjudaImpressao::createControls() {
+  Button1.create(*this, kButton, "Verificar se o PDF Creator está instalado no meu computador");
 }
 
 TFrmAjudaImpressao::~TFrmAjudaImpressao() {

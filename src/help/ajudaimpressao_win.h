@@ -21,6 +21,7 @@ class TFrmAjudaImpressao : public HelpWindow {
   std::function<void()> checkPrinter;
 
  protected:
+  void createControls() override;
   // The button runs along the whole width.
   void onResize(int clientWidth, int clientHeight) override;
 };

@@ -72,6 +72,10 @@ UniqueHbitmap drawPicture(SIZE design, int dpi, void (*paint)(HDC, const RECT&))
 HelpWindow::HelpWindow(Application& app, const Layout& layout, Painter paint, std::string_view text)
     : Window(app), picture_(layout.picture), paint_(paint) {
   setColor(RGB(255, 255, 255));
+  createWhenNeeded([this, layout, text = std::string(text)] { create(layout, text); });
+}
+
+void HelpWindow::create(const Layout& layout, std::string_view text) {
   createTopLevel(
       {.className = layout.className,
        .caption = layout.caption,
@@ -84,6 +88,7 @@ HelpWindow::HelpWindow(Application& app, const Layout& layout, Painter paint, st
   Memo1.create(*this,
                {layout.picture.cx, 0, layout.client.cx - layout.picture.cx, layout.picture.cy},
                text, {.multiLine = true, .readOnly = true});
+  createControls();
   const SIZE client = clientSize();
   onResize(client.cx, client.cy);
 }

@@ -31,7 +31,11 @@ class HelpWindow : public Window {
     SIZE picture{};
   };
 
+  // The window and its controls are made when first shown.
   HelpWindow(Application& app, const Layout& layout, Painter paint, std::string_view text);
+
+  // A window's own controls, made after the picture and the text.
+  virtual void createControls() {}
 
   LRESULT handleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void onDpiChanged() override;
@@ -39,6 +43,8 @@ class HelpWindow : public Window {
   void onResize(int clientWidth, int clientHeight) override;
 
  private:
+  void create(const Layout& layout, std::string_view text);
+
   SIZE picture_;
   Painter paint_;
   // The control that had the focus when the window was last deactivated.

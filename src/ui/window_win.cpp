@@ -158,18 +158,26 @@ void Window::createMessageOnly(const wchar_t* className) {
   create(className, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE);
 }
 
+void Window::createNow() const {
+  // Taken out first: creating asks for the handle again.
+  const std::function<void()> create = std::move(whenNeeded_);
+  whenNeeded_ = nullptr;
+  create();
+}
+
 void Window::destroy() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
 void Window::show() {
-  ShowWindow(hwnd_, SW_SHOW);
+  ShowWindow(hwnd(), SW_SHOW);
 }
 void Window::showMaximized() {
-  ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
+  ShowWindow(hwnd(), SW_SHOWMAXIMIZED);
 }
 void Window::hide() {
-  ShowWindow(hwnd_, SW_HIDE);
+  // Never made, it is hidden already.
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
 }
 bool Window::visible() const {
   return IsWindowVisible(hwnd_);
@@ -192,11 +200,11 @@ int Window::showModal(Window* owner) {
 }
 
 std::string Window::caption() const {
-  return windowText(hwnd_);
+  return windowText(hwnd());
 }
 
 void Window::setCaption(std::string_view utf8) {
-  setWindowText(hwnd_, utf8);
+  setWindowText(hwnd(), utf8);
 }
 
 SIZE Window::clientSize() const {
@@ -206,12 +214,12 @@ SIZE Window::clientSize() const {
 
 RECT Window::clientRect() const {
   RECT r{};
-  GetClientRect(hwnd_, &r);
+  GetClientRect(hwnd(), &r);
   return r;
 }
 
 void Window::setBounds(const Bounds& b) {
-  SetWindowPos(hwnd_, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Window::setColor(COLORREF color) {

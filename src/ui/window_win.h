@@ -31,6 +31,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -85,7 +86,11 @@ class Window {
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
 
-  HWND hwnd() const { return hwnd_; }
+  // Made first when created with createWhenNeeded.
+  HWND hwnd() const {
+    if (!hwnd_ && whenNeeded_) createNow();
+    return hwnd_;
+  }
   Application& app() const { return app_; }
   // The Window that owns this handle, or null for windows of other kinds.
   static Window* fromHandle(HWND hwnd);
@@ -111,7 +116,10 @@ class Window {
   // In pixels: for layouts worked out from the client size.
   void setBounds(const Bounds& b);
 
-  int dpi() const { return dpi_; }
+  int dpi() const {
+    hwnd();  // known once the window is on a monitor
+    return dpi_;
+  }
   // A design value (96 dpi) in this window's pixels.
   int scale(int designPx) const;
   Bounds scale(const Bounds& design) const;
@@ -128,6 +136,9 @@ class Window {
   // A child created hidden (visible false) is never shown and hidden again at start.
   void createChild(Window& parent, const wchar_t* className, const Bounds& b, DWORD style = 0,
                    DWORD exStyle = WS_EX_CONTROLPARENT, bool visible = true);
+  // For a window made hidden at start that the user may never see: `create` (createTopLevel
+  // and the controls) runs when the handle is first needed, to show the window, say.
+  void createWhenNeeded(std::function<void()> create) { whenNeeded_ = std::move(create); }
   // A hidden window that only receives messages (timers, posted work).
   void createMessageOnly(const wchar_t* className);
   void destroy();
@@ -154,6 +165,7 @@ class Window {
   virtual void onDpiChanged() {}
 
  private:
+  void createNow() const;
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
   void create(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
@@ -165,6 +177,7 @@ class Window {
 
   Application& app_;
   HWND hwnd_ = nullptr;
+  mutable std::function<void()> whenNeeded_;
   int dpi_ = 96;
   std::wstring fontFace_ = L"Tahoma";
   FontSpec fontSpec_{.face = L"Tahoma", .heightPx = 11};  // face points into fontFace_

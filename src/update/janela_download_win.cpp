@@ -12,6 +12,17 @@ JanelaDownloadWin::JanelaDownloadWin(Application& app, int& lastPosition,
       lastPosition_(lastPosition) {}
 
 void JanelaDownloadWin::createWindow(const wchar_t* className) {
+  ProgressBarModel& core = bar();
+  core.onChange = [this, &core] {
+    if (!ProgressBar1.hwnd()) return;  // shown as it is when the window is made
+    ProgressBar1.setRange(0, core.max());
+    ProgressBar1.setPosition(core.position());
+  };
+  // The instances made at start are never shown: they never need a window.
+  createWhenNeeded([this, className] { create(className); });
+}
+
+void JanelaDownloadWin::create(const wchar_t* className) {
   constexpr int kWidth = 912;
   constexpr int kHeight = 25;
   // The bar follows the window's width, down to this on a small screen.
@@ -22,12 +33,8 @@ void JanelaDownloadWin::createWindow(const wchar_t* className) {
                   .clientHeight = kHeight,
                   .smallestClient = SIZE{kSmallestWidth, kHeight}});
   ProgressBar1.create(*this, {0, 0, kWidth, kHeight});
-  ProgressBarModel& core = bar();
-  core.onChange = [this, &core] {
-    ProgressBar1.setRange(0, core.max());
-    ProgressBar1.setPosition(core.position());
-  };
-  core.onChange();
+  ProgressBar1.setRange(0, bar().max());
+  ProgressBar1.setPosition(bar().position());
 }
 
 void JanelaDownloadWin::onResize(int clientWidth, int clientHeight) {

@@ -52,8 +52,10 @@ class JanelaDownloadWin : public Window {
             [this](std::exception_ptr failure) { app().handleException(failure); },
             [this] { close(); }};
   }
-  // Caption "Download em andamento...", client area 912 x 25, centred, the bar filling it.
+  // Caption "Download em andamento...", client area 912 x 25, centred, the bar filling it; made
+  // when first shown.
   void createWindow(const wchar_t* className);
+  void create(const wchar_t* className);
 
   void onShow() override { windowCore().FormShow(); }
   void onClose() override { windowCore().FormClose(); }

@@ -99,6 +99,9 @@ class HelpWindowsTest : public ::testing::TestWithParam<Expected> {
   test::FakeMessageBoxes boxes;
   Application app{boxes};
   std::unique_ptr<HelpWindow> form = GetParam().make(app);
+
+  // Made when first needed; the tests look at its controls.
+  void SetUp() override { form->hwnd(); }
 };
 
 TEST_P(HelpWindowsTest, PictureLeftAndReadOnlyWrappingTextBesideIt) {

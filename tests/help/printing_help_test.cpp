@@ -37,6 +37,7 @@ struct PrintingHelpTest : ::testing::Test {
   std::unique_ptr<TFrmAjudaImpressao> make() {
     auto made = std::make_unique<TFrmAjudaImpressao>(app);
     made->checkPrinter = [this] { check.check(); };
+    made->hwnd();  // made when first needed; the tests look at its controls
     return made;
   }
 
