@@ -62,7 +62,7 @@ def good_login(wine):
         e2e.check("OnConnecting" in events and "OnConnected" in events and
                   events.index("OnConnecting") < events.index("OnConnected"),
                   "events: %s" % events)
-        _, registry = wine.run("reg", "query",
+        _, registry = wine.reg("query",
                                r"HKCU\Software\Microsoft\Terminal Server Client\Default\AddIns\RDPDR",
                                "/v", "FilterQueueType")
         e2e.check("FilterQueueType" in registry, "registry value missing: " + registry)

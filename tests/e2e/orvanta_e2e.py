@@ -114,6 +114,15 @@ class Wine:
             out += done.stderr.decode("utf-8", "replace")  # the reason, for the failure's text
         return done.returncode, out
 
+    def reg(self, *args):
+        """Runs Wine's reg, which always says something (the value, success or the error). Now
+        and then a loaded Wine ends it with no output at all; it is then run again."""
+        for _ in range(3):
+            rc, out = self.run("reg", *args)
+            if out.strip():
+                break
+        return rc, out
+
     def start(self, program, cwd):
         """Starts a program in the background in its own process group."""
         return subprocess.Popen([WINE_RUN, program], env=self.env, cwd=cwd,

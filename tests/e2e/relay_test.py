@@ -39,17 +39,12 @@ class Viewer:
         self.previous = None
 
     def reg(self, *args):
-        # Like the probe, reg now and then ends under a loaded Wine with no output and a failure
-        # code; the next run succeeds.
-        for _ in range(3):
-            rc, out = self.wine.run("reg", *args)
-            if rc == 0 or out.strip():
-                break
+        rc, out = self.wine.reg(*args)
         e2e.check(rc == 0, "reg %s failed: %s" % (" ".join(args), out))
         return out
 
     def __enter__(self):
-        rc, out = self.wine.run("reg", "query", "HKCR\\.pdf", "/ve")
+        rc, out = self.wine.reg("query", "HKCR\\.pdf", "/ve")
         if rc == 0 and "REG_SZ" in out:
             self.previous = out.split("REG_SZ", 1)[1].strip()
         if self.previous == PDF_CLASS:
@@ -61,10 +56,10 @@ class Viewer:
 
     def __exit__(self, *exc):
         if self.previous is None:
-            self.wine.run("reg", "delete", "HKCR\\.pdf", "/f")
+            self.wine.reg("delete", "HKCR\\.pdf", "/f")
         else:
-            self.wine.run("reg", "add", "HKCR\\.pdf", "/ve", "/d", self.previous, "/f")
-        self.wine.run("reg", "delete", f"HKCR\\{PDF_CLASS}", "/f")
+            self.wine.reg("add", "HKCR\\.pdf", "/ve", "/d", self.previous, "/f")
+        self.wine.reg("delete", f"HKCR\\{PDF_CLASS}", "/f")
         if exc[0] is None:
             shutil.rmtree(self.dir, ignore_errors=True)
         return False
