@@ -97,9 +97,8 @@ TFrmLogin::TFrmLogin(Application& app) : Window(app) {
   Edit1.create(*this, {304, 87, 241, 27}, {}, {.lowerCase = true});
   Edit2.create(*this, {304, 151, 241, 27}, {}, {.password = true});
   Button1.create(*this, {344, 280, 153, 41}, "Login");
-  RadioGroup1.create(*this, {304, 200, 241, 41}, {}, {"Ruruvudud", "Rozevuv"}, 2);
+  RadioGroup1.create(*this, {304, 200, 241, 41}, {}, {"Ruruvudud", "Rozevuv"}, 2, false);
   RadioGroup1.setItemIndex(0);
-  RadioGroup1.setVisible(false);
   CheckBox1.create(*this, {304, 352, 254, 17}, "Comunicação direta com as impressoras");
   CheckBox1.setFont(kOptionsFont);
   CheckBox2.create(*this, {304, 376, 254, 17}, "Rota Alternativa");

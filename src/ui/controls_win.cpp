@@ -213,8 +213,8 @@ void CheckBox::command(WORD code) {
 }
 
 void RadioGroup::create(Window& parent, const Bounds& b, std::string_view caption,
-                        const std::vector<std::string>& items, int columns) {
-  Control::create(parent, L"BUTTON", b, caption, BS_GROUPBOX);
+                        const std::vector<std::string>& items, int columns, bool visible) {
+  Control::create(parent, L"BUTTON", b, caption, BS_GROUPBOX, 0, visible);
   if (items.empty()) return;
   columns = std::max(columns, 1);
   const int perColumn = (static_cast<int>(items.size()) + columns - 1) / columns;
@@ -228,7 +228,7 @@ void RadioGroup::create(Window& parent, const Bounds& b, std::string_view captio
     item->create(
         *this, parent,
         {b.left + 4 + column * itemWidth, b.top + top + row * itemHeight, itemWidth, itemHeight},
-        items[i], i == 0);
+        items[i], i == 0, visible);
     items_.push_back(std::move(item));
   }
   // The frame goes just below its items: siblings clip each other by stacking, so a frame above
@@ -263,10 +263,10 @@ void RadioGroup::setEnabled(bool enabled) {
 }
 
 void RadioGroup::Item::create(RadioGroup& group, Window& parent, const Bounds& b,
-                              std::string_view text, bool first) {
+                              std::string_view text, bool first, bool visible) {
   group_ = &group;
   Control::create(parent, L"BUTTON", b, text,
-                  BS_AUTORADIOBUTTON | (first ? WS_GROUP | WS_TABSTOP : 0));
+                  BS_AUTORADIOBUTTON | (first ? WS_GROUP | WS_TABSTOP : 0), 0, visible);
 }
 
 void RadioGroup::Item::command(WORD code) {

@@ -133,7 +133,7 @@ class CheckBox : public Control {
 class RadioGroup : public Control {
  public:
   void create(Window& parent, const Bounds& b, std::string_view caption,
-              const std::vector<std::string>& items, int columns = 1);
+              const std::vector<std::string>& items, int columns = 1, bool visible = true);
   int itemIndex() const;  // -1 when none is selected
   void setItemIndex(int index);
   size_t count() const { return items_.size(); }
@@ -147,7 +147,7 @@ class RadioGroup : public Control {
   class Item : public Control {
    public:
     void create(RadioGroup& group, Window& parent, const Bounds& b, std::string_view text,
-                bool first);
+                bool first, bool visible);
     void command(WORD code) override;
 
    private:
