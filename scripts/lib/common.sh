@@ -7,6 +7,9 @@ ORVANTA_WINDOWS_BUILD=$ORVANTA_ROOT/build/windows
 ORVANTA_PIDS=()
 ORVANTA_PREFIXES=()
 ORVANTA_CLONES=()
+# No .NET or HTML engine to install, and no menu entries or file associations written for the
+# user: without this every Wine start in a fresh prefix runs the menu builder.
+ORVANTA_DLL_OVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 orvanta_log() { printf '==> %s\n' "$*" >&2; }
 
@@ -115,7 +118,7 @@ orvanta_start_window_manager() {
 # $1: prefix folder; $2 (optional): "bare" to leave the stand-in control unregistered.
 orvanta_prepare_prefix() {
   local prefix=$1 kind=${2:-}
-  export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=$ORVANTA_DLL_OVERRIDES
   ORVANTA_PREFIXES+=("$prefix")
   if [ ! -f "$prefix/system.reg" ]; then
     orvanta_log "creating Wine prefix $prefix"
@@ -152,7 +155,7 @@ orvanta_clone_prefix() {
   for file in "$prepared"/* "$prepared"/.update-timestamp; do
     [ -f "$file" ] && cp -a "$file" "$copy/"
   done
-  export WINEPREFIX=$copy WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX=$copy WINEDEBUG=-all WINEDLLOVERRIDES=$ORVANTA_DLL_OVERRIDES
   ORVANTA_PREFIXES+=("$copy")
   # One wineserver for the whole test, rather than one per short-lived program it runs.
   wineserver -p >/dev/null 2>&1 </dev/null
