@@ -21,7 +21,7 @@ class ProbeServer:
     def __init__(self, probe, env):
         self.command = ["wine", probe, "serve"]
         self.env = dict(env)
-        self.env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
+        self.env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d")
         self.process = None
         self.pending = b""
 
