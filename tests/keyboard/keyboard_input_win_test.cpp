@@ -68,11 +68,30 @@ class KeyboardInputWinTest : public ::testing::Test {
     platform.layouts = &layouts;
     keyboard = std::make_unique<TTouchKeyboard>(app, std::move(platform));
     keyboard->create(host, {0, 30, 848, 180});
+    // Wine resets its key state to the X server's when one of its windows gets the X focus,
+    // which the window manager gives some time after the window is shown: a key injected
+    // before that is let go. A key held down from before the window shows is let go then, so
+    // its release says the focus has arrived.
+    injectSettleKey(false);
     host.show();
     keyboard->show();
     SetForegroundWindow(host.hwnd());
     SetFocus(recorder.hwnd());
+    ASSERT_TRUE(pumpUntil([] { return !down(kSettleKey); })) << "the window never got the focus";
+    injectSettleKey(true);
     pump();
+    recorder.keys.clear();
+  }
+
+  // A key no test uses, that produces no character.
+  static constexpr int kSettleKey = VK_F12;
+  static void injectSettleKey(bool release) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = kSettleKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(kSettleKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
   }
 
   void pump() { test::pumpFor(app, std::chrono::milliseconds(50)); }
