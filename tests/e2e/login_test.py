@@ -62,10 +62,9 @@ def good_login(wine):
         e2e.check("OnConnecting" in events and "OnConnected" in events and
                   events.index("OnConnecting") < events.index("OnConnected"),
                   "events: %s" % events)
-        _, registry = wine.reg("query",
-                               r"HKCU\Software\Microsoft\Terminal Server Client\Default\AddIns\RDPDR",
-                               "/v", "FilterQueueType")
-        e2e.check("FilterQueueType" in registry, "registry value missing: " + registry)
+        e2e.check(wine.reg_get(r"HKCU\Software\Microsoft\Terminal Server Client\Default"
+                               r"\AddIns\RDPDR", "FilterQueueType") is not None,
+                  "registry value missing: FilterQueueType")
         e2e.screenshot("login-session.png")
     return 0
 

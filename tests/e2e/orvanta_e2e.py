@@ -8,11 +8,14 @@ the machine lacks) exits with CTest's skip code."""
 
 import json
 import os
+import re
 import signal
 import subprocess
 import sys
 import tempfile
 import time
+
+from probe_server import Gone, ProbeServer
 
 BUILD_DIR = os.environ.get("ORVANTA_BUILD_DIR", "")
 SOURCE_DIR = os.environ.get("ORVANTA_SOURCE_DIR", "")
@@ -101,27 +104,22 @@ def prefix():
 
 
 class Wine:
-    """Runs programs in one prefix with a UTF-8 locale (window captions are not ASCII)."""
+    """Runs programs in one prefix with a UTF-8 locale (window captions are not ASCII), and asks
+    one probe server in it about its windows and registry. A context manager: the server is
+    stopped when the block ends."""
 
     def __init__(self, prefix_dir=None):
         self.env = dict(os.environ, WINEPREFIX=prefix_dir or prefix(), WINEDEBUG="-all",
                         LANG="C.UTF-8", LC_ALL="C.UTF-8")
+        self.server = None
 
-    def run(self, *args, timeout=60):
-        done = subprocess.run([WINE_RUN, *args], env=self.env, capture_output=True, timeout=timeout)
-        out = done.stdout.decode("utf-8", "replace")
-        if done.returncode != 0:
-            out += done.stderr.decode("utf-8", "replace")  # the reason, for the failure's text
-        return done.returncode, out
+    def __enter__(self):
+        return self
 
-    def reg(self, *args):
-        """Runs Wine's reg, which always says something (the value, success or the error). Now
-        and then a loaded Wine ends it with no output at all; it is then run again."""
-        for _ in range(3):
-            rc, out = self.run("reg", *args)
-            if out.strip():
-                break
-        return rc, out
+    def __exit__(self, *exc):
+        if self.server:
+            self.server.stop()
+        return False
 
     def start(self, program, cwd):
         """Starts a program in the background in its own process group."""
@@ -131,23 +129,17 @@ class Wine:
 
     # The probe.
     def probe(self, *args, timeout=60):
-        """Runs the probe; a run that ends with a code of its own (0 to 2) is final. Polled
-        while the program's windows come and go, the probe now and then ends under Wine with
-        no output and another code; the next run succeeds."""
-        for _ in range(3):
-            rc, out = self.run(PROBE, *args, timeout=timeout)
-            if rc in (0, 1, 2):
-                return rc, out
-            time.sleep(0.2)
-        raise Failure("probe %s failed (exit code %d): %s" % (" ".join(args), rc, out))
+        """(exit code, output) of a probe command; the output holds the reason of a failure."""
+        if self.server is None:
+            # Started with the environment of the first question: the probe reads none of it.
+            self.server = ProbeServer(PROBE, self.env)
+        try:
+            return self.server.ask(list(args), timeout=timeout)
+        except Gone as e:
+            raise Failure("probe %s failed: %s" % (" ".join(args), e))
 
     def windows(self):
-        # "list" itself only ever ends with 0, so any other code is the Wine hiccup above.
-        for _ in range(3):
-            rc, out = self.probe("list")
-            if rc == 0:
-                break
-            time.sleep(0.2)
+        rc, out = self.probe("list")
         if rc != 0:
             raise Failure("probe list failed: " + out)
         return [json.loads(line) for line in out.splitlines() if line.strip()]
@@ -180,6 +172,22 @@ class Wine:
         rc, _ = self.probe("close", caption)
         if rc != 0:
             raise Failure(f'no window "{caption}" to close')
+
+    # The registry; a key starts with its root (HKCR, HKCU, HKLM), value "" is the default.
+    def reg_get(self, key, value=""):
+        """The value's data as text (numbers in decimal), or None when there is none."""
+        rc, out = self.probe("regget", key, value)
+        return out.rstrip("\n") if rc == 0 else None
+
+    def reg_set(self, key, value, data):
+        """Sets a string value, creating the key."""
+        rc, out = self.probe("regset", key, value, data)
+        check(rc == 0, "cannot set %s\\%s: %s" % (key, value, out))
+
+    def reg_delete(self, key, value=None):
+        """Deletes the key with its subkeys, or one of its values; False when there was none."""
+        rc, _ = self.probe("regdel", key, *([] if value is None else [value]))
+        return rc == 0
 
 
 class Orvanta:
@@ -235,9 +243,11 @@ def client_origin(window):
 
 def screenshot(name, display=None):
     """The whole X screen as a PNG, in the test's folder unless name is a path. ImageMagick's
-    import reads what the screen shows; xwd reads translucent windows back black."""
+    import reads what the screen shows; xwd reads translucent windows back black. Without
+    time stamps, the same pixels give the same file."""
     path = name if os.path.isabs(name) else os.path.join(shots_dir, name)
-    args = [IMPORT] + (["-display", display] if display else []) + ["-window", "root", path]
+    args = ([IMPORT] + (["-display", display] if display else []) +
+            ["-window", "root", "-define", "png:exclude-chunk=date,time", path])
     subprocess.run(args, capture_output=True, timeout=60, check=True)
     return path
 
@@ -248,8 +258,8 @@ def settled_screenshot(name):
     path = screenshot(name)
     before = None
     for _ in range(20):
-        now = subprocess.run(["identify", "-format", "%#", path], capture_output=True, text=True,
-                             timeout=30, check=True).stdout
+        with open(path, "rb") as f:
+            now = f.read()
         if now == before:
             break
         before = now
@@ -262,11 +272,14 @@ class Picture:
     """The RGB pixels of a PNG."""
 
     def __init__(self, png):
-        size = subprocess.run(["identify", "-format", "%w %h", png], capture_output=True,
-                              text=True, timeout=30, check=True).stdout.split()
-        self.width, self.height = int(size[0]), int(size[1])
-        self.raw = subprocess.run([CONVERT, png, "-depth", "8", "rgb:-"], capture_output=True,
-                                  timeout=60, check=True).stdout
+        ppm = subprocess.run([CONVERT, png, "-depth", "8", "ppm:-"], capture_output=True,
+                             timeout=60, check=True).stdout
+        # "P6", width, height and the largest value; one blank before the pixels.
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", ppm)
+        if not header:
+            raise ValueError("not a PPM picture: " + png)
+        self.width, self.height = int(header[1]), int(header[2])
+        self.raw = ppm[header.end():]
 
     def contains(self, x, y):
         return 0 <= x < self.width and 0 <= y < self.height
@@ -387,6 +400,7 @@ def main(cases, needs=(STANDIN_CONTROL,)):
 
     def test():
         require(*needs)
-        return cases[case](Wine())
+        with Wine() as wine:
+            return cases[case](wine)
 
     return run(test)

@@ -38,28 +38,21 @@ class Viewer:
         wine.env[VIEWER_LOG_VARIABLE] = self.log
         self.previous = None
 
-    def reg(self, *args):
-        rc, out = self.wine.reg(*args)
-        e2e.check(rc == 0, "reg %s failed: %s" % (" ".join(args), out))
-        return out
-
     def __enter__(self):
-        rc, out = self.wine.reg("query", "HKCR\\.pdf", "/ve")
-        if rc == 0 and "REG_SZ" in out:
-            self.previous = out.split("REG_SZ", 1)[1].strip()
+        self.previous = self.wine.reg_get("HKCR\\.pdf")
         if self.previous == PDF_CLASS:
             self.previous = None  # left over from a run that was killed
-        self.reg("add", "HKCR\\.pdf", "/ve", "/d", PDF_CLASS, "/f")
-        self.reg("add", f"HKCR\\{PDF_CLASS}\\shell\\open\\command", "/ve", "/d",
-                 f'"{windows_path(VIEWER)}" "%1"', "/f")
+        self.wine.reg_set("HKCR\\.pdf", "", PDF_CLASS)
+        self.wine.reg_set(f"HKCR\\{PDF_CLASS}\\shell\\open\\command", "",
+                          f'"{windows_path(VIEWER)}" "%1"')
         return self
 
     def __exit__(self, *exc):
         if self.previous is None:
-            self.wine.reg("delete", "HKCR\\.pdf", "/f")
+            self.wine.reg_delete("HKCR\\.pdf")
         else:
-            self.wine.reg("add", "HKCR\\.pdf", "/ve", "/d", self.previous, "/f")
-        self.wine.reg("delete", f"HKCR\\{PDF_CLASS}", "/f")
+            self.wine.reg_set("HKCR\\.pdf", "", self.previous)
+        self.wine.reg_delete(f"HKCR\\{PDF_CLASS}")
         if exc[0] is None:
             shutil.rmtree(self.dir, ignore_errors=True)
         return False

@@ -82,10 +82,10 @@ def control_origin(wine):
     return left, top + TOOLBAR_HEIGHT
 
 
-def differing_share(server_png, client_png, origin):
+def differing_share(server, client_png, origin):
     """The share of sample points of the colour bars whose colour on the client's screen
-    differs from the server's own screen."""
-    server, client = e2e.Picture(server_png), e2e.Picture(client_png)
+    differs from the server's own screen (a Picture)."""
+    client = e2e.Picture(client_png)
     left, top, width, height = BARS
     samples = differing = 0
     for y in range(top + 4, top + height - 4, 8):
@@ -110,12 +110,12 @@ def session_shows_server_takes_keys_and_disconnects_on_close(wine):
         # Once connected the alert fades out; then the screen shows the remote desktop alone.
         e2e.check(wait_until(lambda: not alert_shown(wine)), "the alert stayed")
         origin = control_origin(wine)
-        server_png = server.screenshot("rdp-server.png")
+        server_screen = e2e.Picture(server.screenshot("rdp-server.png"))
         client_png = os.path.join(e2e.shots_dir, "rdp-session.png")
         e2e.check(wait_until(lambda: differing_share(
-            server_png, e2e.screenshot(client_png), origin) == 0, seconds=15),
+            server_screen, e2e.screenshot(client_png), origin) == 0, seconds=15),
             "the session window does not show the server's screen at %s (%.0f%% differ)" % (
-                origin, 100 * differing_share(server_png, client_png, origin)))
+                origin, 100 * differing_share(server_screen, client_png, origin)))
 
         # A key typed into the session reaches the program on the server's screen.
         person.focus(SESSION)

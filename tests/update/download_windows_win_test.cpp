@@ -96,9 +96,10 @@ TEST_F(DownloadWindowsWinTest, TheInstallerWindowDownloadsStartsTheProgramAndClo
   const ULONGLONG duration = GetTickCount64() - start;
 
   EXPECT_EQ(transfer.url, "http://site.test/ferramentas/pdf.exe");
-  // 3 s to start, about 1 s of download, then the second check 20 s after the start.
+  // 3 s to start, about 1 s of download, then the second check 20 s after the start; the
+  // third would come at 40 s (a busy machine delays the checks by seconds).
   EXPECT_GE(duration, 13000u);
-  EXPECT_LE(duration, 26000u);
+  EXPECT_LT(duration, 38000u);
   EXPECT_FALSE(window.visible());
   EXPECT_FALSE(app.terminated());
   EXPECT_GE(positions.size(), 8u) << "the bar moves with the download";
