@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "ui/text_win.h"
+
 namespace {
 
 using Handle = std::unique_ptr<void, decltype(&CloseHandle)>;
@@ -15,15 +17,6 @@ using Handle = std::unique_ptr<void, decltype(&CloseHandle)>;
 Handle open(const wchar_t* path, DWORD access, DWORD share, DWORD disposition) {
   HANDLE h = CreateFileW(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   return Handle(h == INVALID_HANDLE_VALUE ? nullptr : h, &CloseHandle);
-}
-
-std::string utf8(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                      nullptr, nullptr);
-  return out;
 }
 
 }  // namespace
@@ -43,7 +36,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (GetFileSizeEx(file.get(), &bytes)) size = bytes.QuadPart;
   }
 
-  const std::string line = utf8(document) + "\t" + std::to_string(size) + "\n";
+  const std::string line = orvanta::narrow(document) + "\t" + std::to_string(size) + "\n";
   Handle log = open(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS);
   if (!log) return 1;
   DWORD written = 0;
