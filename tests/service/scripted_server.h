@@ -233,7 +233,7 @@ class ScriptedServer {
     changed_.notify_all();
   }
 
-  NetworkStartup network_;
+  [[maybe_unused]] NetworkStartup network_;
   std::vector<Script> scripts_;
   NativeSocket listener_ = kNoSocket;
   int port_ = 0;
@@ -280,7 +280,7 @@ class FullListener {
   std::string base() const { return "http://127.0.0.1:" + std::to_string(port_); }
 
  private:
-  NetworkStartup network_;
+  [[maybe_unused]] NetworkStartup network_;
   NativeSocket listener_ = kNoSocket;
   NativeSocket filler_ = kNoSocket;
   int port_ = 0;
