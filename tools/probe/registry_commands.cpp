@@ -94,14 +94,17 @@ std::string asText(DWORD type, const std::vector<BYTE>& data) {
   return hex(data);
 }
 
+bool openKey(const Path& path, REGSAM access, Key& opened) {
+  return path.root && RegOpenKeyExW(path.root, path.subKey.c_str(), 0, access | kView,
+                                    opened.out()) == ERROR_SUCCESS;
+}
+
 }  // namespace
 
 Answer registryGet(const std::wstring& key, const std::wstring& value) {
   const Path path = parse(key);
   Key opened;
-  if (!path.root || RegOpenKeyExW(path.root, path.subKey.c_str(), 0, KEY_QUERY_VALUE | kView,
-                                  opened.out()) != ERROR_SUCCESS)
-    return noKey(key);
+  if (!openKey(path, KEY_QUERY_VALUE, opened)) return noKey(key);
   DWORD type = 0, size = 0;
   if (RegQueryValueExW(opened.get(), value.c_str(), nullptr, &type, nullptr, &size) !=
       ERROR_SUCCESS)
@@ -146,9 +149,7 @@ Answer registryDeleteKey(const std::wstring& key) {
 Answer registryDeleteValue(const std::wstring& key, const std::wstring& value) {
   const Path path = parse(key);
   Key opened;
-  if (!path.root || RegOpenKeyExW(path.root, path.subKey.c_str(), 0, KEY_SET_VALUE | kView,
-                                  opened.out()) != ERROR_SUCCESS)
-    return noKey(key);
+  if (!openKey(path, KEY_SET_VALUE, opened)) return noKey(key);
   if (RegDeleteValueW(opened.get(), value.c_str()) != ERROR_SUCCESS) return noValue(key, value);
   return {};
 }
