@@ -208,10 +208,20 @@ class Orvanta:
         except subprocess.TimeoutExpired:
             raise Failure("Orvanta.exe did not end")
 
-    def __exit__(self, *exc):
-        if self.process.poll() is None:
+    def __exit__(self, kind, *_):
+        running = self.process.poll() is None
+        if running:
             os.killpg(self.process.pid, signal.SIGKILL)
             self.process.wait()
+        if kind is not None:
+            # What the program was doing when the test failed: still running, or ended and how.
+            # Wine's services started by the program may hold the pipe open: no waiting for
+            # its end, only what is there.
+            os.set_blocking(self.process.stdout.fileno(), False)
+            output = (self.process.stdout.read() or b"").decode(errors="replace").strip()
+            state = "still running" if running else "ended with %d" % self.process.returncode
+            print("Orvanta.exe was %s when the test failed%s" %
+                  (state, "; its output:\n" + output if output else ", with no output"))
         return False
 
 
@@ -348,8 +358,9 @@ class Person:
 
 
 def started(wine):
-    """The person at the login window once it is shown."""
-    check(wine.wait_window(LOGIN), "the login window was not shown")
+    """The person at the login window once it is shown. The first program in a fresh prefix also
+    starts Wine's own services, which on a loaded machine can take most of a minute."""
+    check(wine.wait_window(LOGIN, 60000), "the login window was not shown")
     person = Person(wine)
     person.focus()
     return person
