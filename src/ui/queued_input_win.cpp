@@ -1,5 +1,7 @@
 #include "ui/queued_input_win.h"
 
+#include "ui/take_message_win.h"
+
 namespace orvanta {
 
 namespace {
@@ -21,16 +23,16 @@ bool dropQueuedInput(HWND window) {
                                  {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}};
   for (const auto& range : inputRanges) {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, range[0], range[1], PM_REMOVE)) {
+    while (takeMessage(msg, nullptr, range[0], range[1])) {
       closeAsked = closeAsked || (isAltF4(msg) && belongsTo(window, msg.hwnd));
     }
   }
   MSG msg;
-  while (PeekMessageW(&msg, window, WM_CLOSE, WM_CLOSE, PM_REMOVE)) closeAsked = true;
+  while (takeMessage(msg, window, WM_CLOSE, WM_CLOSE)) closeAsked = true;
   // The window manager's close box arrives as the system command.
   while (PeekMessageW(&msg, window, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_NOREMOVE) &&
          (msg.wParam & 0xFFF0) == SC_CLOSE) {
-    PeekMessageW(&msg, window, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE);
+    takeMessage(msg, window, WM_SYSCOMMAND, WM_SYSCOMMAND);
     closeAsked = true;
   }
   return closeAsked;

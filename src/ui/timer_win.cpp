@@ -1,5 +1,7 @@
 #include "ui/timer_win.h"
 
+#include "ui/take_message_win.h"
+
 namespace orvanta {
 
 namespace {
@@ -29,7 +31,7 @@ void WinTimer::restart() {
   KillTimer(hwnd(), kTimerId);
   // KillTimer leaves a tick that is already queued; drop it.
   MSG pending;
-  while (PeekMessageW(&pending, hwnd(), WM_TIMER, WM_TIMER, PM_REMOVE)) {
+  while (takeMessage(pending, hwnd(), WM_TIMER, WM_TIMER)) {
   }
   if (run) SetTimer(hwnd(), kTimerId, static_cast<UINT>(intervalMs_), nullptr);
 }

@@ -190,7 +190,10 @@ TEST_F(PrincipalTest, ClickingAToolbarButtonLeavesTheFocusInTheRemoteDesktop) {
     PostMessageW(button->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
     PostMessageW(button->hwnd(), WM_LBUTTONUP, 0, middle);
     for (int i = 0; i < 5; ++i) app.processMessages();
-    EXPECT_EQ(GetFocus(), control) << button->text();
+    // After a modal window the activation comes back through the window manager, some ticks
+    // later on a loaded machine; the focus then goes back to the remote desktop.
+    EXPECT_TRUE(test::pumpUntil(app, [&] { return GetFocus() == control; }))
+        << button->text() << ": the focus is on " << GetFocus();
   }
   const auto lines = journal.lines();
   EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
@@ -275,7 +278,8 @@ TEST_F(PrincipalTest, ClosingDisconnectsAConnectedSessionAndTerminates) {
   window->close();
   EXPECT_TRUE(contains(journal.lines(), "slot 34 Disconnect"));
   // The quit message comes once the window is gone, which takes longer under load.
-  EXPECT_TRUE(test::pumpUntil(app, [&] { return app.terminated(); }));
+  EXPECT_TRUE(test::pumpUntil(app, [&] { return app.terminated(); }))
+      << "the control did after the close: " << testing::PrintToString(journal.lines());
 }
 
 RECT boundsIn(HWND child, HWND parent) {
