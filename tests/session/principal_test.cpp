@@ -277,7 +277,7 @@ TEST_F(PrincipalTest, ClosingDisconnectsAConnectedSessionAndTerminates) {
   journal.clear();
   window->close();
   EXPECT_TRUE(contains(journal.lines(), "slot 34 Disconnect"));
-  // The quit message comes once the window is gone, which takes longer under load.
+  // The quit comes once the messages queued before it (the control's last event) are handled.
   EXPECT_TRUE(test::pumpUntil(app, [&] { return app.terminated(); }))
       << "the control did after the close: " << testing::PrintToString(journal.lines());
 }
