@@ -91,6 +91,10 @@ struct WindowSetTest : ::testing::Test {
     UnhookWindowsHookEx(hook);
     createdWindows = nullptr;
     if (registry) CoRevokeClassObject(registry);
+    // A quit a test asked for and did not wait for belongs to the thread, not to `app`: the
+    // next test's modal windows would end at once.
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   }
 };
 
