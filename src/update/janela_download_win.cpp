@@ -33,8 +33,7 @@ void JanelaDownloadWin::create(const wchar_t* className) {
                   .clientHeight = kHeight,
                   .smallestClient = SIZE{kSmallestWidth, kHeight}});
   ProgressBar1.create(*this, {0, 0, kWidth, kHeight});
-  ProgressBar1.setRange(0, bar().max());
-  ProgressBar1.setPosition(bar().position());
+  bar().onChange();
 }
 
 void JanelaDownloadWin::onResize(int clientWidth, int clientHeight) {

@@ -14,8 +14,6 @@
 
 namespace orvanta {
 
-namespace {}  // namespace
-
 // The trust and certificate libraries, loaded from the system folder when a download is first
 // checked rather than with the program: most runs never check one.
 class TrustLibrary {
