@@ -13,7 +13,7 @@ SessionPrintRelay::SessionPrintRelay(Application& app, TFrmPrincipal& session,
                                      std::unique_ptr<FileFolder> folder, TransferCancel& cancel,
                                      Endpoints endpoints)
     : folder_(std::move(folder)),
-      shell_(session.hwnd()),
+      shell_([&session] { return session.hwnd(); }),
       worker_(app, cancel),
       relay_(PrintRelayParts{
           .timer = session.ChecaImpressao,

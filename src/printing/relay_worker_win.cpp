@@ -11,7 +11,8 @@ constexpr UINT kJobEnded = WM_APP + 1;
 
 WinRelayWorker::WinRelayWorker(Application& app, TransferCancel& cancel)
     : Window(app), cancel_(cancel) {
-  createMessageOnly(L"OrvantaRelayWorker");
+  // Made with the first job: the relay runs only in a session.
+  createWhenNeeded([this] { createMessageOnly(L"OrvantaRelayWorker"); });
 }
 
 WinRelayWorker::~WinRelayWorker() {

@@ -22,6 +22,25 @@ TFrmPrincipal::TFrmPrincipal(Application& app, std::string_view versionText,
     : Window(app), TouchKeyboard1(app, std::move(keyboard)) {
   setFont({.face = L"MS Sans Serif", .heightPx = 11});
   setColor(RGB(255, 255, 255));
+  // Nobody sees the session window before a login: it is made when first needed, to show it or
+  // when the control asks for its host window.
+  createWhenNeeded([this, versionText = std::string(versionText)] { create(versionText); });
+  // Made here, at start, so that a missing class fails the window set with the platform's text.
+  MsRdpClient71 = std::make_unique<rdp::RdpSessionWin>(
+      [this] { return hwnd(); }, rdp::createControl(), *this, statusAlert, ChecaImpressao, shell_,
+      HostSite, [&app](std::exception_ptr failure) { app.handleException(failure); });
+  SpeedButton1.onClick = [this] { session().fullScreen(); };
+  SpeedButton3.onClick = [this] { session().reconnect(); };
+  SpeedButton4.onClick = [this] {
+    TouchKeyboard1.setVisible(!TouchKeyboard1.visible());
+    layOut();
+  };
+  SpeedButton5.onClick = [this] { session().transferHelp(); };
+  SpeedButton6.onClick = [this] { session().printingHelp(); };
+  SpeedButton2.onClick = [this] { session().support(); };
+}
+
+void TFrmPrincipal::create(const std::string& versionText) {
   createTopLevel({.className = L"TFrmPrincipal",
                   .caption = "Orvanta - Lessendra",
                   .clientWidth = 784,
@@ -45,24 +64,10 @@ TFrmPrincipal::TFrmPrincipal(Application& app, std::string_view versionText,
   TouchKeyboard1.model().setDrawingStyle(KeyboardDrawingStyle::dsGradient);
   TouchKeyboard1.model().setGradientStart({128, 128, 128});
   TouchKeyboard1.model().setGradientEnd({192, 192, 192});
-  Label1.create(*this, {0, 562 - kLabelHeight, 784, kLabelHeight}, std::string(versionText),
+  Label1.create(*this, {0, 562 - kLabelHeight, 784, kLabelHeight}, versionText,
                 Label::Align::center);
   Memo1.create(*this, {0, 0, 185, 89}, {}, {.multiLine = true, .visible = false});
   Edit1.create(*this, {0, 0, 121, 21}, {}, {.visible = false});
-  shell_ = WinShell(hwnd());
-  // Created here so that a missing class fails the window set with the platform's text.
-  MsRdpClient71 = std::make_unique<rdp::RdpSessionWin>(
-      hwnd(), rdp::createControl(), *this, statusAlert, ChecaImpressao, shell_, HostSite,
-      [&app](std::exception_ptr failure) { app.handleException(failure); });
-  SpeedButton1.onClick = [this] { session().fullScreen(); };
-  SpeedButton3.onClick = [this] { session().reconnect(); };
-  SpeedButton4.onClick = [this] {
-    TouchKeyboard1.setVisible(!TouchKeyboard1.visible());
-    layOut();
-  };
-  SpeedButton5.onClick = [this] { session().transferHelp(); };
-  SpeedButton6.onClick = [this] { session().printingHelp(); };
-  SpeedButton2.onClick = [this] { session().support(); };
 }
 
 TFrmPrincipal::~TFrmPrincipal() {
@@ -87,8 +92,9 @@ void TFrmPrincipal::layOut() {
   Panel1.setBounds({0, 0, client.cx, scale(kToolbarHeight)});
   Label1.setBounds({0, client.cy - label, client.cx, label});
   TouchKeyboard1.setBounds({0, client.cy - label - keyboard, client.cx, keyboard});
-  // Only an active control is placed: activation belongs to the first showing alone.
-  if (MsRdpClient71->controlWindow()) MsRdpClient71->place(controlArea());
+  // Only an active control is placed: activation belongs to the first showing alone. The
+  // control may ask for its host window while it is still being hosted.
+  if (MsRdpClient71 && MsRdpClient71->controlWindow()) MsRdpClient71->place(controlArea());
 }
 
 void TFrmPrincipal::showSession() {

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "alert/status_alert_win.h"
@@ -74,8 +75,10 @@ class TFrmPrincipal : public Window, public SessionWindow {
   // label, and the control filling exactly the space between toolbar and keyboard or label.
   void layOut();
   RECT controlArea() const;
+  // The window and its parts, when first needed.
+  void create(const std::string& versionText);
 
-  WinShell shell_;
+  WinShell shell_{[this] { return hwnd(); }};
   bool shown_ = false;
   // Where the keyboard focus was when the window was last deactivated.
   HWND lastFocus_ = nullptr;

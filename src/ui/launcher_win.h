@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "base/launcher.h"
 
 namespace orvanta {
@@ -13,14 +15,15 @@ class WinProgramLauncher final : public ProgramLauncher {
   void launch(std::string_view commandLine) override;
 };
 
-// ShellExecuteW, shown normally, owned by the given window (may be null).
+// ShellExecuteW, shown normally, owned by the window `owner` gives when something is opened
+// (none when empty): a window made when first needed is not made for it beforehand.
 class WinShell final : public Shell {
  public:
-  explicit WinShell(HWND owner = nullptr) : owner_(owner) {}
+  explicit WinShell(std::function<HWND()> owner = {}) : owner_(std::move(owner)) {}
   void execute(std::string_view verb, std::string_view target) override;
 
  private:
-  HWND owner_;
+  std::function<HWND()> owner_;
 };
 
 }  // namespace orvanta

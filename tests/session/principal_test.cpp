@@ -58,6 +58,8 @@ struct PrincipalTest : ::testing::Test {
 };
 
 TEST_F(PrincipalTest, ToolbarLabelAndHiddenPartsAsDesigned) {
+  // Made when first needed: asking for the window makes it with all its parts.
+  ASSERT_NE(window->hwnd(), nullptr);
   struct ExpectedButton {
     SpeedButton* button;
     const char* text;

@@ -54,7 +54,7 @@ class HostTest : public ::testing::Test {
   static void refuse(const wchar_t* members) { test::StubJournal::refuse(members); }
   void create() {
     container_ = std::make_unique<OleContainer>(
-        window_, createControl(),
+        [this] { return window_; }, createControl(),
         [this](DISPID id, const DISPPARAMS& p) {
           events_.push_back({id, p.cArgs == 1 && p.rgvarg[0].vt == VT_I4 ? p.rgvarg[0].lVal : 0});
           if (failingEvents_) throw std::runtime_error("handler failed on " + std::to_string(id));

@@ -52,9 +52,9 @@ ComPtr<IUnknown> createControl() {
   return control;
 }
 
-OleContainer::OleContainer(HWND parent, ComPtr<IUnknown> control, EventSink::Event event,
+OleContainer::OleContainer(HostWindow parent, ComPtr<IUnknown> control, EventSink::Event event,
                            ComFailure onFailure)
-    : onFailure_(onFailure), parent_(parent), sink_(std::move(event), std::move(onFailure)) {
+    : onFailure_(onFailure), parent_(std::move(parent)), sink_(std::move(event), std::move(onFailure)) {
   if (const HRESULT hr = control.query(object_); FAILED(hr)) throwSystemError(hr);
   DWORD status = 0;
   if (SUCCEEDED(object_->GetMiscStatus(DVASPECT_CONTENT, &status)) &&
@@ -106,7 +106,7 @@ void OleContainer::firstUse() {
 void OleContainer::activate(const RECT& area) {
   firstUse();
   area_ = area;
-  if (FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, parent_, &area_))) {
+  if (FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, parent_(), &area_))) {
     throw Exception("OLE control activation failed", "EOleError");
   }
   ComPtr<IOleInPlaceObject> inPlace;
@@ -178,8 +178,11 @@ HRESULT OleContainer::GetContainer(IOleContainer** container) {
 }
 
 HRESULT OleContainer::GetWindow(HWND* window) {
-  *window = parent_;
-  return S_OK;
+  *window = nullptr;
+  return guarded([&] {
+    *window = parent_();
+    return *window ? S_OK : E_FAIL;
+  });
 }
 
 HRESULT OleContainer::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
@@ -190,7 +193,7 @@ HRESULT OleContainer::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWi
     *position = area_;
     *clip = area_;
     info->fMDIApp = FALSE;
-    info->hwndFrame = parent_;
+    info->hwndFrame = parent_();
     info->haccel = nullptr;
     info->cAccelEntries = 0;
     return S_OK;

@@ -24,6 +24,10 @@ ComPtr<IUnknown> createControl();
 // What a COM method of ours does with a failure it caught (the application's error box).
 using ComFailure = std::function<void(std::exception_ptr)>;
 
+// The window the control is placed in, asked for when the control first needs it: a window made
+// when first needed is then made no earlier than the control's activation or its own asking.
+using HostWindow = std::function<HWND()>;
+
 // The event interface's dispatch calls, handed to the container's owner.
 class EventSink final : public IDispatch {
  public:
@@ -55,8 +59,10 @@ class OleContainer final : public IOleClientSite,
                            public IOleContainer,
                            public IDispatch {
  public:
-  // Hosts a control made by createControl; failures inside our COM methods go to onFailure.
-  OleContainer(HWND parent, ComPtr<IUnknown> control, EventSink::Event event, ComFailure onFailure);
+  // Hosts a control made by createControl in `parent`; failures inside our COM methods go to
+  // onFailure.
+  OleContainer(HostWindow parent, ComPtr<IUnknown> control, EventSink::Event event,
+               ComFailure onFailure);
   ~OleContainer();
   OleContainer(const OleContainer&) = delete;
   OleContainer& operator=(const OleContainer&) = delete;
@@ -144,7 +150,7 @@ class OleContainer final : public IOleClientSite,
   HRESULT guarded(Work&& work);
 
   ComFailure onFailure_;
-  HWND parent_;
+  HostWindow parent_;
   HWND window_ = nullptr;
   RECT area_ = {};
   EventSink sink_;

@@ -15,11 +15,11 @@ int32_t firstIntArgument(const DISPPARAMS& p) {
 
 }  // namespace
 
-RdpSessionWin::RdpSessionWin(HWND window, ComPtr<IUnknown> control, SessionWindow& sessionWindow,
+RdpSessionWin::RdpSessionWin(HostWindow window, ComPtr<IUnknown> control, SessionWindow& sessionWindow,
                              StatusAlert& statusAlert, Timer& printRelayTimer, Shell& shell,
                              std::string hostSite, ComFailure onFailure)
     : container_(
-          window, std::move(control),
+          std::move(window), std::move(control),
           [this](DISPID id, const DISPPARAMS& p) {
             session_.handleControlEvent(id, firstIntArgument(p));
           },

@@ -17,7 +17,7 @@ class RdpSessionWin {
  public:
   // Hosts control (see createControl) on window; the connection events drive statusAlert. A
   // failure in the handling of a control's event goes to onFailure, never back into the control.
-  RdpSessionWin(HWND window, ComPtr<IUnknown> control, SessionWindow& sessionWindow,
+  RdpSessionWin(HostWindow window, ComPtr<IUnknown> control, SessionWindow& sessionWindow,
                 StatusAlert& statusAlert, Timer& printRelayTimer, Shell& shell,
                 std::string hostSite, ComFailure onFailure);
 
