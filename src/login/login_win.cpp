@@ -176,7 +176,7 @@ void TFrmLogin::RadioGroup1Click() {
 
 void TFrmLogin::Button1Click() {
   // The group's own visibility, whether or not the window is on screen.
-  const bool selectorVisible = (GetWindowLongPtrW(RadioGroup1.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+  const bool selectorVisible = RadioGroup1.visible();
   const LoginFields fields{Edit1.text(), Edit2.text(), selectorVisible, RadioGroup1.itemIndex(),
                            CheckBox2.checked()};
   if (!IdHTTP1) {

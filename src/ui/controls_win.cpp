@@ -41,7 +41,20 @@ void Control::create(Window& parent, const wchar_t* className, const Bounds& b,
   if (!hwnd_) throw std::runtime_error("CreateWindowEx failed for a control");
   SetPropW(hwnd_.get(), kControlProperty, this);
   SetWindowSubclass(hwnd_.get(), &subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
-  setFont(parent.font());
+  // Without a redraw: a new control is painted whole anyway.
+  SendMessageW(hwnd_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(parent.font()), FALSE);
+}
+
+void Control::createWhenNeeded(Window& parent, std::function<void()> create) {
+  parent_ = &parent;
+  whenNeeded_ = std::move(create);
+}
+
+void Control::createNow() const {
+  // Taken out first: creating asks for the handle again.
+  const std::function<void()> create = std::move(whenNeeded_);
+  whenNeeded_ = nullptr;
+  create();
 }
 
 LRESULT CALLBACK Control::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -84,9 +97,10 @@ Bounds Control::bounds() const {
 }
 
 bool Control::visible() const {
-  return GetWindowLongPtrW(hwnd(), GWL_STYLE) & WS_VISIBLE;
+  return hwnd_ && (GetWindowLongPtrW(hwnd_.get(), GWL_STYLE) & WS_VISIBLE);
 }
 void Control::setVisible(bool visible) {
+  if (!visible && !hwnd_) return;
   ShowWindow(hwnd(), visible ? SW_SHOWNA : SW_HIDE);
 }
 bool Control::enabled() const {
@@ -214,30 +228,53 @@ void CheckBox::command(WORD code) {
 
 void RadioGroup::create(Window& parent, const Bounds& b, std::string_view caption,
                         const std::vector<std::string>& items, int columns, bool visible) {
+  texts_ = items;
+  if (visible) {
+    make(parent, b, caption, columns, true, nullptr);
+    return;
+  }
+  // New children go last in the tab order: the frame and its items will follow the one that is
+  // last now.
+  const HWND first = GetWindow(parent.hwnd(), GW_CHILD);
+  const HWND after = first ? GetWindow(first, GW_HWNDLAST) : nullptr;
+  createWhenNeeded(parent, [this, &parent, b, caption = std::string(caption), columns, after] {
+    make(parent, b, caption, columns, false, after);
+  });
+}
+
+void RadioGroup::make(Window& parent, const Bounds& b, std::string_view caption, int columns,
+                      bool visible, HWND after) {
   Control::create(parent, L"BUTTON", b, caption, BS_GROUPBOX, 0, visible);
-  if (items.empty()) return;
+  if (texts_.empty()) return;
   columns = std::max(columns, 1);
-  const int perColumn = (static_cast<int>(items.size()) + columns - 1) / columns;
+  const int perColumn = (static_cast<int>(texts_.size()) + columns - 1) / columns;
   const int top = 14;  // below the frame's caption line
   const int itemWidth = (b.width - 8) / columns;
   const int itemHeight = std::max((b.height - top - 4) / perColumn, 1);
-  for (size_t i = 0; i < items.size(); ++i) {
+  HWND previous = after;
+  for (size_t i = 0; i < texts_.size(); ++i) {
     const int column = static_cast<int>(i) / perColumn;
     const int row = static_cast<int>(i) % perColumn;
     auto item = std::make_unique<Item>();
     item->create(
         *this, parent,
         {b.left + 4 + column * itemWidth, b.top + top + row * itemHeight, itemWidth, itemHeight},
-        items[i], i == 0, visible);
+        texts_[i], i == 0, visible);
+    if (after) {
+      SetWindowPos(item->hwnd(), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      previous = item->hwnd();
+    }
     items_.push_back(std::move(item));
   }
   // The frame goes just below its items: siblings clip each other by stacking, so a frame above
   // them would paint over them. The items keep the frame's place in the tab order (the frame
   // itself is no tab stop).
   SetWindowPos(hwnd(), items_.back()->hwnd(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (index_ >= 0) setItemIndex(index_);
 }
 
 int RadioGroup::itemIndex() const {
+  if (items_.empty()) return index_;
   for (size_t i = 0; i < items_.size(); ++i) {
     if (SendMessageW(items_[i]->hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED)
       return static_cast<int>(i);
@@ -246,6 +283,7 @@ int RadioGroup::itemIndex() const {
 }
 
 void RadioGroup::setItemIndex(int index) {
+  index_ = index;
   for (size_t i = 0; i < items_.size(); ++i) {
     SendMessageW(items_[i]->hwnd(), BM_SETCHECK,
                  static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);

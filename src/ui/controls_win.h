@@ -25,7 +25,11 @@ class Control {
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
-  HWND hwnd() const { return hwnd_.get(); }
+  // Made first when created with createWhenNeeded.
+  HWND hwnd() const {
+    if (!hwnd_ && whenNeeded_) createNow();
+    return hwnd_.get();
+  }
   // The wrapper of a control created here, or null.
   static Control* fromHandle(HWND hwnd);
 
@@ -57,6 +61,10 @@ class Control {
  protected:
   void create(Window& parent, const wchar_t* className, const Bounds& b, std::string_view text,
               DWORD style, DWORD exStyle = 0, bool visible = true);
+  // For a control hidden at start that the user may never see: `create` runs when the handle is
+  // first needed, to show the control, say. Until then the control is hidden, and hiding it
+  // makes nothing.
+  void createWhenNeeded(Window& parent, std::function<void()> create);
   Window& parent() const { return *parent_; }
   // Sees the control's own messages first; true swallows the message.
   virtual bool filterMessage(UINT /*msg*/, WPARAM /*wParam*/) { return false; }
@@ -64,8 +72,10 @@ class Control {
  private:
   static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR data);
+  void createNow() const;
 
   UniqueHwnd hwnd_;
+  mutable std::function<void()> whenNeeded_;
   Window* parent_ = nullptr;
   Bounds design_{};
   std::wstring fontFace_;
@@ -132,12 +142,17 @@ class CheckBox : public Control {
 // A framed group of option buttons laid out in columns (filled column by column).
 class RadioGroup : public Control {
  public:
+  // Created hidden, its windows are made when first needed (shown, say), in the tab order where
+  // it was created.
   void create(Window& parent, const Bounds& b, std::string_view caption,
               const std::vector<std::string>& items, int columns = 1, bool visible = true);
   int itemIndex() const;  // -1 when none is selected
   void setItemIndex(int index);
-  size_t count() const { return items_.size(); }
-  HWND item(size_t index) const { return items_[index]->hwnd(); }
+  size_t count() const { return texts_.size(); }
+  HWND item(size_t index) const {
+    hwnd();
+    return items_[index]->hwnd();
+  }
   // The frame together with its items.
   void setVisible(bool visible) override;
   void setEnabled(bool enabled) override;
@@ -153,7 +168,13 @@ class RadioGroup : public Control {
    private:
     RadioGroup* group_ = nullptr;
   };
+  // The frame and its items; `after` is the sibling they follow in the tab order (none: first).
+  void make(Window& parent, const Bounds& b, std::string_view caption, int columns, bool visible,
+            HWND after);
+
+  std::vector<std::string> texts_;
   std::vector<std::unique_ptr<Item>> items_;
+  int index_ = -1;  // the selection while the items are not made
 };
 
 class ProgressBar : public Control {

@@ -18,6 +18,8 @@ class Form : public Window {
     name.create(*this, {10, 10, 200, 24}, {}, {.lowerCase = true});
     password.create(*this, {10, 40, 200, 24}, {}, {.password = true});
     login.create(*this, {10, 70, 100, 30}, "Login");
+    later.create(*this, {260, 130, 120, 60}, {}, {"A", "B"}, 1, false);
+    later.setItemIndex(1);
     option.create(*this, {10, 110, 200, 17}, "Rota Alternativa");
     sites.create(*this, {10, 130, 240, 41}, {}, {"Um", "Dois", "Três"}, 2);
     bar.create(*this, {0, 280, 400, 20});
@@ -25,6 +27,7 @@ class Form : public Window {
   Edit name;
   Edit password;
   Button login;
+  RadioGroup later;  // hidden
   CheckBox option;
   RadioGroup sites;
   ProgressBar bar;
@@ -89,6 +92,27 @@ TEST_F(ControlsTest, RadioGroupLaysItemsOutColumnByColumn) {
   EXPECT_EQ(c.top, a.top);
   form.sites.setVisible(false);
   EXPECT_FALSE(IsWindowVisible(form.sites.item(0)));
+}
+
+TEST_F(ControlsTest, AHiddenRadioGroupIsMadeWhenFirstShownWhereItWasCreatedInTheTabOrder) {
+  // Not made at start, nor by hiding it.
+  form.later.setVisible(false);
+  EXPECT_EQ(GetWindow(form.login.hwnd(), GW_HWNDNEXT), form.option.hwnd());
+  EXPECT_FALSE(form.later.visible());
+  EXPECT_EQ(form.later.count(), 2u);
+  EXPECT_EQ(form.later.itemIndex(), 1);
+
+  form.later.setVisible(true);
+  EXPECT_TRUE(form.later.visible());
+  // In the tab order: the button, the items, the frame, the check box.
+  EXPECT_EQ(GetWindow(form.login.hwnd(), GW_HWNDNEXT), form.later.item(0));
+  EXPECT_EQ(GetWindow(form.later.item(0), GW_HWNDNEXT), form.later.item(1));
+  EXPECT_EQ(GetWindow(form.later.item(1), GW_HWNDNEXT), form.later.hwnd());
+  EXPECT_EQ(GetWindow(form.later.hwnd(), GW_HWNDNEXT), form.option.hwnd());
+  // The selection made before it existed.
+  EXPECT_EQ(SendMessageW(form.later.item(1), BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendMessageW(form.later.item(0), BM_CLICK, 0, 0);
+  EXPECT_EQ(form.later.itemIndex(), 0);
 }
 
 TEST(ControlLifetimeTest, AControlDestroyedWithItsWindowNoLongerOwnsAHandle) {
