@@ -95,7 +95,7 @@ int run() {
   std::unique_ptr<TFrmAtualiza> update;
   step("login window", [&] { login = app.createForm<TFrmLogin>(); });
   step("remote desktop control (first creation alone)", [] { rdp::createControl(); });
-  step("session window (its control; the window when first needed)",
+  step("session window (control; window made later)",
        [&] { principal = app.createForm<TFrmPrincipal>(VersaoCliente); });
   step("installer download window", [&] { download = app.createForm<TFrmDownload>(); });
   step("printing help window", [&] { printingHelp = app.createForm<TFrmAjudaImpressao>(); });
@@ -104,7 +104,7 @@ int run() {
   step("login window shown and painted", [&] { showAndPaint(*login); });
   std::printf("total working set %.2f MiB\n", workingSetMib());
   // Made when the login hands over to it.
-  step("session window made (toolbar, label, hidden keyboard)", [&] { principal->hwnd(); });
+  step("session window made (at the login)", [&] { principal->hwnd(); });
   // The parts of the session window, alone, again (their first-time system costs are paid).
   step("status pictures, both drawn", [] {
     StatusPictureList pictures;
