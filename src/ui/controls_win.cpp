@@ -41,8 +41,7 @@ void Control::create(Window& parent, const wchar_t* className, const Bounds& b,
   if (!hwnd_) throw std::runtime_error("CreateWindowEx failed for a control");
   SetPropW(hwnd_.get(), kControlProperty, this);
   SetWindowSubclass(hwnd_.get(), &subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
-  // Without a redraw: a new control is painted whole anyway.
-  SendMessageW(hwnd_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(parent.font()), FALSE);
+  setFont(parent.font());
 }
 
 void Control::createWhenNeeded(Window& parent, std::function<void()> create) {
@@ -110,7 +109,8 @@ void Control::setEnabled(bool enabled) {
   EnableWindow(hwnd(), enabled);
 }
 void Control::setFont(HFONT font) {
-  SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  // Redrawn only on the screen: a control that is not there yet is painted whole when it is.
+  SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), IsWindowVisible(hwnd()));
 }
 void Control::setFont(const FontSpec& font) {
   fontFace_ = font.face;

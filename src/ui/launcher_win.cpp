@@ -20,8 +20,8 @@ void WinProgramLauncher::launch(std::string_view commandLine) {
 
 void WinShell::execute(std::string_view verb, std::string_view target) {
   const std::wstring wideVerb = widen(verb);
-  ShellExecuteW(owner_ ? owner_() : nullptr, verb.empty() ? nullptr : wideVerb.c_str(), widen(target).c_str(), nullptr,
-                nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(owner_ ? owner_() : nullptr, verb.empty() ? nullptr : wideVerb.c_str(),
+                widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace orvanta

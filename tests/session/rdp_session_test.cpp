@@ -71,8 +71,8 @@ class RdpSessionTest : public ::testing::Test {
                         121, 800, 600, nullptr, nullptr, windowClass.hInstance, nullptr);
     ASSERT_NE(window_.hwnd, nullptr);
     session_ = std::make_unique<RdpSessionWin>(
-        [this] { return window_.hwnd; }, createControl(), window_, window_, window_, window_, "127.0.0.4:8052",
-        [this](std::exception_ptr failure) { failures_.push_back(failure); });
+        [this] { return window_.hwnd; }, createControl(), window_, window_, window_, window_,
+        "127.0.0.4:8052", [this](std::exception_ptr failure) { failures_.push_back(failure); });
     ShowWindow(window_.hwnd, SW_SHOW);
     session_->place({0, 25, 784, 524});
   }

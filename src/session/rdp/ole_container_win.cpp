@@ -54,7 +54,9 @@ ComPtr<IUnknown> createControl() {
 
 OleContainer::OleContainer(HostWindow parent, ComPtr<IUnknown> control, EventSink::Event event,
                            ComFailure onFailure)
-    : onFailure_(onFailure), parent_(std::move(parent)), sink_(std::move(event), std::move(onFailure)) {
+    : onFailure_(onFailure),
+      parent_(std::move(parent)),
+      sink_(std::move(event), std::move(onFailure)) {
   if (const HRESULT hr = control.query(object_); FAILED(hr)) throwSystemError(hr);
   DWORD status = 0;
   if (SUCCEEDED(object_->GetMiscStatus(DVASPECT_CONTENT, &status)) &&

@@ -15,9 +15,10 @@ int32_t firstIntArgument(const DISPPARAMS& p) {
 
 }  // namespace
 
-RdpSessionWin::RdpSessionWin(HostWindow window, ComPtr<IUnknown> control, SessionWindow& sessionWindow,
-                             StatusAlert& statusAlert, Timer& printRelayTimer, Shell& shell,
-                             std::string hostSite, ComFailure onFailure)
+RdpSessionWin::RdpSessionWin(HostWindow window, ComPtr<IUnknown> control,
+                             SessionWindow& sessionWindow, StatusAlert& statusAlert,
+                             Timer& printRelayTimer, Shell& shell, std::string hostSite,
+                             ComFailure onFailure)
     : container_(
           std::move(window), std::move(control),
           [this](DISPID id, const DISPPARAMS& p) {
