@@ -230,20 +230,20 @@ void RadioGroup::create(Window& parent, const Bounds& b, std::string_view captio
                         const std::vector<std::string>& items, int columns, bool visible) {
   texts_ = items;
   if (visible) {
-    make(parent, b, caption, columns, true, nullptr);
+    make(parent, b, caption, columns, true, std::nullopt);
     return;
   }
   // New children go last in the tab order: the frame and its items will follow the one that is
   // last now.
   const HWND first = GetWindow(parent.hwnd(), GW_CHILD);
-  const HWND after = first ? GetWindow(first, GW_HWNDLAST) : nullptr;
+  const HWND after = first ? GetWindow(first, GW_HWNDLAST) : HWND_TOP;
   createWhenNeeded(parent, [this, &parent, b, caption = std::string(caption), columns, after] {
     make(parent, b, caption, columns, false, after);
   });
 }
 
 void RadioGroup::make(Window& parent, const Bounds& b, std::string_view caption, int columns,
-                      bool visible, HWND after) {
+                      bool visible, std::optional<HWND> after) {
   Control::create(parent, L"BUTTON", b, caption, BS_GROUPBOX, 0, visible);
   if (texts_.empty()) return;
   columns = std::max(columns, 1);
@@ -251,7 +251,7 @@ void RadioGroup::make(Window& parent, const Bounds& b, std::string_view caption,
   const int top = 14;  // below the frame's caption line
   const int itemWidth = (b.width - 8) / columns;
   const int itemHeight = std::max((b.height - top - 4) / perColumn, 1);
-  HWND previous = after;
+  HWND previous = after.value_or(nullptr);
   for (size_t i = 0; i < texts_.size(); ++i) {
     const int column = static_cast<int>(i) / perColumn;
     const int row = static_cast<int>(i) % perColumn;

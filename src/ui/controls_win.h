@@ -168,9 +168,10 @@ class RadioGroup : public Control {
    private:
     RadioGroup* group_ = nullptr;
   };
-  // The frame and its items; `after` is the sibling they follow in the tab order (none: first).
+  // The frame and its items, last in the tab order, or else after the sibling `after` (HWND_TOP:
+  // first).
   void make(Window& parent, const Bounds& b, std::string_view caption, int columns, bool visible,
-            HWND after);
+            std::optional<HWND> after);
 
   std::vector<std::string> texts_;
   std::vector<std::unique_ptr<Item>> items_;
