@@ -46,14 +46,7 @@ void Control::create(Window& parent, const wchar_t* className, const Bounds& b,
 
 void Control::createWhenNeeded(Window& parent, std::function<void()> create) {
   parent_ = &parent;
-  whenNeeded_ = std::move(create);
-}
-
-void Control::createNow() const {
-  // Taken out first: creating asks for the handle again.
-  const std::function<void()> create = std::move(whenNeeded_);
-  whenNeeded_ = nullptr;
-  create();
+  whenNeeded_.set(std::move(create));
 }
 
 LRESULT CALLBACK Control::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ui/unique_handle_win.h"
+#include "ui/when_needed.h"
 #include "ui/window_win.h"
 
 namespace orvanta {
@@ -27,7 +28,7 @@ class Control {
 
   // Made first when created with createWhenNeeded.
   HWND hwnd() const {
-    if (!hwnd_ && whenNeeded_) createNow();
+    if (!hwnd_ && whenNeeded_.pending()) whenNeeded_.run();
     return hwnd_.get();
   }
   // The wrapper of a control created here, or null.
@@ -72,10 +73,9 @@ class Control {
  private:
   static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR data);
-  void createNow() const;
 
   UniqueHwnd hwnd_;
-  mutable std::function<void()> whenNeeded_;
+  WhenNeeded whenNeeded_;
   Window* parent_ = nullptr;
   Bounds design_{};
   std::wstring fontFace_;

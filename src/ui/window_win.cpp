@@ -158,13 +158,6 @@ void Window::createMessageOnly(const wchar_t* className) {
   create(className, L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE);
 }
 
-void Window::createNow() const {
-  // Taken out first: creating asks for the handle again.
-  const std::function<void()> create = std::move(whenNeeded_);
-  whenNeeded_ = nullptr;
-  create();
-}
-
 void Window::destroy() {
   if (hwnd_) DestroyWindow(hwnd_);
 }

@@ -37,6 +37,7 @@
 #include <string_view>
 
 #include "ui/unique_handle_win.h"
+#include "ui/when_needed.h"
 
 namespace orvanta {
 
@@ -88,7 +89,7 @@ class Window {
 
   // Made first when created with createWhenNeeded.
   HWND hwnd() const {
-    if (!hwnd_ && whenNeeded_) createNow();
+    if (!hwnd_ && whenNeeded_.pending()) whenNeeded_.run();
     return hwnd_;
   }
   Application& app() const { return app_; }
@@ -138,7 +139,7 @@ class Window {
                    DWORD exStyle = WS_EX_CONTROLPARENT, bool visible = true);
   // For a window made hidden at start that the user may never see: `create` (createTopLevel
   // and the controls) runs when the handle is first needed, to show the window, say.
-  void createWhenNeeded(std::function<void()> create) { whenNeeded_ = std::move(create); }
+  void createWhenNeeded(std::function<void()> create) { whenNeeded_.set(std::move(create)); }
   // A hidden window that only receives messages (timers, posted work).
   void createMessageOnly(const wchar_t* className);
   void destroy();
@@ -165,7 +166,6 @@ class Window {
   virtual void onDpiChanged() {}
 
  private:
-  void createNow() const;
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
   void create(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
@@ -177,7 +177,7 @@ class Window {
 
   Application& app_;
   HWND hwnd_ = nullptr;
-  mutable std::function<void()> whenNeeded_;
+  WhenNeeded whenNeeded_;
   int dpi_ = 96;
   std::wstring fontFace_ = L"Tahoma";
   FontSpec fontSpec_{.face = L"Tahoma", .heightPx = 11};  // face points into fontFace_
